@@ -1,0 +1,55 @@
+// Code assignments on the main window's component: each one encodes and draws a
+// whole 500 x 105 32-bit symbol.
+#include "app/MainBarImage.h"
+#include "symbol/BarImage.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+
+namespace {
+
+using korbena::BarImage;
+
+void BM_JanCodeAssignment(benchmark::State& state)
+{
+    BarImage bar;
+    korbena::configureMainWindowBarImage(bar);
+    const std::array<QString, 4> codes = {QStringLiteral("494612200092"), QStringLiteral("490123456789"),
+                                          QStringLiteral("4901234"), QStringLiteral("123456789012")};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        bar.SetCode(codes[i++ % codes.size()]);
+        benchmark::DoNotOptimize(bar.BarDisped());
+    }
+    if (!bar.BarDisped())
+        state.SkipWithError("symbol not displayed");
+    state.counters["symbols/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                     benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_JanCodeAssignment);
+
+void BM_JanEncodeOnly(benchmark::State& state)
+{
+    const QString code = QStringLiteral("494612200092");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(korbena::encodeJan(code));
+    state.counters["encodings/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                       benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_JanEncodeOnly);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,49 @@
+// Arbitrary Code text through EncodeJAN and the whole paint pipeline of the main
+// window's component (text drawn, comments on): no crash, no sanitizer report.
+#include "app/MainBarImage.h"
+#include "symbol/BarImage.h"
+
+#include <QGuiApplication>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace {
+
+QGuiApplication* application()
+{
+    static int argc = 1;
+    static char name[] = "fuzz_jan";
+    static char* argv[] = {name, nullptr};
+    static std::unique_ptr<QGuiApplication> app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }();
+    return app.get();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    application();
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+
+    const korbena::Encoding encoding = korbena::encodeJan(text);
+    if (encoding.ok()) {
+        for (const QChar c : encoding.pattern) {
+            if (c != u'0' && c != u'1')
+                __builtin_trap();
+        }
+    }
+
+    korbena::BarImage image;
+    korbena::configureMainWindowBarImage(image);
+    image.SetSymbolDisp(size % 2 == 0);
+    image.SetCommentUp(text.left(8));
+    image.SetCode(text);
+    if (image.BarDisped() && image.WorkSymbol().size() != text.size() + 1)
+        __builtin_trap();
+    return 0;
+}

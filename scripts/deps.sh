@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Korbena needs to build and test, only those missing.
+set -euo pipefail
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-svg-dev libgl-dev
+    fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
+    libgtest-dev libbenchmark-dev
+    clang libclang-rt-14-dev
+    python3-zxing-cpp zbar-tools zint poppler-utils
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=()
+    [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds Korbena and runs every test: the unit and oracle tests, the same unit
+# tests under AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target
+# for a short bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+echo "== Build and unit tests"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Sanitizer build (ASan + UBSan) of the unit tests"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORBENA_SANITIZE=ON \
+    -DKORBENA_BUILD_GUI=OFF -DKORBENA_BUILD_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+ctest --test-dir build-asan --output-on-failure -j"$jobs" -LE oracle
+
+echo "== Fuzz targets (clang, bounded)"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DKORBENA_BUILD_FUZZ=ON -DKORBENA_BUILD_GUI=OFF -DKORBENA_BUILD_TESTS=OFF -DKORBENA_BUILD_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j"$jobs"
+fuzz_seconds=${KORBENA_FUZZ_SECONDS:-20}
+for target in build-fuzz/bin/fuzz_*; do
+    [[ -x $target ]] || continue
+    corpus=$(mktemp -d)
+    seeds="fuzz/corpus/$(basename "$target")"
+    [[ -d $seeds ]] && cp -r "$seeds"/. "$corpus"/
+    echo "-- $(basename "$target") for ${fuzz_seconds}s"
+    "$target" -max_total_time="$fuzz_seconds" -max_len=4096 -print_final_stats=0 "$corpus" 2>&1 | tail -n 2
+    rm -rf "$corpus"
+done
+echo "== All tests done"

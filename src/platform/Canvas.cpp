@@ -1,0 +1,101 @@
+#include "platform/Canvas.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPaintDevice>
+
+namespace korbena {
+
+Canvas::Canvas(QPaintDevice* device) : m_device(device), m_painter(device), m_qfont(toQFont(m_font))
+{
+    // Bars must land on whole pixels: no antialiasing of fills, no smoothing of stretches.
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    m_painter.setFont(m_qfont);
+}
+
+Canvas::~Canvas() = default;
+
+bool Canvas::isActive() const
+{
+    return m_painter.isActive();
+}
+
+void Canvas::SetBrushColor(TColor color)
+{
+    m_brushColor = color;
+    m_brushQColor = toQColor(color);
+}
+
+void Canvas::FillRect(const Rect& rect)
+{
+    if (rect.width() <= 0 || rect.height() <= 0)
+        return;
+    m_painter.fillRect(QRect(rect.left, rect.top, rect.width(), rect.height()), m_brushQColor);
+}
+
+void Canvas::FrameRect(const Rect& rect)
+{
+    if (rect.width() <= 0 || rect.height() <= 0)
+        return;
+    const QColor c = m_brushQColor;
+    m_painter.fillRect(QRect(rect.left, rect.top, rect.width(), 1), c);
+    m_painter.fillRect(QRect(rect.left, rect.bottom - 1, rect.width(), 1), c);
+    m_painter.fillRect(QRect(rect.left, rect.top, 1, rect.height()), c);
+    m_painter.fillRect(QRect(rect.right - 1, rect.top, 1, rect.height()), c);
+}
+
+void Canvas::SetFont(const FontSpec& font)
+{
+    if (font == m_font)
+        return;
+    m_font = font;
+    m_qfont = toQFont(font);
+    m_painter.setFont(m_qfont);
+}
+
+int Canvas::TextWidth(const QString& text) const
+{
+    return text.isEmpty() ? 0 : QFontMetrics(m_qfont, m_device).horizontalAdvance(text);
+}
+
+int Canvas::TextHeight(const QString& text) const
+{
+    if (text.isEmpty())
+        return 0;
+    const QFontMetrics metrics(m_qfont, m_device);
+    return metrics.ascent() + metrics.descent();
+}
+
+void Canvas::TextOut(int x, int y, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    const QFontMetrics metrics(m_qfont, m_device);
+    m_painter.setPen(toQColor(m_font.color));
+    m_painter.setBackgroundMode(Qt::TransparentMode);
+    m_painter.drawText(x, y + metrics.ascent(), text);
+}
+
+void Canvas::StretchDraw(const Rect& dest, const QImage& image)
+{
+    if (dest.width() == 0 || dest.height() == 0 || image.isNull())
+        return;
+    const auto mode = m_painter.compositionMode();
+    m_painter.setCompositionMode(QPainter::CompositionMode_Source);
+    m_painter.drawImage(QRect(dest.left, dest.top, dest.width(), dest.height()), image);
+    m_painter.setCompositionMode(mode);
+}
+
+int Canvas::PixelsPerInchX() const
+{
+    return m_device ? m_device->logicalDpiX() : 96;
+}
+
+int Canvas::PixelsPerInchY() const
+{
+    return m_device ? m_device->logicalDpiY() : 96;
+}
+
+} // namespace korbena

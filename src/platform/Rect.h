@@ -1,0 +1,19 @@
+#pragma once
+
+namespace korbena {
+
+// A rectangle in device pixels whose right and bottom edges are exclusive, as the
+// drawing operations take it.
+struct Rect
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    constexpr int width() const { return right - left; }
+    constexpr int height() const { return bottom - top; }
+    constexpr bool operator==(const Rect&) const = default;
+};
+
+} // namespace korbena
