@@ -3,8 +3,25 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+// Qt's offscreen platform asks for a runtime folder; give it a private one rather
+// than have it warn on every run where the session provides none.
+void ensureRuntimeDir()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const std::string dir = "/tmp/korbena-runtime-" + std::to_string(getuid());
+    ::mkdir(dir.c_str(), 0700);
+    struct stat info {};
+    if (::stat(dir.c_str(), &info) == 0 && info.st_uid == getuid() && S_ISDIR(info.st_mode))
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir));
+}
 
 const char* const kUsage = "usage: korbena-cli barcode [options]   (korbena-cli barcode --help for the options)\n";
 
@@ -15,6 +32,7 @@ int main(int argc, char** argv)
     // No display is needed: text and pictures are drawn offscreen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    ensureRuntimeDir();
     QGuiApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
