@@ -26,8 +26,8 @@ void BM_JanCodeAssignment(benchmark::State& state)
     }
     if (!bar.BarDisped())
         state.SkipWithError("symbol not displayed");
-    state.counters["symbols/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                     benchmark::Counter::kIsRate);
+    state.counters["symbols/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_JanCodeAssignment);
 
@@ -36,8 +36,8 @@ void BM_JanEncodeOnly(benchmark::State& state)
     const QString code = QStringLiteral("494612200092");
     for (auto _ : state)
         benchmark::DoNotOptimize(korbena::encodeJan(code));
-    state.counters["encodings/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                       benchmark::Counter::kIsRate);
+    state.counters["encodings/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_JanEncodeOnly);
 

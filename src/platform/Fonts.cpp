@@ -33,11 +33,11 @@ void installFontSubstitutions()
             const char16_t* face;
             const QString& to;
         } table[] = {
-            {u"ＭＳ 明朝", mincho},        {u"ＭＳ Ｐ明朝", pmincho},   {u"ＭＳ ゴシック", gothic},
-            {u"ＭＳ Ｐゴシック", pgothic}, {u"MS Mincho", mincho},     {u"MS PMincho", pmincho},
-            {u"MS Gothic", gothic},        {u"MS PGothic", pgothic},   {u"MS UI Gothic", pgothic},
-            {u"メイリオ", pgothic},        {u"Meiryo", pgothic},       {u"Meiryo UI", pgothic},
-            {u"游ゴシック", pgothic},      {u"Yu Gothic", pgothic},    {u"游明朝", pmincho},
+            {u"ＭＳ 明朝", mincho},        {u"ＭＳ Ｐ明朝", pmincho}, {u"ＭＳ ゴシック", gothic},
+            {u"ＭＳ Ｐゴシック", pgothic}, {u"MS Mincho", mincho},    {u"MS PMincho", pmincho},
+            {u"MS Gothic", gothic},        {u"MS PGothic", pgothic},  {u"MS UI Gothic", pgothic},
+            {u"メイリオ", pgothic},        {u"Meiryo", pgothic},      {u"Meiryo UI", pgothic},
+            {u"游ゴシック", pgothic},      {u"Yu Gothic", pgothic},   {u"游明朝", pmincho},
             {u"Yu Mincho", pmincho},
         };
         for (const auto& row : table)
@@ -63,8 +63,8 @@ QFont toQFont(const FontSpec& spec)
         const QFontMetrics metrics(font);
         const int cell = metrics.ascent() + metrics.descent();
         if (cell > 0) {
-            const int em = std::max(1, static_cast<int>(std::lround(spec.height * spec.height /
-                                                                    static_cast<double>(cell))));
+            const int em = std::max(
+                1, static_cast<int>(std::lround(spec.height * spec.height / static_cast<double>(cell))));
             font.setPixelSize(em);
         }
     } else {
