@@ -1,4 +1,5 @@
 #include "cli/BarcodeCommand.h"
+#include "cli/CheckCommand.h"
 
 #include <QGuiApplication>
 
@@ -23,7 +24,9 @@ void ensureRuntimeDir()
         qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir));
 }
 
-const char* const kUsage = "usage: korbena-cli barcode [options]   (korbena-cli barcode --help for the options)\n";
+const char* const kUsage =
+    "usage: korbena-cli barcode [options]   (korbena-cli barcode --help for the options)\n"
+    "       korbena-cli check --mod10w3|--mod16|--mod43 TEXT\n";
 
 } // namespace
 
@@ -46,6 +49,13 @@ int main(int argc, char** argv)
             return 0;
         }
         return korbena::cli::runBarcode(args, stdout, stderr);
+    }
+    if (command == u"check") {
+        if (args == QStringList{QStringLiteral("--help")}) {
+            std::fputs(korbena::cli::kCheckUsage, stdout);
+            return 0;
+        }
+        return korbena::cli::runCheck(args, stdout, stderr);
     }
     std::fprintf(stderr, "korbena-cli: unknown command '%s'\n%s", qPrintable(command), kUsage);
     return 2;
