@@ -1,31 +1,219 @@
+#include "symbol/EncoderText.h"
 #include "symbol/Encoders.h"
+
+#include <array>
+#include <string_view>
 
 namespace korbena {
 
-// The two-of-five family is not built yet: each answers as an empty encoder slot does.
-Encoding encodeItf(const QString& /*code*/, const EncodeOptions& /*options*/)
+namespace {
+
+using DigitTable = std::array<std::string_view, 10>;
+
+// The two-of-five digit code: five elements, two of them wide (w) and three narrow
+// (n), as ISO/IEC 16390 gives it for interleaved 2 of 5 and the industrial, IATA
+// and matrix variants share it.
+constexpr DigitTable kTwoOfFive = {
+    "nnwwn", "wnnnw", "nwnnw", "wwnnn", "nnwnw", //  0 .. 4
+    "wnwnn", "nwwnn", "nnnww", "wnnwn", "nwnwn", //  5 .. 9
+};
+
+// NEC 2 of 5 assigns the same ten codes to other digits.
+constexpr DigitTable kNecCode = {
+    "wwnnn", "nnnww", "nnwnw", "nnwwn", "nwnnw", //  0 .. 4
+    "nwnwn", "nwwnn", "wnnnw", "wnnwn", "wnwnn", //  5 .. 9
+};
+
+// Interleaved 2 of 5, ISO/IEC 16390: a pair of digits is five bars from the
+// first and five spaces from the second, taken in turn. The bar table keeps every
+// other position free for the spaces of the second digit.
+constexpr DigitTable kItfBars = {
+    "1 1 3 3 1 ", "3 1 1 1 3 ", "1 3 1 1 3 ", "3 3 1 1 1 ", "1 1 3 1 3 ", //  0 .. 4
+    "3 1 3 1 1 ", "1 3 3 1 1 ", "1 1 1 3 3 ", "3 1 1 3 1 ", "1 3 1 3 1 ", //  5 .. 9
+};
+constexpr DigitTable kItfSpaces = {
+    "0 0 2 2 0", "2 0 0 0 2", "0 2 0 0 2", "2 2 0 0 0", "0 0 2 0 2", //  0 .. 4
+    "2 0 2 0 0", "0 2 2 0 0", "0 0 0 2 2", "2 0 0 2 0", "0 2 0 2 0", //  5 .. 9
+};
+
+// Industrial and IATA 2 of 5: the five elements of a digit are bars, each followed
+// by a narrow space.
+constexpr DigitTable kBarsOnly = {
+    "1010303010", "3010101030", "1030101030", "3030101010", "1010301030", //  0 .. 4
+    "3010301010", "1030301010", "1010103030", "3010103010", "1030103010", //  5 .. 9
+};
+
+// Matrix 2 of 5: bar, space, bar, space, bar, then the narrow gap.
+constexpr DigitTable kMatrixEntries = {
+    "103210", "301030", "121030", "321010", "103030", //  0 .. 4
+    "303010", "123010", "101230", "301210", "121210", //  5 .. 9
+};
+
+// NEC 2 of 5: as matrix, with the NEC code.
+constexpr DigitTable kNecEntries = {
+    "321010", "101230", "103030", "103210", "121030", //  0 .. 4
+    "121210", "123010", "301030", "301210", "303010", //  5 .. 9
+};
+
+// --- the tables agree with the codes they are written from ---
+
+constexpr char barDigit(char element)
 {
-    return {};
+    return element == 'w' ? '3' : '1';
 }
 
-Encoding encodeCtf(const QString& /*code*/, const EncodeOptions& /*options*/)
+constexpr char spaceDigit(char element)
 {
-    return {};
+    return element == 'w' ? '2' : '0';
 }
 
-Encoding encodeIata(const QString& /*code*/, const EncodeOptions& /*options*/)
+constexpr bool codesAreTwoOfFive(const DigitTable& codes)
 {
-    return {};
+    for (std::size_t d = 0; d < codes.size(); ++d) {
+        int wide = 0;
+        for (const char c : codes[d])
+            wide += c == 'w' ? 1 : 0;
+        if (codes[d].size() != 5 || wide != 2)
+            return false;
+        for (std::size_t e = d + 1; e < codes.size(); ++e) {
+            if (codes[d] == codes[e])
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(codesAreTwoOfFive(kTwoOfFive), "two of five elements wide, ten different codes");
+static_assert(codesAreTwoOfFive(kNecCode), "NEC: two of five elements wide, ten different codes");
+
+constexpr bool itfTablesFollowCode()
+{
+    for (std::size_t d = 0; d < 10; ++d) {
+        for (std::size_t k = 0; k < 5; ++k) {
+            if (kItfBars[d][2 * k] != barDigit(kTwoOfFive[d][k]) || kItfBars[d][2 * k + 1] != ' ' ||
+                kItfSpaces[d][2 * k] != spaceDigit(kTwoOfFive[d][k]))
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(itfTablesFollowCode(), "ITF bar and space tables follow the two-of-five code");
+
+constexpr bool barsOnlyFollowsCode()
+{
+    for (std::size_t d = 0; d < 10; ++d) {
+        for (std::size_t k = 0; k < 5; ++k) {
+            if (kBarsOnly[d][2 * k] != barDigit(kTwoOfFive[d][k]) || kBarsOnly[d][2 * k + 1] != '0')
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(barsOnlyFollowsCode(), "industrial entries: the code's bars, each with a narrow space");
+
+constexpr bool matrixFollowsCode(const DigitTable& entries, const DigitTable& codes)
+{
+    for (std::size_t d = 0; d < 10; ++d) {
+        for (std::size_t k = 0; k < 5; ++k) {
+            const char expected = k % 2 == 0 ? barDigit(codes[d][k]) : spaceDigit(codes[d][k]);
+            if (entries[d][k] != expected)
+                return false;
+        }
+        if (entries[d].size() != 6 || entries[d][5] != '0')
+            return false;
+    }
+    return true;
+}
+static_assert(matrixFollowsCode(kMatrixEntries, kTwoOfFive), "matrix entries follow the two-of-five code");
+static_assert(matrixFollowsCode(kNecEntries, kNecCode), "NEC entries follow the NEC code");
+
+// --- one core for the family ---
+
+enum class CheckDigit { Optional, Always };
+
+// How one member of the family writes its digits: interleaved pairs, or one
+// table entry per digit between its start and stop.
+struct TwoOfFiveLayout
+{
+    std::string_view start;
+    std::string_view stop;
+    const DigitTable* digits; // nullptr: interleaved pairs
+    CheckDigit check;
+    std::size_t entryLength;
+};
+
+constexpr TwoOfFiveLayout kItf{"1010", "301", nullptr, CheckDigit::Optional, 5};
+constexpr TwoOfFiveLayout kCtf{"303010", "30103", &kBarsOnly, CheckDigit::Optional, 10};
+constexpr TwoOfFiveLayout kIata{"1010", "301", &kBarsOnly, CheckDigit::Always, 10};
+constexpr TwoOfFiveLayout kMatrix{"301010", "30101", &kMatrixEntries, CheckDigit::Optional, 6};
+constexpr TwoOfFiveLayout kNec{"3030", "123", &kNecEntries, CheckDigit::Optional, 6};
+
+void appendPair(ElementPattern& p, std::size_t first, std::size_t second)
+{
+    std::array<char, 10> pair{};
+    for (std::size_t k = 0; k < 10; ++k)
+        pair[k] = k % 2 == 0 ? kItfBars[first][k] : kItfSpaces[second][k - 1];
+    appendElements(p, std::string_view(pair.data(), pair.size()));
 }
 
-Encoding encodeMatrix(const QString& /*code*/, const EncodeOptions& /*options*/)
+Encoding encodeTwoOfFive(const QString& code, bool cd, const TwoOfFiveLayout& layout)
 {
-    return {};
+    Encoding result;
+    if (code.isEmpty() || !allAsciiDigits(code))
+        return result;
+
+    const bool addCheck = layout.check == CheckDigit::Always || cd;
+    const bool interleaved = layout.digits == nullptr;
+    QString data = code;
+    // Interleaving takes digits in pairs: a leading 0 evens out the count, check digit included.
+    if (interleaved && (code.size() + (addCheck ? 1 : 0)) % 2 != 0)
+        data.prepend(u'0');
+    if (addCheck) {
+        result.cdn = Mod10CheckDigit(data);
+        data.append(QChar(u'0' + result.cdn));
+    }
+
+    ElementPattern& p = result.pattern;
+    p.reserve(layout.start.size() + data.size() * layout.entryLength + layout.stop.size());
+    appendElements(p, layout.start);
+    if (interleaved) {
+        for (qsizetype i = 0; i + 1 < data.size(); i += 2)
+            appendPair(p, digitValue(data[i]), digitValue(data[i + 1]));
+    } else {
+        for (const QChar c : data)
+            appendElements(p, (*layout.digits)[digitValue(c)]);
+    }
+    appendElements(p, layout.stop);
+
+    result.workSymbol = data;
+    result.symbol = data;
+    return result;
 }
 
-Encoding encodeNec(const QString& /*code*/, const EncodeOptions& /*options*/)
+} // namespace
+
+Encoding encodeItf(const QString& code, const EncodeOptions& options)
 {
-    return {};
+    return encodeTwoOfFive(code, options.cd, kItf);
+}
+
+Encoding encodeCtf(const QString& code, const EncodeOptions& options)
+{
+    return encodeTwoOfFive(code, options.cd, kCtf);
+}
+
+Encoding encodeIata(const QString& code, const EncodeOptions& options)
+{
+    return encodeTwoOfFive(code, options.cd, kIata);
+}
+
+Encoding encodeMatrix(const QString& code, const EncodeOptions& options)
+{
+    return encodeTwoOfFive(code, options.cd, kMatrix);
+}
+
+Encoding encodeNec(const QString& code, const EncodeOptions& options)
+{
+    return encodeTwoOfFive(code, options.cd, kNec);
 }
 
 } // namespace korbena
