@@ -8,6 +8,10 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <memory>
+#include <vector>
+
+#include <malloc.h>
 
 namespace {
 
@@ -40,6 +44,26 @@ void BM_JanEncodeOnly(benchmark::State& state)
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_JanEncodeOnly);
+
+// Heap held by painted components beyond their 500 x 105 bitmaps.
+void BM_BarImageMemory(benchmark::State& state)
+{
+    constexpr int kCount = 64;
+    double perInstance = 0;
+    for (auto _ : state) {
+        const auto before = mallinfo2().uordblks;
+        std::vector<std::unique_ptr<BarImage>> bars;
+        for (int i = 0; i < kCount; ++i) {
+            bars.push_back(std::make_unique<BarImage>());
+            korbena::configureMainWindowBarImage(*bars.back());
+        }
+        const auto after = mallinfo2().uordblks;
+        const auto bitmapBytes = static_cast<double>(bars.front()->Picture().bitmap()->image().sizeInBytes());
+        perInstance = (static_cast<double>(after - before) / kCount) - bitmapBytes;
+    }
+    state.counters["bytes beyond bitmap"] = perInstance;
+}
+BENCHMARK(BM_BarImageMemory)->Iterations(3);
 
 } // namespace
 
