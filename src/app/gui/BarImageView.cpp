@@ -38,7 +38,8 @@ void BarImageView::paintEvent(QPaintEvent* /*event*/)
     if (m_bar.Center())
         origin = QPoint((width() - size.width()) / 2, (height() - size.height()) / 2);
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // The view may shrink or grow the symbol by any factor: smooth it so bars keep even widths on screen.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     painter.drawImage(QRect(origin, size), image);
 }
 
