@@ -71,7 +71,9 @@ TEST(ReadNumberText, DecimalTexts)
         EXPECT_EQ(read.value, c.value) << qPrintable(c.text);
     }
     // A value too small to hold reads as zero rather than failing.
-    EXPECT_EQ(ReadNumberText(u"0.1e-99999").value, 0);
+    const NumberRead tiny = ReadNumberText(u"0.1e-99999");
+    EXPECT_TRUE(tiny.ok);
+    EXPECT_EQ(tiny.value, 0);
 }
 
 TEST(ReadNumberText, UnreadableDecimalTextsGiveTheConversionErrors)
