@@ -1,0 +1,41 @@
+#pragma once
+
+#include "document/DataList.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace korbena {
+
+// The ';'-list reader shared by the data file and the undo snapshots: returns the
+// text before the first ';' (all of `text` when there is none) and leaves in
+// FieldRest what follows that ';' (all of `text` again when there is none, so
+// further calls return the same last field). `text` may be FieldRest itself.
+QStringView PopField(QStringView text, QStringView& FieldRest);
+
+// One line of the data file: "[DATA_LIST]=" + row + ";" + title + ";" + number + ";".
+QString dataFileLine(int row, const QString& title, const QString& number);
+
+// The data file's lines for the grid: rows 1 to RowCount(), the last one being the
+// hidden row just past the last data row. Undo snapshots have the same form.
+QStringList dataFileLines(const DataList& grid);
+
+// Writes the data file atomically (code page 932, CR LF). Throws FileError.
+void writeDataFile(const QString& path, const DataList& grid);
+
+// The lines of a data file, handed on to the change tracking before they fill the
+// grid. Throws FileError when the file cannot be read.
+QStringList readDataFile(const QString& path);
+
+// Fills the grid from data-file lines: RowCount grows to the number of lines (it
+// never shrinks, and rows no line names keep their text); then every line, in
+// order, drops its text up to the first "=" and gives the row number, the title
+// and the barcode number as three ';'-fields. A row number that is no integer
+// throws ConversionError with the rows before it applied; a row number below 1 or
+// beyond the grid's largest row leaves the grid alone (the header's captions are
+// not data). Throws Error("グリッドが大きすぎます") before any row is written when
+// there are more lines than the grid can hold.
+void applyDataLines(const QStringList& lines, DataList& grid, const QString& fileName);
+
+} // namespace korbena

@@ -1,0 +1,227 @@
+#include "document/LabelStyle.h"
+
+#include "document/ValueText.h"
+#include "platform/TextFile.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <variant>
+
+namespace korbena {
+
+namespace {
+
+enum class Kind { Length, Count, Index, Flag, Colour, Text };
+
+using Field = std::variant<Extended LabelStyle::*, std::int32_t LabelStyle::*, bool LabelStyle::*,
+                           TColor LabelStyle::*, QString LabelStyle::*>;
+
+// How a choice control takes an index outside its items: a list shows no choice,
+// a radio group takes its last button beyond the last and no button below -1.
+enum class Choices { None, List, Radio };
+
+struct Key
+{
+    const char16_t* name;
+    Kind kind;
+    Field field;
+    Choices choices = Choices::None;
+    std::int32_t items = 0;
+};
+
+// The style's keys in the order the file stores them, after "[Version]" and
+// "[DISP_KEY]".
+const std::array<Key, 44> kKeys = {{
+    {u"[X_LOCATE]", Kind::Length, &LabelStyle::X_LOCATE},
+    {u"[Y_LOCATE]", Kind::Length, &LabelStyle::Y_LOCATE},
+    {u"[SIZE_X]", Kind::Length, &LabelStyle::SIZE_X},
+    {u"[SIZE_Y]", Kind::Length, &LabelStyle::SIZE_Y},
+    {u"[SIZE]", Kind::Index, &LabelStyle::SIZE, Choices::Radio, 2},
+    {u"[NUM_X]", Kind::Count, &LabelStyle::NUM_X},
+    {u"[NUM_Y]", Kind::Count, &LabelStyle::NUM_Y},
+    {u"[INTERVAL_X]", Kind::Length, &LabelStyle::INTERVAL_X},
+    {u"[INTERVAL_Y]", Kind::Length, &LabelStyle::INTERVAL_Y},
+    {u"[X_OFFSET]", Kind::Length, &LabelStyle::X_OFFSET},
+    {u"[Y_OFFSET]", Kind::Length, &LabelStyle::Y_OFFSET},
+    // The paper list is the printer's; the paper settings check the code later.
+    {u"[PAPERSIZE]", Kind::Index, &LabelStyle::PAPERSIZE},
+    {u"[PAPERLAND]", Kind::Index, &LabelStyle::PAPERLAND, Choices::Radio, 2},
+    {u"[TITLE_X]", Kind::Length, &LabelStyle::TITLE_X},
+    {u"[TITLE_Y]", Kind::Length, &LabelStyle::TITLE_Y},
+    {u"[TITLE_FONT_NAME]", Kind::Text, &LabelStyle::TITLE_FONT_NAME},
+    {u"[TITLE_FONT_BOLD]", Kind::Text, &LabelStyle::TITLE_FONT_BOLD},
+    {u"[TITLE_FONT_SIZE]", Kind::Text, &LabelStyle::TITLE_FONT_SIZE},
+    {u"[TITLE_FONT_COLOE]", Kind::Colour, &LabelStyle::TITLE_FONT_COLOE},
+    {u"[G_TITLE_X]", Kind::Length, &LabelStyle::G_TITLE_X},
+    {u"[G_TITLE_Y]", Kind::Length, &LabelStyle::G_TITLE_Y},
+    {u"[G_TITLE_COLOR]", Kind::Colour, &LabelStyle::G_TITLE_COLOR},
+    {u"[TITLE_INTERVAL]", Kind::Length, &LabelStyle::TITLE_INTERVAL},
+    {u"[TITLE_PORTLATE]", Kind::Index, &LabelStyle::TITLE_PORTLATE, Choices::Radio, 2},
+    {u"[SUB_Y]", Kind::Length, &LabelStyle::SUB_Y},
+    {u"[TITLE_PRINT]", Kind::Flag, &LabelStyle::TITLE_PRINT},
+    {u"[TITLE_CENTER]", Kind::Flag, &LabelStyle::TITLE_CENTER},
+    {u"[BARCODE_X]", Kind::Length, &LabelStyle::BARCODE_X},
+    {u"[BARCODE_Y]", Kind::Length, &LabelStyle::BARCODE_Y},
+    {u"[BARCODE_FONT_NAME]", Kind::Text, &LabelStyle::BARCODE_FONT_NAME},
+    {u"[BARCODE_FONT_BOLD]", Kind::Text, &LabelStyle::BARCODE_FONT_BOLD},
+    {u"[BARCODE_FONT_SIZE]", Kind::Text, &LabelStyle::BARCODE_FONT_SIZE},
+    {u"[BARCODE_FONT_COLOR]", Kind::Colour, &LabelStyle::BARCODE_FONT_COLOR},
+    {u"[G_BARCODE_X]", Kind::Length, &LabelStyle::G_BARCODE_X},
+    {u"[G_BARCODE_Y]", Kind::Length, &LabelStyle::G_BARCODE_Y},
+    {u"[G_BARCODE_COLOR]", Kind::Colour, &LabelStyle::G_BARCODE_COLOR},
+    {u"[BARCODE_INTERVAL]", Kind::Length, &LabelStyle::BARCODE_INTERVAL},
+    {u"[BARCODE_PORTLATE]", Kind::Index, &LabelStyle::BARCODE_PORTLATE, Choices::Radio, 2},
+    {u"[BARCODE_PRINT]", Kind::Flag, &LabelStyle::BARCODE_PRINT},
+    {u"[BARCODE_CENTER]", Kind::Flag, &LabelStyle::BARCODE_CENTER},
+    {u"[BARCODE_TYPE]", Kind::Index, &LabelStyle::BARCODE_TYPE, Choices::List, 12},
+    {u"[START_CHAR]", Kind::Text, &LabelStyle::START_CHAR},
+    {u"[STOP_CHAR]", Kind::Text, &LabelStyle::STOP_CHAR},
+    {u"[CHECK_DT]", Kind::Index, &LabelStyle::CHECK_DT, Choices::Radio, 2},
+}};
+
+constexpr QStringView kDispKey = u"[DISP_KEY]";
+constexpr QStringView kWindowWidth = u"[WINDOW_WIDTH]";
+constexpr QStringView kWindowHeight = u"[WINDOW_HEIGHT]";
+constexpr QStringView kWindowTop = u"[WINDOW_TOP]";
+constexpr QStringView kWindowLeft = u"[WINDOW_LEFT]";
+constexpr QStringView kImageFile = u"[IMAGEFILE]";
+
+// A line break inside a value would split its line in two.
+QString oneLine(QString text)
+{
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    return text;
+}
+
+QString valueText(const LabelStyle& style, const Key& key)
+{
+    return std::visit(
+        [&](auto member) -> QString {
+            using T = std::remove_cvref_t<decltype(style.*member)>;
+            const T& value = style.*member;
+            if constexpr (std::is_same_v<T, Extended>)
+                return FormattedText(NumberFormat{}, value).text;
+            else if constexpr (std::is_same_v<T, bool>)
+                return value ? QStringLiteral("1") : QStringLiteral("0");
+            else if constexpr (std::is_same_v<T, TColor>)
+                return QString::number(static_cast<std::int32_t>(value));
+            else if constexpr (std::is_same_v<T, std::int32_t>)
+                return QString::number(value);
+            else
+                return oneLine(value);
+        },
+        key.field);
+}
+
+std::int32_t readInteger(QStringView value, const QString& fileName, int line)
+{
+    const auto number = readInteger32(value);
+    if (!number)
+        throw ConversionError(ConversionError::Expected::Integer, value, fileName, line);
+    return *number;
+}
+
+std::int32_t chosenIndex(const Key& key, std::int32_t index)
+{
+    switch (key.choices) {
+    case Choices::List:
+        return index >= 0 && index < key.items ? index : -1;
+    case Choices::Radio:
+        return index < -1 ? -1 : std::min(index, key.items - 1);
+    case Choices::None:
+        break;
+    }
+    return index;
+}
+
+void applyValue(LabelStyle& style, const Key& key, QStringView value, const QString& fileName, int line)
+{
+    switch (key.kind) {
+    case Kind::Length:
+    case Kind::Count: {
+        const auto fixed = readFixed4(value);
+        if (!fixed)
+            throw ConversionError(ConversionError::Expected::Decimal, value, fileName, line);
+        style.*std::get<Extended LabelStyle::*>(key.field) = static_cast<Extended>(*fixed) / 10000;
+        return;
+    }
+    case Kind::Index:
+        style.*std::get<std::int32_t LabelStyle::*>(key.field) =
+            chosenIndex(key, readInteger(value, fileName, line));
+        return;
+    case Kind::Flag:
+        style.*std::get<bool LabelStyle::*>(key.field) = readInteger(value, fileName, line) == 1;
+        return;
+    case Kind::Colour:
+        style.*std::get<TColor LabelStyle::*>(key.field) =
+            static_cast<TColor>(readInteger(value, fileName, line));
+        return;
+    case Kind::Text:
+        style.*std::get<QString LabelStyle::*>(key.field) = value.toString();
+        return;
+    }
+}
+
+} // namespace
+
+QStringList styleFileLines(const LabelStyle& style)
+{
+    QStringList lines;
+    lines.reserve(2 + static_cast<qsizetype>(kKeys.size()));
+    lines.append(QStringLiteral("[Version]=1.00"));
+    lines.append(kDispKey.toString() + u'=' + QString::number(style.DISP_KEY));
+    for (const Key& key : kKeys)
+        lines.append(QStringView(key.name).toString() + u'=' + valueText(style, key));
+    return lines;
+}
+
+void WriteStyleFile(const QString& path, const LabelStyle& style)
+{
+    writeTextLines(path, styleFileLines(style));
+}
+
+QStringList readStyleFile(const QString& path)
+{
+    return readTextLines(path);
+}
+
+void applyStyleLines(const QStringList& lines, LabelStyle& style, StyleFileExtras& extras,
+                     const QString& fileName)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QStringView text = lines[i];
+        const qsizetype equals = text.indexOf(u'=');
+        if (equals <= 0)
+            continue; // no key
+        const QStringView name = text.first(equals);
+        const QStringView value = text.sliced(equals + 1);
+        const int line = static_cast<int>(std::min<qsizetype>(i + 1, INT_MAX));
+
+        bool known = false;
+        for (const Key& key : kKeys) {
+            if (name == QStringView(key.name)) {
+                applyValue(style, key, value, fileName, line);
+                known = true;
+                break;
+            }
+        }
+        if (known)
+            continue;
+        if (name == kDispKey)
+            style.DISP_KEY = readInteger(value, fileName, line);
+        else if (name == kWindowWidth)
+            extras.windowWidth = readInteger(value, fileName, line);
+        else if (name == kWindowHeight)
+            extras.windowHeight = readInteger(value, fileName, line);
+        else if (name == kWindowTop)
+            extras.windowTop = readInteger(value, fileName, line);
+        else if (name == kWindowLeft)
+            extras.windowLeft = readInteger(value, fileName, line);
+        else if (name == kImageFile)
+            extras.imageFile = value.toString();
+    }
+}
+
+} // namespace korbena
