@@ -2,8 +2,11 @@
 
 #include <QPainter>
 #include <QSaveFile>
+#include <QtEndian>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace korbena {
 
@@ -18,6 +21,85 @@ QList<QRgb> greyPalette(int colours)
         palette.append(qRgb(v, v, v));
     }
     return palette;
+}
+
+// The sixteen colours of the standard 4-bit palette (VGA order: the dark colours,
+// silver and grey, the bright colours, white last).
+QList<QRgb> sixteenColourPalette()
+{
+    return {qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+            qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+            qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+            qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+}
+
+struct Point
+{
+    int x;
+    int y;
+};
+
+// One pixel of a row in device-independent-bitmap layout, copied from a source row
+// to a destination row; Bits is the depth.
+template <int Bits> inline void copyPixel(std::uint8_t* dst, int dx, const std::uint8_t* src, int sx)
+{
+    if constexpr (Bits == 1) {
+        const int bit = (src[sx >> 3] >> (7 - (sx & 7))) & 1;
+        const auto mask = static_cast<std::uint8_t>(0x80u >> (dx & 7));
+        dst[dx >> 3] = static_cast<std::uint8_t>(bit ? dst[dx >> 3] | mask : dst[dx >> 3] & ~mask);
+    } else if constexpr (Bits == 4) {
+        // The even pixel is the high nibble.
+        const int value = (src[sx >> 1] >> ((sx & 1) ? 0 : 4)) & 0x0F;
+        const int shift = (dx & 1) ? 0 : 4;
+        dst[dx >> 1] = static_cast<std::uint8_t>((dst[dx >> 1] & ~(0x0F << shift)) | (value << shift));
+    } else {
+        constexpr int bytes = Bits / 8;
+        std::memcpy(dst + static_cast<std::size_t>(dx) * bytes, src + static_cast<std::size_t>(sx) * bytes,
+                    bytes);
+    }
+}
+
+// A new bitmap width x height of the source's format and palette whose pixel
+// (x, y) is the source pixel sourceOf(x, y), moved row by row.
+template <int Bits, typename SourceOf>
+Bitmap remapped(const Bitmap& source, int width, int height, SourceOf sourceOf)
+{
+    Bitmap out(width, height, source.pixelFormat());
+    out.SetPalette(source.Palette());
+    if (out.Empty() || source.Empty())
+        return out;
+    const auto sourceStride = static_cast<std::size_t>(source.RowBytes());
+    std::vector<std::uint8_t> rows(sourceStride * static_cast<std::size_t>(source.Height()));
+    for (int y = 0; y < source.Height(); ++y)
+        source.ReadRow(y, rows.data() + sourceStride * static_cast<std::size_t>(y));
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(out.RowBytes()));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const auto [sx, sy] = sourceOf(x, y);
+            copyPixel<Bits>(row.data(), x, rows.data() + sourceStride * static_cast<std::size_t>(sy), sx);
+        }
+        out.WriteRow(y, row.data());
+    }
+    return out;
+}
+
+template <typename SourceOf> Bitmap remapped(const Bitmap& source, int width, int height, SourceOf sourceOf)
+{
+    switch (source.pixelFormat()) {
+    case PixelFormat::pf1bit:
+        return remapped<1>(source, width, height, sourceOf);
+    case PixelFormat::pf4bit:
+        return remapped<4>(source, width, height, sourceOf);
+    case PixelFormat::pf8bit:
+        return remapped<8>(source, width, height, sourceOf);
+    case PixelFormat::pf16bit:
+        return remapped<16>(source, width, height, sourceOf);
+    case PixelFormat::pf24bit:
+        return remapped<24>(source, width, height, sourceOf);
+    case PixelFormat::pf32bit:
+        break;
+    }
+    return remapped<32>(source, width, height, sourceOf);
 }
 
 } // namespace
@@ -64,13 +146,14 @@ void Bitmap::rebuild(int width, int height)
     if (fresh.format() == QImage::Format_Mono)
         fresh.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
     else if (fresh.format() == QImage::Format_Indexed8)
-        fresh.setColorTable(greyPalette(m_format == PixelFormat::pf4bit ? 16 : 256));
+        fresh.setColorTable(m_format == PixelFormat::pf4bit ? sixteenColourPalette() : greyPalette(256));
     if (fresh.format() == QImage::Format_Mono || fresh.format() == QImage::Format_Indexed8)
         fresh.fill(fresh.colorCount() - 1);
     else
         fresh.fill(Qt::white);
     if (!m_image.isNull()) {
-        const QImage old = m_image.format() == fresh.format() ? m_image : m_image.convertToFormat(fresh.format());
+        const QImage old =
+            m_image.format() == fresh.format() ? m_image : m_image.convertToFormat(fresh.format());
         const int rows = std::min(old.height(), height);
         const int bytes = std::min(old.bytesPerLine(), fresh.bytesPerLine());
         const int usedBytes = std::min(bytes, (std::min(old.width(), width) * fresh.depth() + 7) / 8);
@@ -94,8 +177,115 @@ void Bitmap::SetPixelFormat(PixelFormat format)
     m_format = format;
     if (m_image.isNull())
         return;
-    QImage converted = m_image.convertToFormat(qtFormat(format));
+    // A 4-bit bitmap may only use sixteen colours: map every pixel to the nearest.
+    QImage converted = format == PixelFormat::pf4bit
+                           ? m_image.convertToFormat(QImage::Format_Indexed8, sixteenColourPalette())
+                           : m_image.convertToFormat(qtFormat(format));
     m_image = std::move(converted);
+}
+
+int Bitmap::RowBytes() const
+{
+    return static_cast<int>((static_cast<std::int64_t>(m_width) * static_cast<int>(m_format) + 7) / 8);
+}
+
+void Bitmap::ReadRow(int y, std::uint8_t* row) const
+{
+    const int bytes = RowBytes();
+    if (y < 0 || y >= m_height || Empty()) {
+        std::fill_n(row, bytes, std::uint8_t{0});
+        return;
+    }
+    const std::uint8_t* line = m_image.constScanLine(y);
+    switch (m_format) {
+    case PixelFormat::pf4bit: // held one index a byte: pack two to a byte
+        std::fill_n(row, bytes, std::uint8_t{0});
+        for (int x = 0; x < m_width; ++x)
+            row[x >> 1] |= static_cast<std::uint8_t>((line[x] & 0x0F) << ((x & 1) ? 0 : 4));
+        return;
+    case PixelFormat::pf16bit:
+        for (int x = 0; x < m_width; ++x)
+            qToLittleEndian(reinterpret_cast<const quint16*>(line)[x], row + 2 * x);
+        return;
+    case PixelFormat::pf32bit:
+        for (int x = 0; x < m_width; ++x) {
+            const QRgb rgb = reinterpret_cast<const QRgb*>(line)[x];
+            row[4 * x] = static_cast<std::uint8_t>(qBlue(rgb));
+            row[4 * x + 1] = static_cast<std::uint8_t>(qGreen(rgb));
+            row[4 * x + 2] = static_cast<std::uint8_t>(qRed(rgb));
+            row[4 * x + 3] = 0;
+        }
+        return;
+    case PixelFormat::pf1bit:  // Format_Mono: pixel 0 in the most significant bit
+    case PixelFormat::pf8bit:  // Format_Indexed8
+    case PixelFormat::pf24bit: // Format_BGR888: blue, green, red
+        break;
+    }
+    std::memcpy(row, line, static_cast<std::size_t>(bytes));
+}
+
+void Bitmap::WriteRow(int y, const std::uint8_t* row)
+{
+    if (y < 0 || y >= m_height || Empty())
+        return;
+    std::uint8_t* line = m_image.scanLine(y);
+    const int colours = m_image.colorCount();
+    switch (m_format) {
+    case PixelFormat::pf4bit:
+        for (int x = 0; x < m_width; ++x) {
+            const int index = (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F;
+            // An index past the palette would read as garbage: it takes the last colour.
+            line[x] = static_cast<std::uint8_t>(std::min(index, std::max(colours - 1, 0)));
+        }
+        return;
+    case PixelFormat::pf8bit:
+        for (int x = 0; x < m_width; ++x)
+            line[x] = static_cast<std::uint8_t>(std::min<int>(row[x], std::max(colours - 1, 0)));
+        return;
+    case PixelFormat::pf16bit:
+        for (int x = 0; x < m_width; ++x)
+            reinterpret_cast<quint16*>(line)[x] = qFromLittleEndian<quint16>(row + 2 * x) & 0x7FFF;
+        return;
+    case PixelFormat::pf32bit: // the unused byte is opaque in QImage's RGB32
+        for (int x = 0; x < m_width; ++x)
+            reinterpret_cast<QRgb*>(line)[x] = qRgb(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
+        return;
+    case PixelFormat::pf1bit:
+    case PixelFormat::pf24bit:
+        break;
+    }
+    std::memcpy(line, row, static_cast<std::size_t>(RowBytes()));
+}
+
+void Bitmap::SetPalette(const QList<QRgb>& palette)
+{
+    if (m_image.isNull() || m_image.colorCount() == 0 || palette.isEmpty())
+        return;
+    // The depth bounds the table: 2 colours at 1 bit, 16 at 4, 256 at 8.
+    const qsizetype limit = m_format == PixelFormat::pf1bit ? 2 : m_format == PixelFormat::pf4bit ? 16 : 256;
+    m_image.setColorTable(palette.first(std::min(limit, palette.size())));
+}
+
+Bitmap Bitmap::Mirrored() const
+{
+    const int w = m_width;
+    return remapped(*this, m_width, m_height, [w](int x, int y) { return Point{w - 1 - x, y}; });
+}
+
+Bitmap Bitmap::Rotated(int angle) const
+{
+    const int w = m_width;
+    const int h = m_height;
+    switch (angle) {
+    case 90: // the old left column, read upwards, becomes the top row
+        return remapped(*this, h, w, [h](int x, int y) { return Point{y, h - 1 - x}; });
+    case 180:
+        return remapped(*this, w, h, [w, h](int x, int y) { return Point{w - 1 - x, h - 1 - y}; });
+    case 270:
+        return remapped(*this, h, w, [w](int x, int y) { return Point{w - 1 - y, x}; });
+    default:
+        return *this;
+    }
 }
 
 void Bitmap::assign(QImage image)
