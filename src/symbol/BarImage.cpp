@@ -447,46 +447,27 @@ void BarImage::PaintBarcode()
         notifyPictureChanged();
 }
 
-void BarImage::RenderBitmap()
+std::optional<SymbolLayout> BarImage::EncodeAndLayOut(ElementPattern& pattern)
 {
-    FBarDisped = false;
-    FSymbol.clear();
-    FCDN = -1;
-    if (FCode.isEmpty())
-        return;
-
-    const int l0 = FBarLeft;
-    const int t0 = FBarTop;
-    const int w0 = Width();
-    const int h0 = Height();
-    const bool autoSize = AutoSize();
-    const bool stretch = Stretch();
-    SetAutoSize(false);
-    SetStretch(false);
-    auto restoreFlags = [&] {
-        SetAutoSize(autoSize);
-        SetStretch(stretch);
-    };
-
-    ElementPattern pattern = EncodeSymbol();
-    if (pattern.isEmpty()) {
-        restoreFlags();
-        return;
-    }
+    pattern = EncodeSymbol();
+    if (pattern.isEmpty())
+        return std::nullopt;
     m_lastPattern = pattern;
     if (FBarDebug) {
         FBarDisped = true;
-        restoreFlags();
-        return;
+        return std::nullopt;
     }
 
+    SymbolLayout layout;
     // Measure the text line and the comments.
-    const int tw = FSymbolDisp ? textWidth(FBarFont, FSymbol) : 0;
-    const int th = FSymbolDisp ? textHeight(FBarFont, FSymbol) : 0;
-    const int cuw = textWidth(FBarFont, FCommentUp);
-    const int cdw = textWidth(FBarFont, FCommentDown);
-    const int cdh = textHeight(FBarFont, FCommentDown);
-    const int cuh = textHeight(FBarFont, FCommentUp);
+    layout.textWidth = FSymbolDisp ? textWidth(FBarFont, FSymbol) : 0;
+    layout.textHeight = FSymbolDisp ? textHeight(FBarFont, FSymbol) : 0;
+    layout.commentUpWidth = textWidth(FBarFont, FCommentUp);
+    layout.commentUpHeight = textHeight(FBarFont, FCommentUp);
+    layout.commentDownWidth = textWidth(FBarFont, FCommentDown);
+    layout.commentDownHeight = textHeight(FBarFont, FCommentDown);
+    const int tw = layout.textWidth;
+    const int th = layout.textHeight;
 
     // Body size.
     std::int64_t pw = 0;
@@ -501,23 +482,112 @@ void BarImage::RenderBitmap()
         bl = static_cast<std::int64_t>(FBarHeight) - th;
     }
     // A scale or height too large for any bitmap draws nothing, as an unencodable code would.
-    if (pw <= 0 || pw > kMaxSide || bl > kMaxSide) {
-        restoreFlags();
-        return;
-    }
+    if (pw <= 0 || pw > kMaxSide || bl > kMaxSide)
+        return std::nullopt;
 
     FBarWidth = static_cast<int>(pw > tw ? pw : tw);
     if (FBarType == cbarCUSTOMER)
         FBarHeight = static_cast<int>(bl) + th;
 
-    const std::int64_t ow64 = static_cast<std::int64_t>(FBarSpaceLeft) + FBarWidth + FBarSpaceRight;
-    const std::int64_t oh64 = static_cast<std::int64_t>(FBarSpaceUp) + FBarHeight + FBarSpaceDown;
-    if (ow64 > kMaxSide || oh64 > kMaxSide) {
-        restoreFlags();
-        return;
+    const std::int64_t ow = static_cast<std::int64_t>(FBarSpaceLeft) + FBarWidth + FBarSpaceRight;
+    const std::int64_t oh = static_cast<std::int64_t>(FBarSpaceUp) + FBarHeight + FBarSpaceDown;
+    if (ow > kMaxSide || oh > kMaxSide)
+        return std::nullopt;
+
+    layout.spaceLeft = FBarSpaceLeft;
+    layout.spaceUp = FBarSpaceUp;
+    layout.patternWidth = static_cast<int>(pw);
+    layout.barLength = static_cast<int>(bl);
+    layout.outerWidth = static_cast<int>(ow);
+    layout.outerHeight = static_cast<int>(oh);
+    // Centre the narrower of bars and text on the wider.
+    if (pw > tw)
+        layout.textOffset = static_cast<int>((pw - tw) / 2);
+    else
+        layout.barOffset = static_cast<int>((tw - pw) / 2);
+    return layout;
+}
+
+Rect BarImage::FrameRect(TBarTypes type, int left, int top, const SymbolLayout& layout)
+{
+    if (type == cbarITF) {
+        const int barTop = top + layout.spaceUp;
+        return Rect{left, barTop, left + layout.outerWidth, barTop + layout.barLength};
     }
-    const int ow = static_cast<int>(ow64);
-    const int oh = static_cast<int>(oh64);
+    return Rect{left, top + layout.commentUpHeight, left + layout.outerWidth,
+                top + layout.outerHeight - layout.commentDownHeight};
+}
+
+void BarImage::DrawSymbol(Canvas& canvas, const SymbolLayout& layout, const ElementPattern& pattern)
+{
+    canvas.SetBrushColor(FBarColor);
+    const int barLeft = FBarLeft + layout.spaceLeft;
+    const int barTop = FBarTop + layout.spaceUp;
+    const int barLength = layout.barLength;
+    if (FBarType == cbarCUSTOMER) {
+        for (qsizetype i = 0; i < pattern.size(); ++i)
+            DrawCustomerElement(layout.barOffset, static_cast<int>(i), FScale, pattern[i].unicode() - u'0');
+    } else {
+        std::int64_t x = layout.barOffset;
+        for (const QChar c : pattern) {
+            const int digit = c.unicode() - u'0';
+            const std::int64_t w = elementPixelWidth(digit, FScale, FElementRatio, FBarType);
+            if (digit % 2 != 0) {
+                canvas.FillRect(Rect{barLeft + static_cast<int>(x), barTop, barLeft + static_cast<int>(x + w),
+                                     barTop + barLength});
+            }
+            x += w;
+        }
+    }
+
+    if (FSymbolDisp && !FSymbol.isEmpty()) {
+        canvas.SetFont(FBarFont);
+        canvas.TextOut(barLeft + layout.textOffset, barTop + barLength, FSymbol);
+    }
+
+    if (FBarFrame > 0) {
+        canvas.SetBrushColor(FBarColor);
+        DrawFrame(canvas, FrameRect(FBarType, FBarLeft, FBarTop, layout));
+    }
+
+    const int ow = layout.outerWidth;
+    auto commentOffset = [ow](TLocation location, int width) {
+        int offset = 0;
+        if (location == locCenter)
+            offset = (ow - width) / 2;
+        else if (location == locRight)
+            offset = ow - width;
+        return std::max(0, offset);
+    };
+    canvas.SetFont(FBarFont);
+    if (!FCommentUp.isEmpty())
+        canvas.TextOut(FBarLeft + commentOffset(FCommentUpLoc, layout.commentUpWidth), FBarTop, FCommentUp);
+    if (!FCommentDown.isEmpty()) {
+        canvas.TextOut(FBarLeft + commentOffset(FCommentDownLoc, layout.commentDownWidth),
+                       FBarTop + layout.outerHeight - layout.commentDownHeight, FCommentDown);
+    }
+}
+
+void BarImage::RenderBitmap()
+{
+    FBarDisped = false;
+    FSymbol.clear();
+    FCDN = -1;
+    if (FCode.isEmpty())
+        return;
+
+    const int l0 = FBarLeft;
+    const int t0 = FBarTop;
+    const int w0 = Width();
+    const int h0 = Height();
+    const SizingFlagsOff sizingOff(*this);
+
+    ElementPattern pattern;
+    const std::optional<SymbolLayout> layout = EncodeAndLayOut(pattern);
+    if (!layout)
+        return;
+    const int ow = layout->outerWidth;
+    const int oh = layout->outerHeight;
 
     if (!FMatch) {
         // Positions are given in the displayed (turned) picture: bring them, and the
@@ -539,7 +609,7 @@ void BarImage::RenderBitmap()
             break;
         }
         SetVisible(false);
-        ApplyOrientation(360 - FAngle);
+        TurnUpright();
     }
 
     const int right = FBarLeft + ow;
@@ -554,72 +624,15 @@ void BarImage::RenderBitmap()
     if (!bitmap.Empty()) {
         Canvas canvas(&bitmap.image());
         m_bmpCanvas = &canvas;
-
         if (!FTransparent) {
             canvas.SetBrushColor(FBackColor);
             canvas.FillRect(FMatch ? Rect{0, 0, right, bottom} : Rect{FBarLeft, FBarTop, right, bottom});
         }
-
-        // Centre the narrower of bars and text on the wider.
-        int bo = 0;
-        int to = 0;
-        if (pw > tw)
-            to = static_cast<int>((pw - tw) / 2);
-        else
-            bo = static_cast<int>((tw - pw) / 2);
-
-        canvas.SetBrushColor(FBarColor);
-        const int barLeft = FBarLeft + FBarSpaceLeft;
-        const int barTop = FBarTop + FBarSpaceUp;
-        const int barLength = static_cast<int>(bl);
-        if (FBarType == cbarCUSTOMER) {
-            for (qsizetype i = 0; i < pattern.size(); ++i)
-                DrawCustomerElement(bo, static_cast<int>(i), FScale, pattern[i].unicode() - u'0');
-        } else {
-            std::int64_t x = bo;
-            for (const QChar c : pattern) {
-                const int digit = c.unicode() - u'0';
-                const std::int64_t w = elementPixelWidth(digit, FScale, FElementRatio, FBarType);
-                if (digit % 2 != 0) {
-                    canvas.FillRect(Rect{barLeft + static_cast<int>(x), barTop, barLeft + static_cast<int>(x + w),
-                                         barTop + barLength});
-                }
-                x += w;
-            }
-        }
-
-        if (FSymbolDisp && !FSymbol.isEmpty()) {
-            canvas.SetFont(FBarFont);
-            canvas.TextOut(barLeft + to, barTop + barLength, FSymbol);
-        }
-
-        if (FBarFrame > 0) {
-            canvas.SetBrushColor(FBarColor);
-            if (FBarType == cbarITF)
-                DrawFrame(canvas, Rect{FBarLeft, barTop, FBarLeft + ow, barTop + barLength});
-            else
-                DrawFrame(canvas, Rect{FBarLeft, FBarTop + cuh, FBarLeft + ow, FBarTop + oh - cdh});
-        }
-
-        auto commentOffset = [ow](TLocation location, int width) {
-            int offset = 0;
-            if (location == locCenter)
-                offset = (ow - width) / 2;
-            else if (location == locRight)
-                offset = ow - width;
-            return std::max(0, offset);
-        };
-        canvas.SetFont(FBarFont);
-        if (!FCommentUp.isEmpty())
-            canvas.TextOut(FBarLeft + commentOffset(FCommentUpLoc, cuw), FBarTop, FCommentUp);
-        if (!FCommentDown.isEmpty())
-            canvas.TextOut(FBarLeft + commentOffset(FCommentDownLoc, cdw), FBarTop + oh - cdh, FCommentDown);
-
+        DrawSymbol(canvas, *layout, pattern);
         m_bmpCanvas = nullptr;
     }
 
     ApplyOrientation(FAngle);
-    restoreFlags();
     if (!FMatch) {
         SetVisible(true);
         FBarLeft = l0;

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace korbena {
 
@@ -29,6 +30,30 @@ using TElementRatio = int;
 using TFrameSize = int;
 
 class ClipboardLink;
+
+// Where the parts of one symbol go, in pixels from its top-left corner (BarLeft,
+// BarTop): the sizes of the text line and the comments, the quiet zones on the left
+// and on top, the width of the bars and their length, the outer size with all four
+// quiet zones, and the offsets that centre the narrower of bars and text on the
+// wider. Both output paths draw from the same layout, so bitmap and vector
+// pictures agree on every edge.
+struct SymbolLayout
+{
+    int textWidth = 0;
+    int textHeight = 0;
+    int commentUpWidth = 0;
+    int commentUpHeight = 0;
+    int commentDownWidth = 0;
+    int commentDownHeight = 0;
+    int spaceLeft = 0;
+    int spaceUp = 0;
+    int patternWidth = 0;
+    int barLength = 0;
+    int outerWidth = 0;
+    int outerHeight = 0;
+    int barOffset = 0;
+    int textOffset = 0;
+};
 
 // One barcode symbol: set the symbology and the data, and the component encodes
 // them and draws bars, the human-readable text and the comment lines into its
@@ -133,10 +158,12 @@ public:
     TNotifyWatchEvent OnPaintedBar;
     TNotifyWatchEvent OnChangedCode;
 
-    // The handler clipboard watching calls on a change; the component installs its
-    // own at construction. Replacing it or removing it leaves the watch itself on.
+    // The handler clipboard watching calls on every change; the component installs
+    // its own, which pastes text into Code. The clipboard is watched while ClipWatch
+    // is on and a handler is set: removing the handler stops watching, setting one
+    // again resumes it (ClipWatch keeps its value throughout).
     const TNotifyEvent& OnClipChange() const { return FOnClipChange; }
-    void SetOnClipChange(TNotifyEvent handler) { FOnClipChange = std::move(handler); }
+    void SetOnClipChange(TNotifyEvent handler);
 
     // --- operations ---
     void Clear();
@@ -148,6 +175,11 @@ public:
 
     // The pattern of the last encoding that produced one (for output paths and tests).
     const ElementPattern& LastPattern() const { return m_lastPattern; }
+
+    // The rectangle a frame is drawn inside, for a symbol at (left, top). ITF's frame
+    // is its bearer bar: a box around the bars across both side quiet zones, clear of
+    // the text line. Every other symbology frames all between the two comments.
+    static Rect FrameRect(TBarTypes type, int left, int top, const SymbolLayout& layout);
 
 protected:
     void PaintBarcode();
@@ -161,9 +193,39 @@ protected:
 private:
     friend class ClipboardLink;
 
+    // AutoSize and Stretch are off while a rendering sizes the control.
+    class SizingFlagsOff
+    {
+    public:
+        explicit SizingFlagsOff(ImageControl& control)
+            : m_control(control), m_autoSize(control.AutoSize()), m_stretch(control.Stretch())
+        {
+            control.SetAutoSize(false);
+            control.SetStretch(false);
+        }
+        ~SizingFlagsOff()
+        {
+            m_control.SetAutoSize(m_autoSize);
+            m_control.SetStretch(m_stretch);
+        }
+        SizingFlagsOff(const SizingFlagsOff&) = delete;
+        SizingFlagsOff& operator=(const SizingFlagsOff&) = delete;
+
+    private:
+        ImageControl& m_control;
+        bool m_autoSize;
+        bool m_stretch;
+    };
+
     void RenderBitmap();
     void RenderMetafile();
     ElementPattern EncodeSymbol();
+    // What both output paths do before drawing: encode (keeping the pattern), stop
+    // with BarDisped set under BarDebug, measure the texts and size the symbol,
+    // writing BarWidth and BarHeight back. Nothing when no symbol is to be drawn.
+    std::optional<SymbolLayout> EncodeAndLayOut(ElementPattern& pattern);
+    // Bars, the text line, the frame and the comments of the symbol at (BarLeft, BarTop).
+    void DrawSymbol(Canvas& canvas, const SymbolLayout& layout, const ElementPattern& pattern);
 
     ElementPattern EncodeJAN();
     ElementPattern EncodeUPC();
@@ -182,6 +244,10 @@ private:
 
     void MirrorPicture();
     void ApplyOrientation(int angle);
+    // The turn of ApplyOrientation without its mirroring.
+    void RotatePicture(int angle);
+    // Undoes ApplyOrientation(Angle) on the existing picture before drawing into it.
+    void TurnUpright();
     void DrawFrame(Canvas& canvas, const Rect& rect);
     int MeasureCustomerWidth(const ElementPattern& pattern) const;
     void DrawCustomerElement(int x0, int index, int scale, int mask);
@@ -189,7 +255,12 @@ private:
     // while the vector path runs, else the bitmap's.
     Canvas* currentCanvas() const { return FBarPicture != picBMP && FMfCanvas ? FMfCanvas : m_bmpCanvas; }
 
-    void ClipChanged(BarImage& sender);
+    // Joins or leaves clipboard watching: watched exactly while ClipWatch is on and
+    // an OnClipChange handler is set.
+    void UpdateViewerChain();
+    // The handler installed at construction: pastes, unless the notification is the
+    // one that switching ClipWatch on raises.
+    void DefaultClipChange(BarImage& sender);
 
     TBarTypes FBarType = cbarJAN;
     QString FCode;
