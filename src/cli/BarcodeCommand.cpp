@@ -15,7 +15,7 @@ namespace korbena::cli {
 const char* const kBarcodeUsage =
     "usage: korbena-cli barcode --type T --code TEXT [--cd on|off] [--start C] [--stop C] [--auto on|off]\n"
     "       [--scale N] [--ratio R] [--height H] [--text on|off] [--match on|off] [--angle A]\n"
-    "       [--mirror on|off] [--frame F] [--out FILE.png|FILE.bmp] [--json]\n"
+    "       [--mirror on|off] [--frame F] [--out FILE.png|FILE.bmp|FILE.svg] [--json]\n"
     "       T: JAN UPC CODE-39 NW-7 ITF CTF IATA MATRIX NEC CUSTOMER CODE-128 CODE-93\n";
 
 namespace {
@@ -30,6 +30,11 @@ struct Options
     QString out;
     bool json = false;
 };
+
+bool isSvg(const QString& path)
+{
+    return QFileInfo(path).suffix().toLower() == u"svg";
+}
 
 std::optional<bool> parseOnOff(const QString& value)
 {
@@ -109,7 +114,7 @@ std::optional<QString> parse(const QStringList& args, Options& o)
         } else if (name == u"--out") {
             o.out = value;
             const QString suffix = QFileInfo(value).suffix().toLower();
-            ok = suffix == u"png" || suffix == u"bmp";
+            ok = suffix == u"png" || suffix == u"bmp" || suffix == u"svg";
         } else {
             return QStringLiteral("unknown option %1").arg(name);
         }
@@ -120,11 +125,32 @@ std::optional<QString> parse(const QStringList& args, Options& o)
         return QStringLiteral("--type is required");
     if (!o.code)
         return QStringLiteral("--code is required");
+    // A vector picture is sized to the symbol, which only Match does.
+    if (isSvg(o.out) && o.match == false)
+        return QStringLiteral("--out FILE.svg needs --match on");
     return std::nullopt;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes, QString& error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
 }
 
 bool writePicture(const BarImage& bar, const QString& path, QString& error)
 {
+    if (isSvg(path)) {
+        const Metafile* metafile = bar.Picture().metafile();
+        if (metafile == nullptr) {
+            error = QStringLiteral("no vector picture to write");
+            return false;
+        }
+        return writeFile(path, metafile->svg, error);
+    }
     const Bitmap* bitmap = bar.Picture().bitmap();
     if (bitmap == nullptr || bitmap->Empty()) {
         error = QStringLiteral("no picture to write");
@@ -178,6 +204,8 @@ int runBarcode(const QStringList& args, std::FILE* out, std::FILE* err)
         bar.SetReverse(*o.mirror);
     if (o.frame)
         bar.SetBarFrame(*o.frame);
+    if (isSvg(o.out))
+        bar.SetBarPicture(picEMF); // after Match: without it the picture stays a bitmap
     bar.SetCode(*o.code);
     bar.SetBarEnabled(true);
 
@@ -198,14 +226,15 @@ int runBarcode(const QStringList& args, std::FILE* out, std::FILE* err)
     }
 
     if (!bar.BarDisped()) {
-        std::fprintf(err, "korbena-cli barcode: cannot encode %s code '%s'\n", qPrintable(barTypeName(*o.type)),
-                     qPrintable(*o.code));
+        std::fprintf(err, "korbena-cli barcode: cannot encode %s code '%s'\n",
+                     qPrintable(barTypeName(*o.type)), qPrintable(*o.code));
         return 1;
     }
     if (!o.out.isEmpty()) {
         QString error;
         if (!writePicture(bar, o.out, error)) {
-            std::fprintf(err, "korbena-cli barcode: cannot write %s: %s\n", qPrintable(o.out), qPrintable(error));
+            std::fprintf(err, "korbena-cli barcode: cannot write %s: %s\n", qPrintable(o.out),
+                         qPrintable(error));
             return 1;
         }
     }
