@@ -1,6 +1,6 @@
 // Code assignments on the main window's component: each one encodes and draws a
 // whole 500 x 105 32-bit symbol.
-#include "app/MainBarImage.h"
+#include "symbol/MainBarImage.h"
 #include "symbol/BarImage.h"
 
 #include <QGuiApplication>

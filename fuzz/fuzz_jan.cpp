@@ -1,7 +1,7 @@
 // Arbitrary Code text through EncodeJAN and the whole paint pipeline of the main
 // window's component (text drawn, comments on): no crash, no sanitizer report.
-#include "app/MainBarImage.h"
 #include "symbol/BarImage.h"
+#include "symbol/MainBarImage.h"
 
 #include <QGuiApplication>
 

@@ -1,4 +1,4 @@
-#include "app/MainBarImage.h"
+#include "symbol/MainBarImage.h"
 
 #include "symbol/BarImage.h"
 

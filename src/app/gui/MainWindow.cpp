@@ -1,7 +1,7 @@
 #include "app/gui/MainWindow.h"
 
-#include "app/MainBarImage.h"
 #include "app/gui/BarImageView.h"
+#include "symbol/MainBarImage.h"
 
 #include <QComboBox>
 #include <QFormLayout>
