@@ -68,6 +68,17 @@ std::optional<qint64> parseInt64(QStringView text)
     return negative ? static_cast<qint64>(~magnitude + 1) : static_cast<qint64>(magnitude);
 }
 
+// Leading blanks, an optional sign and decimal digits, of any length.
+bool isWholeNumberText(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u' ')
+        ++i;
+    if (i < text.size() && isSign(text[i]))
+        ++i;
+    return i < text.size() && std::all_of(text.begin() + i, text.end(), isAsciiDigit);
+}
+
 // Hexadecimal digits only, whose value fits in the given number of bits.
 std::optional<quint64> parseHex(QStringView text, int bits)
 {
@@ -283,10 +294,15 @@ NumberRead ReadNumberText(QStringView text, const NumberFormat& format)
             return failure(kFloatError, rest);
         return {true, *value, {}};
     }
-    const auto value = parseInt64(rest);
-    if (!value)
-        return failure(kIntegerError, rest);
-    return {true, static_cast<Extended>(*value), {}};
+    if (const auto value = parseInt64(rest))
+        return {true, static_cast<Extended>(*value), {}};
+    // A whole number beyond 64 bits is still a number: the field shows such values
+    // without an exponent, so its own text must read back.
+    if (isWholeNumberText(rest)) {
+        if (const auto value = parseFloat(rest, format.DecimalSeparator))
+            return {true, *value, {}};
+    }
+    return failure(kIntegerError, rest);
 }
 
 // --- rounding and formatting ---

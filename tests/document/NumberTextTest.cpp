@@ -64,6 +64,9 @@ TEST(ReadNumberText, DecimalTexts)
         {QStringLiteral("5."), 5},
         {QStringLiteral("9223372036854775807"), 9223372036854775807.0L},
         {QStringLiteral("-9223372036854775808"), -9223372036854775808.0L},
+        // Beyond 64 bits a whole number still reads, as the field writes such values so.
+        {QStringLiteral("9223372036854775808"), 9223372036854775808.0L},
+        {QStringLiteral("-100000000000000000000"), -1e20L},
     };
     for (const auto& c : cases) {
         const NumberRead read = ReadNumberText(c.text);
@@ -88,7 +91,6 @@ TEST(ReadNumberText, UnreadableDecimalTextsGiveTheConversionErrors)
         {QStringLiteral("1.5e99999"), QStringLiteral("'1.5e99999' は浮動小数点数ではありません")},
         {QStringLiteral("12a"), QStringLiteral("'12a' は整数ではありません")},
         {QStringLiteral("1,2-3"), QStringLiteral("'12-3' は整数ではありません")},
-        {QStringLiteral("9223372036854775808"), QStringLiteral("'9223372036854775808' は整数ではありません")},
         {QStringLiteral("１２"), QStringLiteral("'１２' は整数ではありません")}, // full-width digits
     };
     for (const auto& c : cases) {
@@ -184,6 +186,9 @@ TEST(FormattedText, TheStyleFileForm)
     EXPECT_EQ(FormattedText({}, 1234567.0L).text, u"1234567");
     EXPECT_EQ(FormattedText({}, 0.00001L).text, u"0.00001");
     EXPECT_EQ(FormattedText({}, 0).text, u"0");
+    const FormattedNumber huge = FormattedText({}, 1e20L);
+    EXPECT_EQ(huge.text, u"100000000000000000000");
+    EXPECT_EQ(ReadNumberText(huge.text).value, 1e20L);
 }
 
 TEST(FormattedText, FigureFixedCommaAndZero)
