@@ -1,5 +1,7 @@
 #include "cli/BarcodeCommand.h"
 #include "cli/CheckCommand.h"
+#include "cli/PreviewCommand.h"
+#include "cli/PrintCommand.h"
 
 #include <QGuiApplication>
 
@@ -26,7 +28,9 @@ void ensureRuntimeDir()
 
 const char* const kUsage =
     "usage: korbena-cli barcode [options]   (korbena-cli barcode --help for the options)\n"
-    "       korbena-cli check --mod10w3|--mod16|--mod43 TEXT\n";
+    "       korbena-cli check --mod10w3|--mod16|--mod43 TEXT\n"
+    "       korbena-cli print [--style FILE] [--data FILE] [--out FILE.pdf | --printer NAME] [--copies N]\n"
+    "       korbena-cli preview [--style FILE] [--data FILE] [--page N] [--zoom PERCENT] --out FILE.png\n";
 
 } // namespace
 
@@ -56,6 +60,15 @@ int main(int argc, char** argv)
             return 0;
         }
         return korbena::cli::runCheck(args, stdout, stderr);
+    }
+    if (command == u"print" || command == u"preview") {
+        const bool print = command == u"print";
+        if (args == QStringList{QStringLiteral("--help")}) {
+            std::fputs(print ? korbena::cli::kPrintUsage : korbena::cli::kPreviewUsage, stdout);
+            return 0;
+        }
+        return print ? korbena::cli::runPrint(args, stdout, stderr)
+                     : korbena::cli::runPreview(args, stdout, stderr);
     }
     std::fprintf(stderr, "korbena-cli: unknown command '%s'\n%s", qPrintable(command), kUsage);
     return 2;

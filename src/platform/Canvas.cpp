@@ -3,8 +3,42 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPaintDevice>
+#include <QPaintEngine>
+
+#include <algorithm>
 
 namespace korbena {
+
+namespace {
+
+// A picture of black and white pixels only, as a one-bit image with black at index 0;
+// a null image when any other colour occurs. A PDF stores such an image in one bit per
+// pixel, losslessly, where a colour image takes 24.
+QImage blackAndWhite(const QImage& image)
+{
+    const QImage rgb = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
+                           ? image
+                           : image.convertToFormat(QImage::Format_ARGB32);
+    QImage mono(rgb.size(), QImage::Format_Mono);
+    if (mono.isNull())
+        return {};
+    mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* pixel = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        uchar* bits = mono.scanLine(y);
+        std::fill_n(bits, mono.bytesPerLine(), uchar(0));
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb p = pixel[x];
+            if (p == 0xFFFFFFFFu)
+                bits[x >> 3] |= uchar(0x80u >> (x & 7));
+            else if (p != 0xFF000000u)
+                return {};
+        }
+    }
+    return mono;
+}
+
+} // namespace
 
 Canvas::Canvas(QPaintDevice* device) : m_device(device), m_painter(device), m_qfont(toQFont(m_font))
 {
@@ -84,7 +118,11 @@ void Canvas::StretchDraw(const Rect& dest, const QImage& image)
         return;
     const auto mode = m_painter.compositionMode();
     m_painter.setCompositionMode(QPainter::CompositionMode_Source);
-    m_painter.drawImage(QRect(dest.left, dest.top, dest.width(), dest.height()), image);
+    const QRect target(dest.left, dest.top, dest.width(), dest.height());
+    // Printed sheets carry hundreds of barcode pictures: in one bit per pixel they stay small.
+    const QPaintEngine* engine = m_painter.paintEngine();
+    const QImage compact = engine && engine->type() == QPaintEngine::Pdf ? blackAndWhite(image) : QImage();
+    m_painter.drawImage(target, compact.isNull() ? image : compact);
     m_painter.setCompositionMode(mode);
 }
 

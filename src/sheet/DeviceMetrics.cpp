@@ -1,5 +1,7 @@
 #include "sheet/DeviceMetrics.h"
 
+#include "sheet/PrintTarget.h"
+
 #include <cstdint>
 #include <cstdlib>
 
@@ -34,6 +36,11 @@ DeviceMetrics ReadDeviceMetrics(const PrinterPage& printer, int screenDpiX, int 
     m.screenDpiX = screenDpiX;
     m.screenDpiY = screenDpiY;
     return m;
+}
+
+DeviceMetrics ReadDeviceMetrics(const PrintTarget& printer, int screenDpiX, int screenDpiY)
+{
+    return ReadDeviceMetrics(printer.Page(), screenDpiX, screenDpiY);
 }
 
 } // namespace korbena

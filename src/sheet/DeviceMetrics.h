@@ -2,6 +2,8 @@
 
 namespace korbena {
 
+class PrintTarget;
+
 // What the printer reports of its page, in device pixels, as read from the device:
 // resolution, the whole sheet of paper, where the printable area starts on it and
 // how large that area is.
@@ -41,6 +43,8 @@ struct DeviceMetrics
 // The metrics of a printer page and a screen; pixel lengths become whole millimetres
 // rounded half to even. A page without a resolution gives 0 for its lengths.
 DeviceMetrics ReadDeviceMetrics(const PrinterPage& printer, int screenDpiX, int screenDpiY);
+// The same for the current paper of a print target.
+DeviceMetrics ReadDeviceMetrics(const PrintTarget& printer, int screenDpiX, int screenDpiY);
 
 // A length in device pixels as whole millimetres at the given resolution, rounded
 // half to even; 0 for a resolution of 0 or less.

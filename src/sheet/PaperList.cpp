@@ -1,5 +1,7 @@
 #include "sheet/PaperList.h"
 
+#include "sheet/PrintTarget.h"
+
 #include <QSizeF>
 
 namespace korbena {
@@ -157,6 +159,20 @@ QPageSize PaperPageSize(int paperCode)
     const QSizeF upright = QPageSize::size(id, QPageSize::Millimeter);
     const QSizeF rotated = upright.width() < upright.height() ? upright.transposed() : upright;
     return QPageSize(rotated, QPageSize::Millimeter, PaperName(paperCode), QPageSize::ExactMatch);
+}
+
+std::optional<QString> ApplyPaperSettings(PrintTarget& target, int entry, int orientation)
+{
+    const PaperOrientation wanted =
+        orientation == 0 ? PaperOrientation::Portrait : PaperOrientation::Landscape;
+    if (!target.SetPaper(PaperEntry(entry), wanted))
+        return std::nullopt;
+    return PaperName(entry);
+}
+
+PrinterPaper ReadPrinterPaper(const PrintTarget& target)
+{
+    return {PaperEntry(target.PaperCode()), target.Orientation() == PaperOrientation::Landscape ? 1 : 0};
 }
 
 } // namespace korbena

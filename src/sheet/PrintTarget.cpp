@@ -14,6 +14,8 @@ namespace korbena {
 
 PrintTarget::~PrintTarget() = default;
 
+PagedDeviceTarget::PagedDeviceTarget() = default;
+
 PagedDeviceTarget::PagedDeviceTarget(QPagedPaintDevice* device) : m_device(device) {}
 
 PagedDeviceTarget::~PagedDeviceTarget()

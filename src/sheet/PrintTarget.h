@@ -85,7 +85,7 @@ public:
 
 protected:
     // For a device made by a derived target: set before the first use.
-    PagedDeviceTarget() = default;
+    PagedDeviceTarget();
     void setDevice(QPagedPaintDevice* device) { m_device = device; }
     // Called before the painter starts and after it has ended; a device that writes a
     // file opens it and reports here whether the file was written.

@@ -1,0 +1,125 @@
+#include "cli/PreviewCommand.h"
+
+#include "cli/PrintCommand.h"
+#include "sheet/DeviceMetrics.h"
+#include "sheet/PageComposer.h"
+#include "sheet/PaperList.h"
+#include "sheet/PrintTarget.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <optional>
+
+namespace korbena::cli {
+
+const char* const kPreviewUsage =
+    "usage: korbena-cli preview [--style FILE] [--data FILE] [--page N] [--zoom PERCENT] --out FILE.png\n"
+    "       PERCENT from 5 to 200 (default 120); without --style and --data the default style and data\n"
+    "       list of the working folder are used\n";
+
+namespace {
+
+void writeLine(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toUtf8().constData(), stream);
+    std::fputc('\n', stream);
+}
+
+struct Options
+{
+    QString style, data, out;
+    int page = 1;
+    int zoom = 120;
+};
+
+std::optional<int> parseInt(const QString& value, int low, int high)
+{
+    bool ok = false;
+    const int n = value.toInt(&ok);
+    if (!ok || n < low || n > high)
+        return std::nullopt;
+    return n;
+}
+
+std::optional<QString> parse(const QStringList& args, Options& o)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& name = args[i];
+        if (i + 1 >= args.size())
+            return QStringLiteral("%1 needs a value").arg(name);
+        const QString& value = args[++i];
+        const auto bad = [&] { return QStringLiteral("bad value for %1: '%2'").arg(name, value); };
+        if (name == u"--style") {
+            o.style = value;
+        } else if (name == u"--data") {
+            o.data = value;
+        } else if (name == u"--out") {
+            o.out = value;
+        } else if (name == u"--page") {
+            const auto page = parseInt(value, 1, DataList::kMaxRowCount);
+            if (!page)
+                return bad();
+            o.page = *page;
+        } else if (name == u"--zoom") {
+            const auto zoom = parseInt(value, 5, 200);
+            if (!zoom)
+                return bad();
+            o.zoom = *zoom;
+        } else {
+            return QStringLiteral("unknown option '%1'").arg(name);
+        }
+        if (value.isEmpty())
+            return QStringLiteral("%1 needs a value").arg(name);
+    }
+    if (o.out.isEmpty())
+        return QStringLiteral("--out FILE.png is needed");
+    return std::nullopt;
+}
+
+} // namespace
+
+int runPreview(const QStringList& args, std::FILE* out, std::FILE* err)
+{
+    Options options;
+    if (const auto fault = parse(args, options)) {
+        writeLine(err, QStringLiteral("korbena-cli preview: ") + *fault);
+        std::fputs(kPreviewUsage, err);
+        return 2;
+    }
+    auto docs = loadSheetDocuments(options.style, options.data, err);
+    if (!docs)
+        return 1;
+
+    // The sheet as it would print to a PDF file: the style's paper, no margins. The
+    // target only lends its page geometry; no file is written.
+    PdfFileTarget paper(QDir(docs->dataFolder).filePath(QStringLiteral("preview.pdf")));
+    ApplyPaperSettings(paper, docs->style.PAPERSIZE, docs->style.PAPERLAND);
+    const DeviceMetrics metrics = ReadDeviceMetrics(paper, screenDpiX(), screenDpiY());
+
+    PageComposer composer(docs->dataFolder, docs->installFolder);
+    const PreviewPage preview =
+        composer.composePreview(docs->style, docs->rows, metrics, options.page, options.zoom);
+
+    QSaveFile file(options.out);
+    const bool written = !preview.image.isNull() && QDir().mkpath(QFileInfo(options.out).absolutePath()) &&
+                         file.open(QIODevice::WriteOnly) && preview.image.save(&file, "PNG") && file.commit();
+    if (!written) {
+        const QString reason =
+            preview.image.isNull() ? QStringLiteral("nothing to draw") : file.errorString();
+        writeLine(err, QStringLiteral("korbena-cli preview: cannot write %1: %2").arg(options.out, reason));
+        return 1;
+    }
+    if (!preview.result.message.isEmpty())
+        writeLine(err, QStringLiteral("korbena-cli preview: ") + preview.result.message);
+    writeLine(out, QStringLiteral("page %1 of the sheet at %2%, %3 x %4 pixels, written to %5")
+                       .arg(preview.result.page)
+                       .arg(options.zoom)
+                       .arg(preview.image.width())
+                       .arg(preview.image.height())
+                       .arg(options.out));
+    return 0;
+}
+
+} // namespace korbena::cli

@@ -1,0 +1,210 @@
+#include "cli/PrintCommand.h"
+
+#include "document/DataFile.h"
+#include "platform/Error.h"
+#include "platform/Folders.h"
+#include "sheet/DeviceMetrics.h"
+#include "sheet/PageComposer.h"
+#include "sheet/PaperList.h"
+#include "sheet/PrintJob.h"
+#include "sheet/PrintTarget.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScreen>
+
+#include <cmath>
+#include <memory>
+
+namespace korbena::cli {
+
+const char* const kPrintUsage =
+    "usage: korbena-cli print [--style FILE] [--data FILE] [--out FILE.pdf | --printer NAME] [--copies N]\n"
+    "       without --style and --data the default style and data list of the working folder are used\n";
+
+namespace {
+
+void writeLine(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toUtf8().constData(), stream);
+    std::fputc('\n', stream);
+}
+
+// A printer of the system, chosen by name. Printing support is at this edge only:
+// the sheet layer sees a paged device.
+class PrinterTarget : public PagedDeviceTarget
+{
+public:
+    explicit PrinterTarget(const QPrinterInfo& info) : m_printer(info, QPrinter::HighResolution)
+    {
+        m_default = info.defaultPageSize();
+        setDevice(&m_printer);
+    }
+    QPrinter& printer() { return m_printer; }
+
+protected:
+    QPageSize defaultPageSize() const override
+    {
+        return m_default.isValid() ? m_default : PagedDeviceTarget::defaultPageSize();
+    }
+
+private:
+    QPrinter m_printer;
+    QPageSize m_default;
+};
+
+struct Options
+{
+    QString style, data, out, printer;
+    long long copies = 1;
+};
+
+std::optional<QString> parse(const QStringList& args, Options& o)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& name = args[i];
+        if (i + 1 >= args.size())
+            return QStringLiteral("%1 needs a value").arg(name);
+        const QString& value = args[++i];
+        if (name == u"--style") {
+            o.style = value;
+        } else if (name == u"--data") {
+            o.data = value;
+        } else if (name == u"--out") {
+            o.out = value;
+        } else if (name == u"--printer") {
+            o.printer = value;
+        } else if (name == u"--copies") {
+            bool ok = false;
+            o.copies = value.toLongLong(&ok);
+            if (!ok)
+                return QStringLiteral("bad value for --copies: '%1'").arg(value);
+        } else {
+            return QStringLiteral("unknown option '%1'").arg(name);
+        }
+        if (value.isEmpty())
+            return QStringLiteral("%1 needs a value").arg(name);
+    }
+    if (!o.out.isEmpty() && !o.printer.isEmpty())
+        return QStringLiteral("--out and --printer exclude each other");
+    return std::nullopt;
+}
+
+int usage(std::FILE* err, const QString& message)
+{
+    writeLine(err, QStringLiteral("korbena-cli print: ") + message);
+    std::fputs(kPrintUsage, err);
+    return 2;
+}
+
+int dpiOf(qreal dpi)
+{
+    return dpi > 0 ? static_cast<int>(std::lround(dpi)) : 96;
+}
+
+} // namespace
+
+int screenDpiX()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? dpiOf(screen->logicalDotsPerInchX()) : 96;
+}
+
+int screenDpiY()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? dpiOf(screen->logicalDotsPerInchY()) : 96;
+}
+
+std::optional<SheetDocuments> loadSheetDocuments(const QString& styleFile, const QString& dataFile,
+                                                 std::FILE* err)
+{
+    SheetDocuments docs;
+    docs.dataFolder = DataFolder();
+    docs.installFolder = InstallFolder();
+    if (!PrepareDataFolder(docs.dataFolder, docs.installFolder)) {
+        writeLine(err,
+                  QStringLiteral("korbena-cli: cannot create the working folder %1").arg(docs.dataFolder));
+        return std::nullopt;
+    }
+    docs.styleFile = styleFile.isEmpty() ? DefaultStyleFile(docs.dataFolder) : styleFile;
+    docs.dataFile = dataFile.isEmpty() ? DefaultDataFile(docs.dataFolder) : dataFile;
+    for (const QString& path : {docs.styleFile, docs.dataFile}) {
+        if (!QFileInfo(path).isFile()) {
+            writeLine(err, QStringLiteral("korbena-cli: no such file: %1").arg(path));
+            return std::nullopt;
+        }
+    }
+    try {
+        StyleFileExtras extras;
+        applyStyleLines(readStyleFile(docs.styleFile), docs.style, extras, docs.styleFile);
+        applyDataLines(readDataFile(docs.dataFile), docs.rows, docs.dataFile);
+    } catch (const Error& e) {
+        QString text = QStringLiteral("korbena-cli: ") + e.message();
+        if (!e.detail().isEmpty())
+            text += QStringLiteral(" (") + e.detail() + u')';
+        writeLine(err, text);
+        return std::nullopt;
+    }
+    return docs;
+}
+
+int runPrint(const QStringList& args, std::FILE* out, std::FILE* err)
+{
+    Options options;
+    if (const auto fault = parse(args, options))
+        return usage(err, *fault);
+
+    std::unique_ptr<PrintTarget> target;
+    QString destination;
+    if (!options.out.isEmpty()) {
+        target = std::make_unique<PdfFileTarget>(options.out);
+        destination = options.out;
+    } else {
+        const QPrinterInfo info = options.printer.isEmpty() ? QPrinterInfo::defaultPrinter()
+                                                            : QPrinterInfo::printerInfo(options.printer);
+        if (info.isNull()) {
+            if (options.printer.isEmpty())
+                return usage(err, QStringLiteral("no printer is installed; print to a PDF file with --out"));
+            writeLine(err, QStringLiteral("korbena-cli print: no printer named '%1'").arg(options.printer));
+            return 1;
+        }
+        auto printer = std::make_unique<PrinterTarget>(info);
+        // The printer makes the further copies; the job itself prints one set.
+        if (options.copies > 1)
+            printer->printer().setCopyCount(static_cast<int>(std::min<long long>(options.copies, 999)));
+        destination = info.printerName();
+        target = std::move(printer);
+    }
+
+    auto docs = loadSheetDocuments(options.style, options.data, err);
+    if (!docs)
+        return 1;
+
+    if (!ApplyPaperSettings(*target, docs->style.PAPERSIZE, docs->style.PAPERLAND))
+        writeLine(err, QStringLiteral("korbena-cli print: the printer keeps its own paper"));
+    const DeviceMetrics metrics = ReadDeviceMetrics(*target, screenDpiX(), screenDpiY());
+
+    PageComposer composer(docs->dataFolder, docs->installFolder);
+    int currentPage = 1;
+    const PrintJobResult result =
+        PrintJob(*target, composer, docs->style, docs->rows, metrics, options.copies, currentPage);
+    switch (result.outcome) {
+    case PrintOutcome::Refused:
+        writeLine(err, QStringLiteral("korbena-cli print: ") + result.message);
+        return 1;
+    case PrintOutcome::Failed:
+        writeLine(err, QStringLiteral("korbena-cli print: ") + result.message);
+        return 1;
+    case PrintOutcome::Printed:
+        break;
+    }
+    if (!result.message.isEmpty())
+        writeLine(err, QStringLiteral("korbena-cli print: ") + result.message);
+    writeLine(out, QStringLiteral("%1 page(s) printed to %2").arg(result.pagesPrinted).arg(destination));
+    return 0;
+}
+
+} // namespace korbena::cli
