@@ -7,6 +7,31 @@
 
 namespace korbena {
 
+namespace {
+
+// Two corrections to what QSvgGenerator writes. It gives the picture's size in
+// millimetres, rounded so that it can come out a hair over the pixel size, which
+// readers then round up to one more pixel: the size is stated in pixels instead.
+// And it passes the control characters of a text (a CODE-128 symbol may hold some)
+// into the file, where XML does not allow them: having no glyph, they are left out.
+QByteArray wellFormedSvg(QByteArray svg, int width, int height)
+{
+    svg.removeIf([](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r';
+    });
+    const qsizetype root = svg.indexOf("<svg ");
+    const qsizetype viewBox = root < 0 ? -1 : svg.indexOf("viewBox=", root);
+    if (viewBox > root) {
+        svg.replace(root, viewBox - root,
+                    QByteArrayLiteral("<svg width=\"") + QByteArray::number(width) + "\" height=\"" +
+                        QByteArray::number(height) + "\"\n ");
+    }
+    return svg;
+}
+
+} // namespace
+
 // --- mirroring and rotation: finishing steps of bitmap output only ---
 
 void BarImage::MirrorPicture()
@@ -103,8 +128,9 @@ void BarImage::RenderMetafile()
     generator.setSize(QSize(width + 1, height + 1));
     generator.setViewBox(QRect(0, 0, width + 1, height + 1));
     generator.setResolution(96); // the screen is the reference device
-    generator.setTitle(barTypeName(FBarType));
-    generator.setDescription(FWorkSymbol);
+    // Both go into the file as they are: the data may hold '<' or '&'.
+    generator.setTitle(barTypeName(FBarType).toHtmlEscaped());
+    generator.setDescription(FWorkSymbol.toHtmlEscaped());
     {
         Canvas canvas(&generator);
         FMfCanvas = &canvas;
@@ -116,7 +142,7 @@ void BarImage::RenderMetafile()
     } // the painter ends here, which closes the recording
 
     Metafile metafile;
-    metafile.svg = svg.data();
+    metafile.svg = wellFormedSvg(svg.data(), width + 1, height + 1);
     metafile.width = width + 1;
     metafile.height = height + 1;
     metafile.enhanced = FBarPicture != picWMF;
