@@ -208,13 +208,9 @@ void Bitmap::ReadRow(int y, std::uint8_t* row) const
             qToLittleEndian(reinterpret_cast<const quint16*>(line)[x], row + 2 * x);
         return;
     case PixelFormat::pf32bit:
-        for (int x = 0; x < m_width; ++x) {
-            const QRgb rgb = reinterpret_cast<const QRgb*>(line)[x];
-            row[4 * x] = static_cast<std::uint8_t>(qBlue(rgb));
-            row[4 * x + 1] = static_cast<std::uint8_t>(qGreen(rgb));
-            row[4 * x + 2] = static_cast<std::uint8_t>(qRed(rgb));
-            row[4 * x + 3] = 0;
-        }
+        // 0xffRRGGBB words: in memory blue, green, red, alpha on a little-endian machine.
+        for (int x = 0; x < m_width; ++x)
+            qToLittleEndian<quint32>(reinterpret_cast<const QRgb*>(line)[x] & 0x00FFFFFFu, row + 4 * x);
         return;
     case PixelFormat::pf1bit:  // Format_Mono: pixel 0 in the most significant bit
     case PixelFormat::pf8bit:  // Format_Indexed8
@@ -248,7 +244,7 @@ void Bitmap::WriteRow(int y, const std::uint8_t* row)
         return;
     case PixelFormat::pf32bit: // the unused byte is opaque in QImage's RGB32
         for (int x = 0; x < m_width; ++x)
-            reinterpret_cast<QRgb*>(line)[x] = qRgb(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
+            reinterpret_cast<QRgb*>(line)[x] = qFromLittleEndian<quint32>(row + 4 * x) | 0xFF000000u;
         return;
     case PixelFormat::pf1bit:
     case PixelFormat::pf24bit:
