@@ -113,6 +113,10 @@ def main():
                 report.check(zx == [(fmt, text)], f"{bar_type} svg {extra}: zxing read {zx}")
             if len(rasters) == 2:
                 report.check(same(rasters[0], rasters[1]), f"{bar_type} svg: turned or mirrored")
+        # A vector picture is sized by Match: without it the file is refused.
+        svg_path = os.path.join(tmp, "nomatch.svg")
+        rc, info, err = draw(svg_path, "JAN", "494612200092", "--match", "off")
+        report.check(rc == 2 and not os.path.exists(svg_path), f"svg without Match: exit {rc}, {err.strip()}")
     report.finish()
 
 

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "symbol/BarImage.h"
 
+#include <QPainter>
 #include <QStack>
 #include <QXmlStreamReader>
 
@@ -188,6 +189,55 @@ TEST(Metafile, OneFilledRectanglePerBarWhereTheBitmapHasIt)
     }
     EXPECT_EQ(vectorRuns, runs(test::rowBits(bitmap.Picture().bitmap()->image(), 50, 0, 116)));
     EXPECT_TRUE(svg.texts.isEmpty());
+}
+
+TEST(Metafile, VectorAndBitmapPaintTheSamePixelsInEverySymbology)
+{
+    const std::pair<TBarTypes, QString> symbols[] = {
+        {cbarJAN, kJan},
+        {cbarUPC, QStringLiteral("01234567890")},
+        {cbarCODE39, QStringLiteral("ABC-12")},
+        {cbarNW7, QStringLiteral("1234")},
+        {cbarITF, QStringLiteral("123456")},
+        {cbarMATRIX, QStringLiteral("1234")},
+        {cbarCUSTOMER, QStringLiteral("1060032-3-2-1")}, // drawn by the 4-state element routine
+        {cbarCODE128, QStringLiteral("Ab12")},
+        {cbarCODE93, QStringLiteral("ABC")},
+    };
+    for (const auto& [type, code] : symbols) {
+        QImage pictures[2];
+        for (const TPictures kind : {picBMP, picEMF}) {
+            BarImage bar;
+            setUp(bar, kind);
+            bar.SetBarEnabled(false);
+            bar.SetBarType(type);
+            bar.SetScale(2);
+            bar.SetElementRatio(25);
+            bar.SetBarFrame(3);
+            bar.SetBarLeft(4);
+            bar.SetBarTop(2);
+            bar.SetCode(code);
+            bar.SetBarEnabled(true);
+            if (!bar.BarDisped())
+                break;
+            if (kind == picBMP) {
+                pictures[0] = bar.Picture().bitmap()->image();
+                continue;
+            }
+            // The recorded rectangles filled into a bitmap of the control's size.
+            QImage filled(bar.Width(), bar.Height(), QImage::Format_RGB32);
+            filled.fill(Qt::white);
+            QPainter painter(&filled);
+            for (const SvgRect& r : parse(bar.Picture().metafile()->svg).filled(QStringLiteral("#000000")))
+                painter.fillRect(r.x, r.y, r.width, r.height, Qt::black);
+            pictures[1] = filled;
+        }
+        if (pictures[1].isNull()) {
+            EXPECT_NE(type, cbarJAN);
+            continue; // that encoder is not built yet
+        }
+        EXPECT_EQ(pictures[0], pictures[1]) << barTypeName(type).toStdString();
+    }
 }
 
 TEST(Metafile, TurnAndMirrorDoNotApply)
