@@ -2,8 +2,11 @@
 
 #include "document/DataList.h"
 #include "document/LabelStyle.h"
+#include "sheet/LabelText.h"
+#include "sheet/SheetLength.h"
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -13,12 +16,6 @@ namespace korbena {
 class BarImage;
 class Canvas;
 struct DeviceMetrics;
-
-// Where a page lands. On the preview a barcode image's own size follows the zoom and
-// point sizes are realised at the preview's resolution; on a printer page an image
-// pixel keeps the size it has on the screen at 100 per cent and point sizes are
-// realised at the printer's resolution.
-enum class SurfaceKind { Preview, Printer };
 
 // The message line's text when a titled cell has no barcode image.
 QString barcodeErrorMessage();
@@ -44,6 +41,9 @@ struct PageResult
     int cellsPerPage = 0;     // N, the integer part of NUM_X x NUM_Y
     int cellsDrawn = 0;       // cells that showed an image, a title or a number
     bool hasNextPage = false; // the first row of the next page has a barcode number
+    // The first image file that could not be deleted or written, with the reason;
+    // its cell shows no image. Empty when every file was handled.
+    QString imageError;
 };
 
 // A preview page as the window shows it: the blue-grey sheet, the white printable
@@ -52,6 +52,19 @@ struct PreviewPage
 {
     QImage image;
     PageResult result;
+};
+
+// What sizes a barcode image on the surface besides the style.
+struct ImageScaling
+{
+    SurfaceKind kind = SurfaceKind::Preview;
+    int zoomPercent = 100;
+    int screenDpiX = 96;
+    int screenDpiY = 96;
+    int printerDpiX = 600;
+    int printerDpiY = 600;
+    SheetScale scaleX;
+    SheetScale scaleY;
 };
 
 // Draws pages of a label sheet: every cell's barcode is rendered by the symbol
@@ -89,6 +102,11 @@ public:
     const QString& installFolder() const { return m_installFolder; }
 
 private:
+    // Stretches cell `cell`'s image file (or the file of that name in the install
+    // folder) to its size with its top-left corner at `at`; nothing without a file.
+    void drawLabelImage(Canvas& canvas, int cell, QPoint at, const ImageScaling& scaling, SheetLength width,
+                        SheetLength height, int mode) const;
+
     std::unique_ptr<BarImage> m_ownedSymbol;
     BarImage* m_symbol;
     QString m_dataFolder;
@@ -96,7 +114,8 @@ private:
 };
 
 // Cells per page N: the integer part of NUM_X x NUM_Y, the product taken before
-// truncation; 0 when either count is not positive.
+// truncation; 0 when either count is not positive. A page never needs more cells
+// than the data list has rows, so N is held within DataList::kMaxRowCount.
 int cellsPerPage(const LabelStyle& style);
 
 // Whether page `page` exists: its first data row, (page - 1) x N + 1, has a barcode
@@ -105,5 +124,27 @@ bool pageExists(const DataList& rows, int cellsPerPage, int page);
 
 // "barcode_" + the cell index with at least three digits + ".bmp".
 QString labelImageFileName(int cell);
+
+// The two lines of a title: cut after its 30th UTF-16 unit, a surrogate pair kept
+// whole (it stays on the first line when it starts at unit 30 and moves to the
+// second when it ends there).
+struct TitleLines
+{
+    QString first;
+    QString second;
+};
+TitleLines splitTitle(const QString& title);
+
+// The number text printed beside a barcode: the start and stop characters and the
+// check character written out for CODE-39 and NW-7, the check digit and an even
+// length for ITF, the number as entered for the others.
+QString barcodeNumberText(const LabelStyle& style, const QString& number);
+
+// The device size of a `bitmap`-sized image drawn with SIZE mode `mode` and the
+// lengths `width` x `height` (SIZE_X, SIZE_Y): its own size (zoomed on the preview,
+// kept physical on paper) for mode 0 or no lengths, else the lengths, one of them
+// derived in whole millimetres from the image's proportions when it is 0.
+QSize labelImageSize(const ImageScaling& scaling, QSize bitmap, SheetLength width, SheetLength height,
+                     int mode);
 
 } // namespace korbena
