@@ -1,13 +1,16 @@
 #include "symbol/CheckDigits.h"
 
-#include <QStringLiteral>
+#include <QString>
+
+#include <iterator>
 
 namespace korbena {
 
 namespace {
 
-constexpr QStringView kNw7Table(kNw7CheckTable);
-constexpr QStringView kCode39Table(kCode39CheckTable);
+// Explicit lengths: the tables end in a terminating zero that is not a value.
+const QStringView kNw7Table(kNw7CheckTable, std::size(kNw7CheckTable) - 1);
+const QStringView kCode39Table(kCode39CheckTable, std::size(kCode39CheckTable) - 1);
 
 // The sum of the table values of the characters; a character the table does not
 // hold counts 0.
