@@ -1,0 +1,252 @@
+#include "cli/PrintCommand.h"
+
+#include "cli/PreviewCommand.h"
+#include "document/DataFile.h"
+#include "document/DataList.h"
+#include "document/LabelStyle.h"
+#include "platform/Folders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace korbena::cli {
+namespace {
+
+struct FileCloser
+{
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+QString contents(std::FILE* file)
+{
+    std::rewind(file);
+    QByteArray bytes;
+    char buffer[4096];
+    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, file))
+        bytes.append(buffer, static_cast<qsizetype>(n));
+    return QString::fromUtf8(bytes);
+}
+
+struct Outcome
+{
+    int code;
+    QString out, err;
+};
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every command runs on a fresh machine: the desktop's data location is an empty
+// temporary folder. The templates come from beside the test program, where the
+// build puts them as it does beside korbena-cli.
+class SheetCommand : public ::testing::Test
+{
+protected:
+    QTemporaryDir home;
+    QTemporaryDir work;
+    QByteArray previousDataHome = qgetenv("XDG_DATA_HOME");
+
+    void SetUp() override { qputenv("XDG_DATA_HOME", QFile::encodeName(home.path())); }
+    void TearDown() override
+    {
+        if (previousDataHome.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", previousDataHome);
+    }
+
+    QString path(const QString& name) const { return work.filePath(name); }
+
+    static Outcome run(int (*command)(const QStringList&, std::FILE*, std::FILE*), const QStringList& args)
+    {
+        const File out(std::tmpfile()), err(std::tmpfile());
+        const int code = command(args, out.get(), err.get());
+        return {code, contents(out.get()), contents(err.get())};
+    }
+    static Outcome print(const QStringList& args) { return run(runPrint, args); }
+    static Outcome preview(const QStringList& args) { return run(runPreview, args); }
+
+    // A style of three labels a row and rows of JAN numbers, written by the program's writers.
+    QString writeStyle(const LabelStyle& style)
+    {
+        const QString file = path(QStringLiteral("sheet.kbz"));
+        WriteStyleFile(file, style);
+        return file;
+    }
+    static LabelStyle smallSheet()
+    {
+        LabelStyle style;
+        style.NUM_X = 3;
+        style.NUM_Y = 2;
+        style.INTERVAL_X = 70;
+        style.INTERVAL_Y = 40;
+        style.SIZE = 1;
+        style.SIZE_X = 40;
+        style.SIZE_Y = 14;
+        style.BARCODE_TYPE = 0;
+        style.PAPERSIZE = 9;
+        return style;
+    }
+    QString writeData(const QStringList& numbers)
+    {
+        DataList rows;
+        for (int i = 0; i < numbers.size(); ++i) {
+            rows.setTitle(i + 1, QStringLiteral("品名 %1").arg(i + 1));
+            rows.setNumber(i + 1, numbers[i]);
+        }
+        const QString file = path(QStringLiteral("rows.lst"));
+        writeDataFile(file, rows);
+        return file;
+    }
+};
+
+TEST_F(SheetCommand, PrintsTheDefaultsOnAFreshMachine)
+{
+    const QString pdf = path(QStringLiteral("sheet.pdf"));
+    const Outcome result = print({QStringLiteral("--out"), pdf});
+    ASSERT_EQ(result.code, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.err.isEmpty()) << result.err.toStdString();
+    // The default list has more rows than one page of the default sheet holds.
+    EXPECT_TRUE(result.out.startsWith(QStringLiteral("2 page(s) printed to "))) << result.out.toStdString();
+    EXPECT_TRUE(fileBytes(pdf).startsWith("%PDF-"));
+    const QString data = DataFolder();
+    EXPECT_TRUE(QFileInfo::exists(DefaultStyleFile(data)));
+    EXPECT_TRUE(QFileInfo::exists(DefaultDataFile(data)));
+    EXPECT_FALSE(QDir(data + QStringLiteral("/style")).entryList(QDir::Files).isEmpty());
+    // The label images of the last page are where the composer writes them.
+    EXPECT_TRUE(QFileInfo::exists(data + QStringLiteral("/barimage/barcode_000.bmp")));
+}
+
+TEST_F(SheetCommand, CopyCountZeroPrintsNothing)
+{
+    const QString pdf = path(QStringLiteral("sheet.pdf"));
+    const Outcome result =
+        print({QStringLiteral("--out"), pdf, QStringLiteral("--copies"), QStringLiteral("0")});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("印刷の枚数指定が0です"))) << result.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+}
+
+TEST_F(SheetCommand, ASheetWithoutLabelsIsRefused)
+{
+    LabelStyle style = smallSheet();
+    style.NUM_Y = 0;
+    const QString pdf = path(QStringLiteral("sheet.pdf"));
+    const Outcome result = print({QStringLiteral("--style"), writeStyle(style), QStringLiteral("--data"),
+                                  writeData({QStringLiteral("490000100013")}), QStringLiteral("--out"), pdf});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_FALSE(result.err.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+}
+
+TEST_F(SheetCommand, PrintsEveryPageOfTheGivenFiles)
+{
+    QStringList numbers;
+    for (int i = 1; i <= 13; ++i)
+        numbers << QStringLiteral("4900001%1").arg(i, 5, 10, QLatin1Char('0'));
+    const QString pdf = path(QStringLiteral("out/sheet.pdf"));
+    const Outcome result = print({QStringLiteral("--style"), writeStyle(smallSheet()),
+                                  QStringLiteral("--data"), writeData(numbers), QStringLiteral("--out"), pdf,
+                                  QStringLiteral("--copies"), QStringLiteral("2")});
+    ASSERT_EQ(result.code, 0) << result.err.toStdString();
+    // Six labels a page: rows 1-6, 7-12 and 13.
+    EXPECT_TRUE(result.out.startsWith(QStringLiteral("3 page(s)"))) << result.out.toStdString();
+}
+
+TEST_F(SheetCommand, ABarcodeThatCannotBeMadeIsReportedButPrinted)
+{
+    const QString pdf = path(QStringLiteral("sheet.pdf"));
+    const Outcome result =
+        print({QStringLiteral("--style"), writeStyle(smallSheet()), QStringLiteral("--data"),
+               writeData({QStringLiteral("490000100013"), QStringLiteral("49000A100020")}),
+               QStringLiteral("--out"), pdf});
+    EXPECT_EQ(result.code, 0);
+    EXPECT_TRUE(
+        result.err.contains(QStringLiteral("バーコード番号にエラーがあります。生成できませんでした。")))
+        << result.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(pdf));
+}
+
+TEST_F(SheetCommand, UnreadableFilesStopTheCommandWithTheirMessage)
+{
+    const QString pdf = path(QStringLiteral("sheet.pdf"));
+    const QString data = writeData({QStringLiteral("490000100013")});
+
+    const QString badStyle = path(QStringLiteral("bad.kbz"));
+    QFile file(badStyle);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Version]=1.00\r\n[DISP_KEY]=3\r\n[SIZE]=abc\r\n");
+    file.close();
+    Outcome result = print(
+        {QStringLiteral("--style"), badStyle, QStringLiteral("--data"), data, QStringLiteral("--out"), pdf});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("'abc' は整数ではありません")))
+        << result.err.toStdString();
+
+    result = print({QStringLiteral("--style"), path(QStringLiteral("missing.kbz")), QStringLiteral("--data"),
+                    data, QStringLiteral("--out"), pdf});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("missing.kbz")));
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+}
+
+TEST_F(SheetCommand, BadArgumentsShowTheUsage)
+{
+    const QString pdf = path(QStringLiteral("sheet.pdf"));
+    for (const QStringList& args :
+         {QStringList{"--out", pdf, "--printer", "office"}, QStringList{"--copies", "many", "--out", pdf},
+          QStringList{"--out"}, QStringList{"--colour", "red"}, QStringList{"--out", ""}}) {
+        const Outcome result = print(args);
+        EXPECT_EQ(result.code, 2) << args.join(u' ').toStdString();
+        EXPECT_TRUE(result.err.contains(QStringLiteral("usage:"))) << args.join(u' ').toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+}
+
+TEST_F(SheetCommand, AnUnknownPrinterIsNamed)
+{
+    const Outcome result = print({QStringLiteral("--printer"), QStringLiteral("no-such-printer-here")});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("no-such-printer-here")));
+}
+
+TEST_F(SheetCommand, PreviewDrawsTheSheetAtTheZoom)
+{
+    const QString png = path(QStringLiteral("page.png"));
+    Outcome result = preview({QStringLiteral("--out"), png});
+    ASSERT_EQ(result.code, 0) << result.err.toStdString();
+    // A4 at 96 dpi and 120 per cent: round(210 x 3.7795 x 1.2) by round(297 x 3.7795 x 1.2).
+    EXPECT_EQ(QImage(png).size(), QSize(952, 1347));
+
+    result = preview({QStringLiteral("--out"), png, QStringLiteral("--zoom"), QStringLiteral("100"),
+                      QStringLiteral("--page"), QStringLiteral("2")});
+    ASSERT_EQ(result.code, 0) << result.err.toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(794, 1123));
+    EXPECT_TRUE(result.out.startsWith(QStringLiteral("page 2 "))) << result.out.toStdString();
+}
+
+TEST_F(SheetCommand, PreviewRefusesBadArguments)
+{
+    const QString png = path(QStringLiteral("page.png"));
+    for (const QStringList& args :
+         {QStringList{"--zoom", "120"}, QStringList{"--out", png, "--zoom", "201"},
+          QStringList{"--out", png, "--zoom", "4"}, QStringList{"--out", png, "--page", "x"}}) {
+        EXPECT_EQ(preview(args).code, 2) << args.join(u' ').toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(png));
+}
+
+} // namespace
+} // namespace korbena::cli

@@ -1,0 +1,285 @@
+#include "sheet/PrintJob.h"
+
+#include "document/DataList.h"
+#include "document/LabelStyle.h"
+#include "platform/Canvas.h"
+#include "sheet/DeviceMetrics.h"
+#include "sheet/PageComposer.h"
+#include "sheet/PaperList.h"
+#include "sheet/PrintTarget.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace korbena {
+namespace {
+
+// A print target that records what the job asks of it and draws on an image.
+class RecordingTarget : public PrintTarget
+{
+public:
+    QStringList calls;
+    bool refuseBegin = false;
+    int refuseNewPageAt = 0; // the n-th NewPage fails
+
+    bool SetPaper(int, PaperOrientation) override { return true; }
+    int PaperCode() const override { return 9; }
+    PaperOrientation Orientation() const override { return PaperOrientation::Portrait; }
+    PrinterPage Page() const override { return {}; }
+
+    bool BeginDocument() override
+    {
+        calls << QStringLiteral("begin");
+        if (refuseBegin)
+            return false;
+        m_canvas = std::make_unique<Canvas>(&m_image);
+        return true;
+    }
+    bool NewPage() override
+    {
+        calls << QStringLiteral("new");
+        return ++m_newPages != refuseNewPageAt;
+    }
+    bool EndDocument() override
+    {
+        calls << QStringLiteral("end");
+        m_canvas.reset();
+        return true;
+    }
+    bool IsPrinting() const override { return m_canvas != nullptr; }
+    Canvas* canvas() override { return m_canvas.get(); }
+    QPaintDevice* device() override { return &m_image; }
+    QString ErrorString() const override { return QStringLiteral("printer offline"); }
+
+private:
+    QImage m_image{10, 10, QImage::Format_RGB32};
+    std::unique_ptr<Canvas> m_canvas;
+    int m_newPages = 0;
+};
+
+DataList numberedRows(int count)
+{
+    DataList rows;
+    rows.SetRowCount(count + 1);
+    for (int row = 1; row <= count; ++row) {
+        rows.setTitle(row, QStringLiteral("item %1").arg(row));
+        rows.setNumber(row, QStringLiteral("49000010%1").arg(row, 4, 10, QLatin1Char('0')));
+    }
+    return rows;
+}
+
+class PrintJobRun : public ::testing::Test
+{
+protected:
+    RecordingTarget target;
+    int currentPage = 7;
+
+    PrintJobResult run(const DataList& rows, int cells, long long copies = 1)
+    {
+        const auto draw = [this](Canvas&, int page) {
+            target.calls << QStringLiteral("page %1").arg(page);
+            return page == 2 ? QStringLiteral("message of page 2") : QString();
+        };
+        return PrintJob(target, rows, cells, copies, currentPage, draw);
+    }
+};
+
+TEST_F(PrintJobRun, PrintsPagesWhileTheNextPageStartsWithANumber)
+{
+    // 25 rows, 12 labels a page: rows 1-12, 13-24 and 25 alone.
+    const PrintJobResult result = run(numberedRows(25), 12);
+    EXPECT_EQ(result.outcome, PrintOutcome::Printed);
+    EXPECT_EQ(result.pagesPrinted, 3);
+    EXPECT_EQ(target.calls, (QStringList{"begin", "page 1", "new", "page 2", "new", "page 3", "end"}));
+    // The counter stands one past the last page printed.
+    EXPECT_EQ(currentPage, 4);
+    // The message line is the last page's.
+    EXPECT_TRUE(result.message.isEmpty());
+}
+
+TEST_F(PrintJobRun, AFullLastPageEndsTheDocument)
+{
+    EXPECT_EQ(run(numberedRows(24), 12).pagesPrinted, 2);
+    EXPECT_EQ(target.calls, (QStringList{"begin", "page 1", "new", "page 2", "end"}));
+    EXPECT_EQ(currentPage, 3);
+}
+
+TEST_F(PrintJobRun, APageWhoseFirstRowHasNoNumberIsNotPrinted)
+{
+    DataList rows = numberedRows(24);
+    rows.setNumber(13, QString()); // row 13 keeps its title only
+    const PrintJobResult result = run(rows, 12);
+    EXPECT_EQ(result.pagesPrinted, 1);
+    EXPECT_EQ(target.calls.last(), QStringLiteral("end"));
+    EXPECT_EQ(currentPage, 2);
+}
+
+TEST_F(PrintJobRun, TheFirstPageIsPrintedEvenForAnEmptyList)
+{
+    EXPECT_EQ(run(DataList(), 12).pagesPrinted, 1);
+    EXPECT_EQ(target.calls, (QStringList{"begin", "page 1", "end"}));
+}
+
+TEST_F(PrintJobRun, ReportsTheMessageLineOfTheLastPage)
+{
+    EXPECT_EQ(run(numberedRows(13), 12).message, QStringLiteral("message of page 2"));
+}
+
+TEST_F(PrintJobRun, CopyCountZeroPrintsNothing)
+{
+    const PrintJobResult result = run(numberedRows(25), 12, 0);
+    EXPECT_EQ(result.outcome, PrintOutcome::Refused);
+    EXPECT_EQ(result.message, QStringLiteral("印刷の枚数指定が0です"));
+    EXPECT_EQ(result.pagesPrinted, 0);
+    EXPECT_TRUE(target.calls.isEmpty());
+    EXPECT_EQ(currentPage, 7);
+}
+
+TEST_F(PrintJobRun, OtherCopyCountsPrintOneSet)
+{
+    for (const long long copies : {-1LL, 1LL, 3LL}) {
+        target.calls.clear();
+        const PrintJobResult result = run(numberedRows(13), 12, copies);
+        EXPECT_EQ(result.outcome, PrintOutcome::Printed) << copies;
+        EXPECT_EQ(result.pagesPrinted, 2) << copies;
+        EXPECT_EQ(target.calls.count(QStringLiteral("begin")), 1) << copies;
+    }
+}
+
+TEST_F(PrintJobRun, APageWithoutCellsEndsTheJobInsteadOfRepeatingRowOne)
+{
+    for (const int cells : {0, -6}) {
+        const PrintJobResult result = run(numberedRows(25), cells);
+        EXPECT_EQ(result.outcome, PrintOutcome::Refused) << cells;
+        EXPECT_FALSE(result.message.isEmpty()) << cells;
+        EXPECT_TRUE(target.calls.isEmpty()) << cells;
+    }
+}
+
+TEST_F(PrintJobRun, APrinterThatRefusesTheDocumentFailsTheJob)
+{
+    target.refuseBegin = true;
+    const PrintJobResult result = run(numberedRows(25), 12);
+    EXPECT_EQ(result.outcome, PrintOutcome::Failed);
+    EXPECT_EQ(result.message, QStringLiteral("printer offline"));
+    EXPECT_EQ(target.calls, QStringList{"begin"});
+}
+
+TEST_F(PrintJobRun, APageThePrinterRefusesEndsTheDocument)
+{
+    target.refuseNewPageAt = 2;
+    const PrintJobResult result = run(numberedRows(25), 12);
+    EXPECT_EQ(result.outcome, PrintOutcome::Failed);
+    EXPECT_EQ(result.pagesPrinted, 2);
+    EXPECT_EQ(target.calls, (QStringList{"begin", "page 1", "new", "page 2", "new", "end"}));
+    EXPECT_FALSE(target.IsPrinting());
+}
+
+// The whole road: the composer on every page of a PDF file.
+class PdfJob : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    QString pdfPath = dir.filePath(QStringLiteral("out/sheet.pdf"));
+    PdfFileTarget pdf{pdfPath, 600};
+    LabelStyle style;
+    DeviceMetrics metrics;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("data/barimage"))));
+        style.NUM_X = 3;
+        style.NUM_Y = 4;
+        style.INTERVAL_X = 70;
+        style.INTERVAL_Y = 70;
+        style.X_LOCATE = 10;
+        style.Y_LOCATE = 20;
+        style.SIZE_X = 40;
+        style.SIZE_Y = 14;
+        style.SIZE = 1;
+        style.BARCODE_TYPE = 0;
+        ASSERT_TRUE(ApplyPaperSettings(pdf, 9, 0));
+        metrics = ReadDeviceMetrics(pdf, 96, 96);
+    }
+
+    PrintJobResult print(const DataList& rows, long long copies = 1)
+    {
+        PageComposer composer(dir.filePath(QStringLiteral("data")));
+        int page = 1;
+        return PrintJob(pdf, composer, style, rows, metrics, copies, page);
+    }
+
+    QByteArray pdfBytes() const
+    {
+        QFile file(pdfPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(PdfJob, WritesOnePdfPageForEveryPageOfTheList)
+{
+    const PrintJobResult result = print(numberedRows(25));
+    ASSERT_EQ(result.outcome, PrintOutcome::Printed) << result.message.toStdString();
+    EXPECT_EQ(result.pagesPrinted, 3);
+    const QByteArray bytes = pdfBytes();
+    ASSERT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 3);
+    // Barcodes go in losslessly: no JPEG stream, and as one-bit pictures.
+    EXPECT_FALSE(bytes.contains("/DCTDecode"));
+    EXPECT_TRUE(bytes.contains("/BitsPerComponent 1"));
+}
+
+TEST_F(PdfJob, ARefusedJobLeavesTheEarlierFileAlone)
+{
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("out"))));
+    {
+        QFile earlier(pdfPath);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier sheet");
+    }
+    EXPECT_EQ(print(numberedRows(25), 0).outcome, PrintOutcome::Refused);
+    EXPECT_EQ(pdfBytes(), QByteArray("earlier sheet"));
+}
+
+TEST(PdfFileTarget, AFileThatCannotBeWrittenFailsTheDocument)
+{
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    PdfFileTarget pdf(dir.filePath(QStringLiteral("file/sheet.pdf")));
+    EXPECT_FALSE(pdf.BeginDocument());
+    EXPECT_FALSE(pdf.ErrorString().isEmpty());
+    EXPECT_FALSE(pdf.IsPrinting());
+    EXPECT_EQ(pdf.canvas(), nullptr);
+}
+
+TEST(PdfFileTarget, ADocumentGivenUpHalfWayDoesNotReplaceTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+    {
+        QFile earlier(path);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier sheet");
+    }
+    {
+        PdfFileTarget pdf(path);
+        ASSERT_TRUE(pdf.BeginDocument());
+        ASSERT_NE(pdf.canvas(), nullptr);
+        pdf.canvas()->FillRect({0, 0, 100, 100});
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("earlier sheet"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"sheet.pdf"});
+}
+
+} // namespace
+} // namespace korbena
