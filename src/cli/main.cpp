@@ -40,8 +40,11 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ensureRuntimeDir();
+    // Taken before the application sees them: it would take "--style FILE" as its own option.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
     QGuiApplication app(argc, argv);
-    QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
         std::fputs(kUsage, stderr);
         return 2;
