@@ -353,7 +353,7 @@ QString PlainNumberText(Extended value)
         value = std::copysign(std::numeric_limits<Extended>::max(), value);
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 18);
-    const QString text = QString::fromLatin1(buffer, result.ptr - buffer);
+    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
     const qsizetype e = text.indexOf(u'e');
     if (e < 0)
         return text;
@@ -656,14 +656,12 @@ std::optional<EditState> PasteIntoText(const NumberFormat& format, const EditSta
     QString accepted;
     for (qsizetype i = 0; i < clipboard.size(); ++i) {
         const QChar c = clipboard[i];
-        if (isAsciiDigit(c) || (hex && hexDigitValue(c) >= 0)) {
+        const bool digit = isAsciiDigit(c) || (hex && hexDigitValue(c) >= 0);
+        const bool point = !hex && c == format.DecimalSeparator && !hasPoint;
+        const bool sign = !hex && isSign(c) && i == 0 && at == 0 && !hasSign;
+        if (digit || point || sign)
             accepted.append(c);
-        } else if (!hex && c == format.DecimalSeparator && !hasPoint) {
-            accepted.append(c);
-            hasPoint = true;
-        } else if (!hex && isSign(c) && i == 0 && at == 0 && !hasSign) {
-            accepted.append(c);
-        }
+        hasPoint = hasPoint || point;
     }
     text.insert(at, accepted);
     return EditState{text, at + accepted.size(), 0};
@@ -841,7 +839,7 @@ QString NumberField::KeyPress(char16_t key, bool ctrl)
     case KeyAction::SignEdited: {
         // Changing the sign is an edit by the user like any typed digit.
         FKeyin = true;
-        const QString error = SetText(result.state.text);
+        QString error = SetText(result.state.text);
         SetSelection(result.state.selStart);
         return error;
     }
