@@ -124,15 +124,5 @@ TEST(CheckCalculatorMessage, RejectedInputGivesTheConversionErrorOnly)
     EXPECT_EQ(result.message, QStringLiteral("'-' は整数ではありません"));
 }
 
-TEST(CheckCalculatorMessage, CaptionsAndPrompt)
-{
-    EXPECT_EQ(CheckCalculatorCaption(CheckCalculator::Modulus10Weight3),
-              QStringLiteral("モジュラス10のウエイト3(ITF)"));
-    EXPECT_EQ(CheckCalculatorCaption(CheckCalculator::Modulus16NW7), QStringLiteral("モジュラス16(NW-7)"));
-    EXPECT_EQ(CheckCalculatorCaption(CheckCalculator::Modulus43Code39),
-              QStringLiteral("モジュラス43(CODE39)"));
-    EXPECT_EQ(CheckCalculatorPrompt(), QStringLiteral("バーコード番号を入力してください"));
-}
-
 } // namespace
 } // namespace korbena
