@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace korbena {
@@ -69,7 +70,12 @@ Bitmap remapped(const Bitmap& source, int width, int height, SourceOf sourceOf)
     if (out.Empty() || source.Empty())
         return out;
     const auto sourceStride = static_cast<std::size_t>(source.RowBytes());
-    std::vector<std::uint8_t> rows(sourceStride * static_cast<std::size_t>(source.Height()));
+    std::vector<std::uint8_t> rows;
+    try {
+        rows.resize(sourceStride * static_cast<std::size_t>(source.Height()));
+    } catch (const std::bad_alloc&) { // no room for a copy of the rows: as a refused bitmap
+        return Bitmap();
+    }
     for (int y = 0; y < source.Height(); ++y)
         source.ReadRow(y, rows.data() + sourceStride * static_cast<std::size_t>(y));
     std::vector<std::uint8_t> row(static_cast<std::size_t>(out.RowBytes()));
