@@ -217,12 +217,18 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
     // left with, as it would be after the page's last cell.
     const QString folder = m_dataFolder + QStringLiteral("/barimage");
     QDir().mkpath(folder);
-    const std::int64_t rowsLeft = std::max<std::int64_t>(0, rows.RowCount() - 1 - base);
+    // Rows past the last one that holds text are empty as well as those past the end.
+    const std::int64_t lastRow =
+        std::min<std::int64_t>(rows.RowCount() - 1, static_cast<std::int64_t>(rows.storedRows()));
+    const std::int64_t rowsLeft = std::max<std::int64_t>(0, lastRow - base);
     const int withRows = static_cast<int>(std::min<std::int64_t>(cells, rowsLeft));
     std::vector<CellFile> files(static_cast<std::size_t>(withRows), CellFile::Absent);
     for (int i = 0; i < withRows; ++i) {
         const CellRow row = cellRow(rows, base + i + 1);
-        m_symbol->SetCode(trimBlanks(row.number));
+        const QString code = trimBlanks(row.number);
+        // An empty code after an empty code leaves the cleared picture as it is.
+        if (!code.isEmpty() || !m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic())
+            m_symbol->SetCode(code);
         const QString path = imagePath(i);
         // A number the symbology cannot encode leaves an empty picture: no file.
         const Bitmap* bitmap = m_symbol->Picture().bitmap();
@@ -240,7 +246,8 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
             files[static_cast<std::size_t>(i)] = CellFile::Stale;
     }
     if (withRows < cells) {
-        m_symbol->SetCode(QString());
+        if (!m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic())
+            m_symbol->SetCode(QString());
         if (cells - withRows <= kTailRemoveByName) {
             for (int i = withRows; i < cells; ++i)
                 removeIfPresent(imagePath(i), result.imageError);
