@@ -11,7 +11,7 @@ namespace {
 
 TEST(Modulus10Weight3, PublishedGs1Numbers)
 {
-    // GS1 General Specifications, check digit calculation examples.
+    // GS1 check digit calculation examples.
     EXPECT_EQ(Modulus10Weight3(u"629104150021"), u"3");      // GTIN-13 6291041500213
     EXPECT_EQ(Modulus10Weight3(u"37610425002123456"), u"9"); // SSCC 376104250021234569
     // Printed numbers under well-known symbols: EAN-13 4006381333931, UPC-A 036000291452.
