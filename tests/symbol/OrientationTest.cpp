@@ -95,18 +95,6 @@ TEST(Orientation, MirrorComesAfterTheTurn)
     }
 }
 
-TEST(Orientation, UnsupportedAngleChangesNothing)
-{
-    BarImage bar;
-    setUp(bar, true);
-    bar.SetAngle(90);
-    bar.SetCode(kJan);
-    const QImage before = picture(bar);
-    bar.SetAngle(45);
-    EXPECT_EQ(bar.Angle(), 90);
-    EXPECT_EQ(picture(bar), before);
-}
-
 // --- Match off: positions in the displayed picture, the rest left in place ---
 
 struct DisplayedPicture
