@@ -57,7 +57,7 @@ QByteArray encode(QStringView text)
     const char* in = base;
     std::size_t inLeft = static_cast<std::size_t>(text.size()) * 2;
     char* o = out.data();
-    std::size_t outLeft = static_cast<std::size_t>(out.size());
+    auto outLeft = static_cast<std::size_t>(out.size());
     while (inLeft > 0) {
         const int error = cd.convert(in, inLeft, o, outLeft);
         if (error == 0)
@@ -98,7 +98,7 @@ QString decode(QByteArrayView bytes)
         return out;
     Iconv cd(kUtf16, kCp932);
     const char* in = bytes.data();
-    std::size_t inLeft = static_cast<std::size_t>(bytes.size());
+    auto inLeft = static_cast<std::size_t>(bytes.size());
     char* o = reinterpret_cast<char*>(out.data());
     std::size_t outLeft = static_cast<std::size_t>(out.size()) * 2;
     while (inLeft > 0) {
