@@ -42,6 +42,16 @@ public:
         m_default = info.defaultPageSize();
         setDevice(&m_printer);
     }
+    ~PrinterTarget() override
+    {
+        // A job given up half way is cancelled, and the painter ends while the printer exists.
+        if (IsPrinting()) {
+            m_printer.abort();
+            EndDocument();
+        }
+    }
+    PrinterTarget(const PrinterTarget&) = delete;
+    PrinterTarget& operator=(const PrinterTarget&) = delete;
     QPrinter& printer() { return m_printer; }
 
 protected:

@@ -6,6 +6,7 @@
 #include <QPaintEngine>
 
 #include <algorithm>
+#include <cstring>
 
 namespace korbena {
 
@@ -19,15 +20,24 @@ QImage blackAndWhite(const QImage& image)
     const QImage rgb = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
                            ? image
                            : image.convertToFormat(QImage::Format_ARGB32);
-    QImage mono(rgb.size(), QImage::Format_Mono);
+    const int width = rgb.width();
+    const int height = rgb.height();
+    QImage mono(width, height, QImage::Format_Mono);
     if (mono.isNull())
         return {};
     mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
-    for (int y = 0; y < rgb.height(); ++y) {
+    const auto rowBytes = static_cast<std::size_t>(width) * sizeof(QRgb);
+    const auto monoBytes = static_cast<std::size_t>(mono.bytesPerLine());
+    for (int y = 0; y < height; ++y) {
         const auto* pixel = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         uchar* bits = mono.scanLine(y);
-        std::fill_n(bits, mono.bytesPerLine(), uchar(0));
-        for (int x = 0; x < rgb.width(); ++x) {
+        // The bars run the whole height: most rows repeat the one above.
+        if (y > 0 && std::memcmp(pixel, rgb.constScanLine(y - 1), rowBytes) == 0) {
+            std::memcpy(bits, mono.constScanLine(y - 1), monoBytes);
+            continue;
+        }
+        std::fill_n(bits, monoBytes, uchar(0));
+        for (int x = 0; x < width; ++x) {
             const QRgb p = pixel[x];
             if (p == 0xFFFFFFFFu)
                 bits[x >> 3] |= uchar(0x80u >> (x & 7));

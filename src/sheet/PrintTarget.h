@@ -59,7 +59,8 @@ public:
 
 // A print target over a paged paint device: QPdfWriter for a PDF file, or a QPrinter
 // handed in from the program's edge. The device is borrowed and must outlive the
-// target.
+// target; a derived target that owns its device ends a begun document in its own
+// destructor, while the device still exists.
 class PagedDeviceTarget : public PrintTarget
 {
 public:
