@@ -211,6 +211,8 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
     const std::int64_t base = static_cast<std::int64_t>(page - 1) * cells;
 
     configureSymbol(*m_symbol, style);
+    // A barcode must reach paper unblurred: no lossy compression of its image in a PDF.
+    canvas.painter().setRenderHint(QPainter::LosslessImageRendering, true);
 
     // Render and save every cell's barcode. Only cells whose rows exist need a
     // symbol each; the rest all get the empty code, which the component is then

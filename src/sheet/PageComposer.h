@@ -39,7 +39,7 @@ struct PageResult
     int page = 1;             // CurrentPage after the composition: the page drawn, at least 1
     QString message;          // the message line: empty, or barcodeErrorMessage()
     int cellsPerPage = 0;     // N, the integer part of NUM_X x NUM_Y
-    int cellsDrawn = 0;       // cells that showed an image, a title or a number
+    int cellsDrawn = 0;       // cells with a place on the sheet whose row holds a title or a number
     bool hasNextPage = false; // the first row of the next page has a barcode number
     // The first image file that could not be deleted or written, with the reason;
     // its cell shows no image. Empty when every file was handled.
