@@ -31,6 +31,20 @@ void BM_CodeAssignment(benchmark::State& state, TBarTypes type, const QStringLis
     state.counters["width"] = bar.Width();
 }
 
+// The encoder alone, without drawing: what share of a symbol's time the encoding takes.
+void BM_EncodeOnly(benchmark::State& state,
+                   korbena::Encoding (*encode)(const QString&, const korbena::EncodeOptions&),
+                   const QStringList& codes)
+{
+    korbena::EncodeOptions options;
+    options.cd = true;
+    qsizetype i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(encode(codes[i++ % codes.size()], options));
+    state.counters["encodings/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
 // 12 digits (JAN), 11 digits and 7 digits (UPC-A and UPC-E), 10 characters for the
 // two-width symbologies, a postal code with an address number for the customer barcode.
 const QStringList kJan = {QStringLiteral("494612200092"), QStringLiteral("490123456789")};
@@ -52,6 +66,13 @@ BENCHMARK_CAPTURE(BM_CodeAssignment, IATA, korbena::cbarIATA, kDigits);
 BENCHMARK_CAPTURE(BM_CodeAssignment, MATRIX, korbena::cbarMATRIX, kDigits);
 BENCHMARK_CAPTURE(BM_CodeAssignment, NEC, korbena::cbarNEC, kDigits);
 BENCHMARK_CAPTURE(BM_CodeAssignment, CUSTOMER, korbena::cbarCUSTOMER, kCustomer);
+
+BENCHMARK_CAPTURE(BM_EncodeOnly, UPC_A, korbena::encodeUpc, kUpc);
+BENCHMARK_CAPTURE(BM_EncodeOnly, CODE39, korbena::encodeCode39, kCode39);
+BENCHMARK_CAPTURE(BM_EncodeOnly, NW7, korbena::encodeNw7, kNw7);
+BENCHMARK_CAPTURE(BM_EncodeOnly, ITF, korbena::encodeItf, kDigits);
+BENCHMARK_CAPTURE(BM_EncodeOnly, CTF, korbena::encodeCtf, kDigits);
+BENCHMARK_CAPTURE(BM_EncodeOnly, CUSTOMER, korbena::encodeCustomer, kCustomer);
 
 } // namespace
 
