@@ -135,7 +135,7 @@ TEST(CustomerVectors, StartCharactersCheckStop)
     EXPECT_EQ(encodeCustomer(QStringLiteral("A")).pattern,
               symbol({"CC1", "0",   "CC4", "CC4", "CC4", "CC4", "CC4", "CC4", "CC4", "CC4", "CC4",
                       "CC4", "CC4", "CC4", "CC4", "CC4", "CC4", "CC4", "CC4", "CC4", "3"}));
-    // The manual's address form: postal code 263-0023 and address number 3-30-8-403.
+    // A postal code with an address number: 263-0023 and 3-30-8-403.
     // 19 + 13 + 18 + 17 + 3 x 14 = 109, 19 - 109 mod 19 = 5.
     EXPECT_EQ(encodeCustomer(QStringLiteral("26300233-30-8-403")).pattern,
               symbol({"2", "6", "3", "0", "0", "2", "3",   "3",   "-",   "3", "0",
