@@ -109,29 +109,33 @@ QImage compactForm(const QImage& picture)
     const QRgb first = reinterpret_cast<const QRgb*>(rgb.constScanLine(0))[0];
     QRgb second = first;
     bool two = false;
-    for (int y = 0; y < height; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const QRgb p = line[x];
-            if (p == first || (two && p == second))
-                continue;
-            if (two)
-                return rgb;
-            second = p;
-            two = true;
-        }
-    }
     QImage mono(width, height, QImage::Format_Mono);
-    mono.setColorTable({first, second});
-    const qsizetype rowBytes = mono.bytesPerLine();
+    const auto rowBytes = static_cast<std::size_t>(mono.bytesPerLine());
+    const QRgb* previous = nullptr;
     for (int y = 0; y < height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         uchar* bits = mono.scanLine(y);
+        // Bars run the whole height, so most rows repeat the one above.
+        if (previous && std::memcmp(line, previous, sizeof(QRgb) * static_cast<std::size_t>(width)) == 0) {
+            std::memcpy(bits, mono.constScanLine(y - 1), rowBytes);
+            continue;
+        }
         std::fill(bits, bits + rowBytes, uchar(0));
-        for (int x = 0; x < width; ++x)
-            if (line[x] != first)
-                bits[x >> 3] |= uchar(0x80 >> (x & 7));
+        for (int x = 0; x < width; ++x) {
+            const QRgb p = line[x];
+            if (p == first)
+                continue;
+            if (!two) {
+                second = p;
+                two = true;
+            } else if (p != second) {
+                return rgb;
+            }
+            bits[x >> 3] |= uchar(0x80 >> (x & 7));
+        }
+        previous = line;
     }
+    mono.setColorTable({first, second});
     return mono;
 }
 
@@ -154,7 +158,10 @@ bool saveLabelImage(const QImage& picture, const QString& path, QString& error)
     bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
     file.close();
     written = written && file.error() == QFileDevice::NoError;
-    if (written &&
+    // The old file goes first: the cell's file is then either absent or whole, and
+    // renaming onto a free name spares the file system the flush it forces when a
+    // rename replaces a file.
+    if (written && (!QFile::exists(path) || QFile::remove(path)) &&
         std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) == 0)
         return true;
     error = written ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
