@@ -151,20 +151,6 @@ TEST_F(SheetCommand, ASheetWithoutLabelsIsRefused)
     EXPECT_FALSE(QFileInfo::exists(pdf));
 }
 
-TEST_F(SheetCommand, PrintsEveryPageOfTheGivenFiles)
-{
-    QStringList numbers;
-    for (int i = 1; i <= 13; ++i)
-        numbers << QStringLiteral("4900001%1").arg(i, 5, 10, QLatin1Char('0'));
-    const QString pdf = path(QStringLiteral("out/sheet.pdf"));
-    const Outcome result = print({QStringLiteral("--style"), writeStyle(smallSheet()),
-                                  QStringLiteral("--data"), writeData(numbers), QStringLiteral("--out"), pdf,
-                                  QStringLiteral("--copies"), QStringLiteral("2")});
-    ASSERT_EQ(result.code, 0) << result.err.toStdString();
-    // Six labels a page: rows 1-6, 7-12 and 13.
-    EXPECT_TRUE(result.out.startsWith(QStringLiteral("3 page(s)"))) << result.out.toStdString();
-}
-
 TEST_F(SheetCommand, ABarcodeThatCannotBeMadeIsReportedButPrinted)
 {
     const QString pdf = path(QStringLiteral("sheet.pdf"));

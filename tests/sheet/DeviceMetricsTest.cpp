@@ -10,11 +10,6 @@
 namespace korbena {
 namespace {
 
-TEST(DeviceMetrics, EveryFieldIsZeroBeforeTheFirstRead)
-{
-    EXPECT_EQ(DeviceMetrics{}, (DeviceMetrics{0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-}
-
 TEST(PixelsToMillimetres, RoundsToTheNearestWholeMillimetre)
 {
     // 4961 pixels at 600 dpi are 210.01 mm.
@@ -24,6 +19,9 @@ TEST(PixelsToMillimetres, RoundsToTheNearestWholeMillimetre)
     EXPECT_EQ(PixelsToMillimetres(100, 600), 4);    // 4.23
     EXPECT_EQ(PixelsToMillimetres(-100, 600), -4);
     EXPECT_EQ(PixelsToMillimetres(0, 600), 0);
+    // No resolution, no length.
+    EXPECT_EQ(PixelsToMillimetres(4961, 0), 0);
+    EXPECT_EQ(PixelsToMillimetres(4961, -600), 0);
 }
 
 TEST(PixelsToMillimetres, HalvesGoToTheEvenNeighbour)
@@ -39,12 +37,6 @@ TEST(PixelsToMillimetres, HalvesGoToTheEvenNeighbour)
     EXPECT_EQ(PixelsToMillimetres(1500, 1200), 32);
     // Just beside a half: 26 pixels at 254 dpi are 2.6 mm.
     EXPECT_EQ(PixelsToMillimetres(26, 254), 3);
-}
-
-TEST(PixelsToMillimetres, NoResolutionGivesNoLength)
-{
-    EXPECT_EQ(PixelsToMillimetres(4961, 0), 0);
-    EXPECT_EQ(PixelsToMillimetres(4961, -600), 0);
 }
 
 TEST(ReadDeviceMetrics, ConvertsEachAxisAtItsOwnResolution)

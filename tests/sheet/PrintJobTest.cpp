@@ -99,7 +99,6 @@ TEST_F(PrintJobRun, PrintsPagesWhileTheNextPageStartsWithANumber)
     EXPECT_EQ(target.calls, (QStringList{"begin", "page 1", "new", "page 2", "new", "page 3", "end"}));
     // The counter stands one past the last page printed.
     EXPECT_EQ(currentPage, 4);
-    // The message line is the last page's.
     EXPECT_TRUE(result.message.isEmpty());
 }
 
@@ -108,6 +107,8 @@ TEST_F(PrintJobRun, AFullLastPageEndsTheDocument)
     EXPECT_EQ(run(numberedRows(24), 12).pagesPrinted, 2);
     EXPECT_EQ(target.calls, (QStringList{"begin", "page 1", "new", "page 2", "end"}));
     EXPECT_EQ(currentPage, 3);
+    // The message line is the last page's.
+    EXPECT_EQ(run(numberedRows(13), 12).message, QStringLiteral("message of page 2"));
 }
 
 TEST_F(PrintJobRun, APageWhoseFirstRowHasNoNumberIsNotPrinted)
@@ -124,11 +125,6 @@ TEST_F(PrintJobRun, TheFirstPageIsPrintedEvenForAnEmptyList)
 {
     EXPECT_EQ(run(DataList(), 12).pagesPrinted, 1);
     EXPECT_EQ(target.calls, (QStringList{"begin", "page 1", "end"}));
-}
-
-TEST_F(PrintJobRun, ReportsTheMessageLineOfTheLastPage)
-{
-    EXPECT_EQ(run(numberedRows(13), 12).message, QStringLiteral("message of page 2"));
 }
 
 TEST_F(PrintJobRun, CopyCountZeroPrintsNothing)
