@@ -17,6 +17,19 @@ namespace {
 // pixel, losslessly, where a colour image takes 24.
 QImage blackAndWhite(const QImage& image)
 {
+    constexpr QRgb black = 0xFF000000u;
+    constexpr QRgb white = 0xFFFFFFFFu;
+    // A one-bit picture needs at most its two colours put in order.
+    if (image.format() == QImage::Format_Mono && image.colorCount() == 2) {
+        if (image.color(0) == black && image.color(1) == white)
+            return image;
+        if (image.color(0) == white && image.color(1) == black) {
+            QImage swapped = image.copy();
+            swapped.invertPixels();
+            swapped.setColorTable({black, white});
+            return swapped;
+        }
+    }
     const QImage rgb = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
                            ? image
                            : image.convertToFormat(QImage::Format_ARGB32);
@@ -25,7 +38,7 @@ QImage blackAndWhite(const QImage& image)
     QImage mono(width, height, QImage::Format_Mono);
     if (mono.isNull())
         return {};
-    mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    mono.setColorTable({black, white});
     const auto rowBytes = static_cast<std::size_t>(width) * sizeof(QRgb);
     const auto monoBytes = static_cast<std::size_t>(mono.bytesPerLine());
     for (int y = 0; y < height; ++y) {
@@ -39,9 +52,9 @@ QImage blackAndWhite(const QImage& image)
         std::fill_n(bits, monoBytes, uchar(0));
         for (int x = 0; x < width; ++x) {
             const QRgb p = pixel[x];
-            if (p == 0xFFFFFFFFu)
+            if (p == white)
                 bits[x >> 3] |= uchar(0x80u >> (x & 7));
-            else if (p != 0xFF000000u)
+            else if (p != black)
                 return {};
         }
     }

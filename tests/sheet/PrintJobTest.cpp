@@ -277,5 +277,33 @@ TEST(PdfFileTarget, ADocumentGivenUpHalfWayDoesNotReplaceTheFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"sheet.pdf"});
 }
 
+TEST(PdfFileTarget, PicturesGoInLosslesslyBlackAndWhiteInOneBit)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pictures.pdf"));
+    QImage colour(40, 10, QImage::Format_RGB32);
+    colour.fill(QColor(200, 30, 30));
+    // A two-colour bitmap as a BMP file holds it: white first.
+    QImage bars(40, 10, QImage::Format_Mono);
+    bars.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    bars.fill(0);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 40; x += 3)
+            bars.setPixel(x, y, 1);
+    {
+        PdfFileTarget pdf(path);
+        ASSERT_TRUE(pdf.BeginDocument());
+        pdf.canvas()->StretchDraw({0, 0, 400, 100}, colour);
+        pdf.canvas()->StretchDraw({0, 200, 400, 300}, bars);
+        ASSERT_TRUE(pdf.EndDocument());
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_FALSE(bytes.contains("/DCTDecode"));
+    EXPECT_EQ(bytes.count("/BitsPerComponent 1"), 1);
+    EXPECT_EQ(bytes.count("/BitsPerComponent 8"), 1);
+}
+
 } // namespace
 } // namespace korbena
