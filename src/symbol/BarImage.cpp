@@ -272,7 +272,12 @@ QString BarImage::CDC() const
     const QString& s = FBarType == cbarCODE128 ? F128Code : FCode;
     if (s.isEmpty())
         return {};
-    const qsizetype index = FWorkSymbol.indexOf(s);
+    qsizetype index = FWorkSymbol.indexOf(s);
+    // CODE-128: WorkSymbol is the start letter, F128Code, the check character. When
+    // F128Code is that letter repeated ("A" in set A) it also occurs at position 1;
+    // the occurrence after the start letter counts (our choice for that case).
+    if (FBarType == cbarCODE128 && index == 0 && QStringView(FWorkSymbol).sliced(1).startsWith(s))
+        index = 1;
     if (index < 0)
         return {};
     // n counts what follows the data; a trailing stop character is not a check character.
@@ -378,18 +383,54 @@ ElementPattern BarImage::applyEncoding(Encoding encoding)
     return std::move(encoding.pattern);
 }
 
-ElementPattern BarImage::EncodeJAN() { return applyEncoding(encodeJan(FCode, encodeOptions())); }
-ElementPattern BarImage::EncodeUPC() { return applyEncoding(encodeUpc(FCode, encodeOptions())); }
-ElementPattern BarImage::EncodeCODE39() { return applyEncoding(encodeCode39(FCode, encodeOptions())); }
-ElementPattern BarImage::EncodeNW7() { return applyEncoding(encodeNw7(FCode, encodeOptions())); }
-ElementPattern BarImage::EncodeITF() { return applyEncoding(encodeItf(FCode, encodeOptions())); }
-ElementPattern BarImage::EncodeCTF() { return applyEncoding(encodeCtf(FCode, encodeOptions())); }
-ElementPattern BarImage::EncodeIATA() { return applyEncoding(encodeIata(FCode, encodeOptions())); }
-ElementPattern BarImage::EncodeMATRIX() { return applyEncoding(encodeMatrix(FCode, encodeOptions())); }
-ElementPattern BarImage::EncodeNEC() { return applyEncoding(encodeNec(FCode, encodeOptions())); }
-ElementPattern BarImage::EncodeCUSTOMER() { return applyEncoding(encodeCustomer(FCode, encodeOptions())); }
-ElementPattern BarImage::EncodeCODE128() { return applyEncoding(encodeCode128(FCode, encodeOptions())); }
-ElementPattern BarImage::EncodeCODE93() { return applyEncoding(encodeCode93(FCode, encodeOptions())); }
+ElementPattern BarImage::EncodeJAN()
+{
+    return applyEncoding(encodeJan(FCode, encodeOptions()));
+}
+ElementPattern BarImage::EncodeUPC()
+{
+    return applyEncoding(encodeUpc(FCode, encodeOptions()));
+}
+ElementPattern BarImage::EncodeCODE39()
+{
+    return applyEncoding(encodeCode39(FCode, encodeOptions()));
+}
+ElementPattern BarImage::EncodeNW7()
+{
+    return applyEncoding(encodeNw7(FCode, encodeOptions()));
+}
+ElementPattern BarImage::EncodeITF()
+{
+    return applyEncoding(encodeItf(FCode, encodeOptions()));
+}
+ElementPattern BarImage::EncodeCTF()
+{
+    return applyEncoding(encodeCtf(FCode, encodeOptions()));
+}
+ElementPattern BarImage::EncodeIATA()
+{
+    return applyEncoding(encodeIata(FCode, encodeOptions()));
+}
+ElementPattern BarImage::EncodeMATRIX()
+{
+    return applyEncoding(encodeMatrix(FCode, encodeOptions()));
+}
+ElementPattern BarImage::EncodeNEC()
+{
+    return applyEncoding(encodeNec(FCode, encodeOptions()));
+}
+ElementPattern BarImage::EncodeCUSTOMER()
+{
+    return applyEncoding(encodeCustomer(FCode, encodeOptions()));
+}
+ElementPattern BarImage::EncodeCODE128()
+{
+    return applyEncoding(encodeCode128(FCode, encodeOptions()));
+}
+ElementPattern BarImage::EncodeCODE93()
+{
+    return applyEncoding(encodeCode93(FCode, encodeOptions()));
+}
 
 ElementPattern BarImage::EncodeSymbol()
 {
