@@ -7,7 +7,7 @@ packages=(
     fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    python3-zxing-cpp python3-pil python3-numpy zbar-tools zint poppler-utils
+    python3-zxing-cpp python3-pil python3-numpy zbar-tools zint poppler-utils librsvg2-bin
 )
 missing=()
 for p in "${packages[@]}"; do
