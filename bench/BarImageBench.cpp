@@ -1,17 +1,17 @@
 // Code assignments on the main window's component: each one encodes and draws a
 // whole 500 x 105 32-bit symbol.
-#include "symbol/MainBarImage.h"
+#include "platform/Allocator.h"
 #include "symbol/BarImage.h"
+#include "symbol/MainBarImage.h"
 
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <malloc.h>
 #include <memory>
 #include <vector>
-
-#include <malloc.h>
 
 namespace {
 
@@ -71,6 +71,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    korbena::tuneAllocatorForPictures();
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -4,6 +4,7 @@
 //
 //   cmake --build build && build/bin/bench_Code128Bench
 #include "app/MainBarImage.h"
+#include "platform/Allocator.h"
 #include "symbol/BarImage.h"
 
 #include <QGuiApplication>
@@ -124,6 +125,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    korbena::tuneAllocatorForPictures();
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -4,6 +4,7 @@
 // page is. Reports labels per second, the PDF bytes per page and the peak resident
 // memory of the process, which must not grow with the number of rows.
 #include "document/LabelStyle.h"
+#include "platform/Allocator.h"
 #include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
 #include "sheet/PaperList.h"
@@ -100,6 +101,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    korbena::tuneAllocatorForPictures();
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

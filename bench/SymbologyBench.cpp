@@ -2,6 +2,7 @@
 // on): each Code assignment encodes the typical data of its symbology and draws the
 // whole 32-bit picture, as the page composer does for every label.
 #include "app/MainBarImage.h"
+#include "platform/Allocator.h"
 #include "symbol/BarImage.h"
 
 #include <QGuiApplication>
@@ -80,6 +81,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    korbena::tuneAllocatorForPictures();
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -2,12 +2,12 @@
 #include "cli/CheckCommand.h"
 #include "cli/PreviewCommand.h"
 #include "cli/PrintCommand.h"
+#include "platform/Allocator.h"
 
 #include <QGuiApplication>
 
 #include <cstdio>
 #include <string>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,7 +21,9 @@ void ensureRuntimeDir()
         return;
     const std::string dir = "/tmp/korbena-runtime-" + std::to_string(getuid());
     ::mkdir(dir.c_str(), 0700);
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(dir.c_str(), &info) == 0 && info.st_uid == getuid() && S_ISDIR(info.st_mode))
         qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir));
 }
@@ -44,6 +46,7 @@ int main(int argc, char** argv)
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
+    korbena::tuneAllocatorForPictures();
     QGuiApplication app(argc, argv);
     if (args.isEmpty()) {
         std::fputs(kUsage, stderr);

@@ -133,7 +133,7 @@ QImage::Format Bitmap::qtFormat(PixelFormat format)
     return QImage::Format_RGB32;
 }
 
-void Bitmap::rebuild(int width, int height)
+void Bitmap::rebuild(int width, int height, bool keepPixels)
 {
     width = std::max(0, width);
     height = std::max(0, height);
@@ -153,6 +153,10 @@ void Bitmap::rebuild(int width, int height)
         fresh.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
     else if (fresh.format() == QImage::Format_Indexed8)
         fresh.setColorTable(m_format == PixelFormat::pf4bit ? sixteenColourPalette() : greyPalette(256));
+    if (!keepPixels) {
+        m_image = std::move(fresh);
+        return;
+    }
     if (fresh.format() == QImage::Format_Mono || fresh.format() == QImage::Format_Indexed8)
         fresh.fill(fresh.colorCount() - 1);
     else
@@ -174,6 +178,13 @@ void Bitmap::SetSize(int width, int height)
     if (width == m_width && height == m_height)
         return;
     rebuild(width, height);
+}
+
+void Bitmap::SetSizeForRepaint(int width, int height)
+{
+    if (width == m_width && height == m_height)
+        return;
+    rebuild(width, height, false);
 }
 
 void Bitmap::SetPixelFormat(PixelFormat format)

@@ -30,6 +30,8 @@ public:
     void SetWidth(int width) { SetSize(width, m_height); }
     void SetHeight(int height) { SetSize(m_width, height); }
     void SetSize(int width, int height);
+    // Resizes for a caller that paints every pixel next: no fill, no copy of the old rows.
+    void SetSizeForRepaint(int width, int height);
 
     PixelFormat pixelFormat() const { return m_format; }
     void SetPixelFormat(PixelFormat format);
@@ -69,7 +71,7 @@ public:
     static QImage::Format qtFormat(PixelFormat format);
 
 private:
-    void rebuild(int width, int height);
+    void rebuild(int width, int height, bool keepPixels = true);
 
     QImage m_image;
     int m_width = 0;

@@ -659,7 +659,11 @@ void BarImage::RenderBitmap()
     if (FMatch) {
         SetWidth(right);
         SetHeight(bottom);
-        bitmap.SetSize(Width(), Height());
+        // The background below covers the whole matched picture, so its old pixels need no keeping.
+        if (FTransparent)
+            bitmap.SetSize(Width(), Height());
+        else
+            bitmap.SetSizeForRepaint(Width(), Height());
     }
 
     if (!bitmap.Empty()) {

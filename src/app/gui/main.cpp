@@ -1,4 +1,5 @@
 #include "app/gui/MainWindow.h"
+#include "platform/Allocator.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -32,6 +33,7 @@ void applyDarkStyle(QApplication& app)
 
 int main(int argc, char** argv)
 {
+    korbena::tuneAllocatorForPictures();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korbena"));
     QApplication::setApplicationVersion(QStringLiteral(KORBENA_VERSION));
