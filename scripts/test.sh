@@ -9,7 +9,7 @@ jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
 echo "== Build and unit tests"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORBENA_BUILD_TESTS=ON -DKORBENA_BUILD_BENCH=ON -DKORBENA_BUILD_GUI=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
