@@ -1,4 +1,5 @@
 #include "symbol/Encoders.h"
+#include "symbol/UpcTables.h"
 
 #include <array>
 #include <string_view>
@@ -7,21 +8,11 @@ namespace korbena {
 
 namespace {
 
-// EAN/JAN number sets, GS1 General Specifications 5.2.1.2.1 (ISO/IEC 15420 table 1):
-// one text of 7 modules per digit, '1' a bar module, '0' a space module.
-// Set C is set A inverted; set B is set C reversed.
-constexpr std::array<std::string_view, 10> kSetA = {
-    "0001101", "0011001", "0010011", "0111101", "0100011", //  0 .. 4
-    "0110001", "0101111", "0111011", "0110111", "0001011", //  5 .. 9
-};
-constexpr std::array<std::string_view, 10> kSetB = {
-    "0100111", "0110011", "0011011", "0100001", "0011101", //  0 .. 4
-    "0111001", "0000101", "0010001", "0001001", "0010111", //  5 .. 9
-};
-constexpr std::array<std::string_view, 10> kSetC = {
-    "1110010", "1100110", "1101100", "1000010", "1011100", //  0 .. 4
-    "1001110", "1010000", "1000100", "1001000", "1110100", //  5 .. 9
-};
+using upc::kCentreGuard;
+using upc::kSetA;
+using upc::kSetB;
+using upc::kSetC;
+using upc::kStartGuard;
 
 // Number set of the six left-half characters of EAN-13 by the leading digit,
 // GS1 General Specifications table 5.2.1.2-2: '1' set A, '0' set B.
@@ -29,24 +20,8 @@ constexpr std::array<std::string_view, 10> kLeadingParity = {
     "111111", "110100", "110010", "110001", "101100", "100110", "100011", "101010", "101001", "100101",
 };
 
-constexpr std::string_view kStartGuard = "101";
-constexpr std::string_view kCentreGuard = "01010";
 // The end guard followed by one space module.
-constexpr std::string_view kEndPattern = "1010";
-
-constexpr bool setsAreConsistent()
-{
-    for (std::size_t d = 0; d < 10; ++d) {
-        for (std::size_t m = 0; m < 7; ++m) {
-            if ((kSetA[d][m] == '1') == (kSetC[d][m] == '1'))
-                return false;
-            if (kSetB[d][m] != kSetC[d][6 - m])
-                return false;
-        }
-    }
-    return true;
-}
-static_assert(setsAreConsistent(), "set C must be set A inverted and set B set C reversed");
+constexpr std::string_view kEndPattern = upc::kUpcAEnd;
 
 void append(ElementPattern& pattern, std::string_view modules)
 {
