@@ -3,9 +3,9 @@
 // composer does for every label. Also the encoders alone.
 //
 //   cmake --build build && build/bin/bench_Code128Bench
-#include "app/MainBarImage.h"
 #include "platform/Allocator.h"
 #include "symbol/BarImage.h"
+#include "symbol/MainBarImage.h"
 
 #include <QGuiApplication>
 

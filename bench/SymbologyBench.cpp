@@ -1,9 +1,9 @@
 // Symbols per second per symbology on the main window's component (Scale 5, Match
 // on): each Code assignment encodes the typical data of its symbology and draws the
 // whole 32-bit picture, as the page composer does for every label.
-#include "app/MainBarImage.h"
 #include "platform/Allocator.h"
 #include "symbol/BarImage.h"
+#include "symbol/MainBarImage.h"
 
 #include <QGuiApplication>
 #include <QStringList>

@@ -7,8 +7,8 @@
 // The first byte picks the mode, the start character and how the rest becomes text:
 // UTF-8, raw UTF-16 (lone surrogates included) or a sequence of syntax tokens, so
 // that escapes, escapes cut short and switches turn up in bounded runs.
-#include "app/MainBarImage.h"
 #include "symbol/BarImage.h"
+#include "symbol/MainBarImage.h"
 
 #include <QGuiApplication>
 

@@ -6,8 +6,8 @@
 // The first byte picks how the rest becomes text: UTF-8, raw UTF-16 (lone
 // surrogates included) or a sequence of syntax tokens, so that the shift escapes and
 // escapes cut short turn up in bounded runs.
-#include "app/MainBarImage.h"
 #include "symbol/BarImage.h"
+#include "symbol/MainBarImage.h"
 
 #include <QGuiApplication>
 

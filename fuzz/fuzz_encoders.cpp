@@ -4,8 +4,8 @@
 // stop characters, ratio, text line, and whether the rest is UTF-8 or raw UTF-16).
 // No crash, no sanitizer report, and every pattern holds only the element digits
 // its symbology draws.
-#include "app/MainBarImage.h"
 #include "symbol/BarImage.h"
+#include "symbol/MainBarImage.h"
 
 #include <QGuiApplication>
 

@@ -1,7 +1,7 @@
 #include "cli/BarcodeCommand.h"
 
-#include "app/MainBarImage.h"
 #include "symbol/BarImage.h"
+#include "symbol/MainBarImage.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>

@@ -3,7 +3,7 @@
 #include "symbol/BarImage.h"
 
 #include "TestSupport.h"
-#include "app/MainBarImage.h"
+#include "symbol/MainBarImage.h"
 
 #include <gtest/gtest.h>
 

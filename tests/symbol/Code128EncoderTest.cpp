@@ -3,10 +3,10 @@
 // table; check values are worked out by hand in the comments (ISO/IEC 15417, 4.7.2:
 // start value plus each value times its position, modulo 103).
 #include "TestSupport.h"
-#include "app/MainBarImage.h"
 #include "symbol/BarImage.h"
 #include "symbol/ElementPattern.h"
 #include "symbol/Encoders.h"
+#include "symbol/MainBarImage.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // typed here again independently of the encoder's table; check values are worked
 // out by hand in the comments.
 #include "TestSupport.h"
-#include "app/MainBarImage.h"
 #include "symbol/BarImage.h"
 #include "symbol/ElementPattern.h"
 #include "symbol/Encoders.h"
+#include "symbol/MainBarImage.h"
 
 #include <gtest/gtest.h>
 
