@@ -7,10 +7,9 @@
 // The first byte picks the mode, the start character and how the rest becomes text:
 // UTF-8, raw UTF-16 (lone surrogates included) or a sequence of syntax tokens, so
 // that escapes, escapes cut short and switches turn up in bounded runs.
+#include "FuzzSupport.h"
 #include "symbol/BarImage.h"
 #include "symbol/MainBarImage.h"
-
-#include <QGuiApplication>
 
 #include <array>
 #include <cstddef>
@@ -18,18 +17,6 @@
 #include <memory>
 
 namespace {
-
-QGuiApplication* application()
-{
-    static int argc = 1;
-    static char name[] = "fuzz_code128";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QGuiApplication>(argc, argv);
-    }();
-    return app.get();
-}
 
 // clang-format off
 constexpr std::array<const char*, 48> kTokens = {
@@ -39,26 +26,6 @@ constexpr std::array<const char*, 48> kTokens = {
     " ",      "_",      "\t",     "\xc3\xa9", "<US>",  "<FNC5>",  "<>",      "<codea>", "{", "12", "123", "}",
 };
 // clang-format on
-
-QString textFrom(std::uint8_t mode, const std::uint8_t* data, std::size_t size)
-{
-    switch (mode % 3) {
-    case 0:
-        return QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    case 1:
-        return QString(reinterpret_cast<const QChar*>(data), static_cast<qsizetype>(size / 2));
-    default: {
-        QString text;
-        for (std::size_t i = 0; i < size; ++i) {
-            if (data[i] < kTokens.size())
-                text += QString::fromUtf8(kTokens[data[i]]);
-            else
-                text += QChar(data[i]);
-        }
-        return text;
-    }
-    }
-}
 
 bool isCode128Pattern(const QString& pattern)
 {
@@ -80,11 +47,11 @@ bool isCode128Pattern(const QString& pattern)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    application();
+    korbena::fuzz::application();
     if (size == 0)
         return 0;
     const std::uint8_t mode = data[0];
-    const QString text = textFrom(mode >> 3, data + 1, size - 1);
+    const QString text = korbena::fuzz::textFrom(mode >> 3, data + 1, size - 1, kTokens);
 
     korbena::EncodeOptions options;
     options.automatic = (mode & 1) != 0;

@@ -3,6 +3,7 @@
 // odd fonts and sizes, any page, zoom and resolution) composed as a preview page and
 // as a printer page: no crash, no sanitizer report, and every file the composer
 // leaves lies in DataFolder/barimage and is named barcode_NNN.bmp.
+#include "FuzzSupport.h"
 #include "document/DataList.h"
 #include "document/LabelStyle.h"
 #include "platform/Canvas.h"
@@ -10,7 +11,6 @@
 #include "sheet/PageComposer.h"
 
 #include <QDirIterator>
-#include <QGuiApplication>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -25,18 +25,6 @@
 namespace {
 
 using namespace korbena;
-
-QGuiApplication* application()
-{
-    static int argc = 1;
-    static char name[] = "fuzz_composer";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QGuiApplication>(argc, argv);
-    }();
-    return app.get();
-}
 
 // The folders of every run: DataFolder, InstallFolder (with a stand-in image for the
 // fallback) and nothing else under the root.
@@ -180,7 +168,7 @@ void checkWrittenFiles(const Folders& f)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    application();
+    korbena::fuzz::application();
     Folders& f = folders();
     FuzzedDataProvider in(data, size);
     const LabelStyle s = style(in);

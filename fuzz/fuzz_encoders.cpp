@@ -4,10 +4,9 @@
 // stop characters, ratio, text line, and whether the rest is UTF-8 or raw UTF-16).
 // No crash, no sanitizer report, and every pattern holds only the element digits
 // its symbology draws.
+#include "FuzzSupport.h"
 #include "symbol/BarImage.h"
 #include "symbol/MainBarImage.h"
-
-#include <QGuiApplication>
 
 #include <array>
 #include <cstddef>
@@ -16,18 +15,6 @@
 #include <memory>
 
 namespace {
-
-QGuiApplication* application()
-{
-    static int argc = 1;
-    static char name[] = "fuzz_encoders";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QGuiApplication>(argc, argv);
-    }();
-    return app.get();
-}
 
 using EncodeFunction = korbena::Encoding (*)(const QString&, const korbena::EncodeOptions&);
 
@@ -71,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 2)
         return 0;
-    application();
+    korbena::fuzz::application();
     const Target& target = kTargets[data[0] % kTargets.size()];
     const std::uint8_t settings = data[1];
     const char* rest = reinterpret_cast<const char*>(data + 2);

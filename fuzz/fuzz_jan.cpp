@@ -1,33 +1,16 @@
 // Arbitrary Code text through EncodeJAN and the whole paint pipeline of the main
 // window's component (text drawn, comments on): no crash, no sanitizer report.
+#include "FuzzSupport.h"
 #include "symbol/BarImage.h"
 #include "symbol/MainBarImage.h"
-
-#include <QGuiApplication>
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 
-namespace {
-
-QGuiApplication* application()
-{
-    static int argc = 1;
-    static char name[] = "fuzz_jan";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QGuiApplication>(argc, argv);
-    }();
-    return app.get();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    application();
+    korbena::fuzz::application();
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 
     const korbena::Encoding encoding = korbena::encodeJan(text);

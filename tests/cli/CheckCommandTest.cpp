@@ -1,5 +1,7 @@
 #include "cli/CheckCommand.h"
 
+#include "cli/CommandRunner.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,33 +13,11 @@
 namespace korbena::cli {
 namespace {
 
-struct FileCloser
-{
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-QString contents(std::FILE* file)
-{
-    std::rewind(file);
-    QByteArray bytes;
-    char buffer[4096];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, file))
-        bytes.append(buffer, static_cast<qsizetype>(n));
-    return QString::fromUtf8(bytes);
-}
-
-struct Outcome
-{
-    int code;
-    QString out, err;
-};
+using test::Outcome;
 
 Outcome check(const QStringList& args)
 {
-    const File out(std::tmpfile()), err(std::tmpfile());
-    const int code = runCheck(args, out.get(), err.get());
-    return {code, contents(out.get()), contents(err.get())};
+    return test::runCommand(runCheck, args);
 }
 
 TEST(CheckCommand, PrintsTheCalculatorsMessageOneLineEach)

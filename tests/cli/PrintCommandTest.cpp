@@ -1,5 +1,6 @@
 #include "cli/PrintCommand.h"
 
+#include "cli/CommandRunner.h"
 #include "cli/PreviewCommand.h"
 #include "document/DataFile.h"
 #include "document/DataList.h"
@@ -20,27 +21,7 @@
 namespace korbena::cli {
 namespace {
 
-struct FileCloser
-{
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-QString contents(std::FILE* file)
-{
-    std::rewind(file);
-    QByteArray bytes;
-    char buffer[4096];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, file))
-        bytes.append(buffer, static_cast<qsizetype>(n));
-    return QString::fromUtf8(bytes);
-}
-
-struct Outcome
-{
-    int code;
-    QString out, err;
-};
+using test::Outcome;
 
 QByteArray fileBytes(const QString& path)
 {
@@ -69,14 +50,8 @@ protected:
 
     QString path(const QString& name) const { return work.filePath(name); }
 
-    static Outcome run(int (*command)(const QStringList&, std::FILE*, std::FILE*), const QStringList& args)
-    {
-        const File out(std::tmpfile()), err(std::tmpfile());
-        const int code = command(args, out.get(), err.get());
-        return {code, contents(out.get()), contents(err.get())};
-    }
-    static Outcome print(const QStringList& args) { return run(runPrint, args); }
-    static Outcome preview(const QStringList& args) { return run(runPreview, args); }
+    static Outcome print(const QStringList& args) { return test::runCommand(runPrint, args); }
+    static Outcome preview(const QStringList& args) { return test::runCommand(runPreview, args); }
 
     // A style of three labels a row and rows of JAN numbers, written by the program's writers.
     QString writeStyle(const LabelStyle& style)
