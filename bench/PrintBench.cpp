@@ -27,9 +27,7 @@ using namespace korbena;
 
 LabelStyle shippedSheet()
 {
-    const QString path = QFileInfo(QStringLiteral(__FILE__))
-                             .dir()
-                             .filePath(QStringLiteral("../resources/style/A4-65-JAN.kbz"));
+    const QString path = QStringLiteral(KORBENA_SOURCE_DIR "/resources/style/A4-65-JAN.kbz");
     LabelStyle style;
     StyleFileExtras extras;
     applyStyleLines(readStyleFile(path), style, extras, path);

@@ -88,7 +88,7 @@ int runPreview(const QStringList& args, std::FILE* out, std::FILE* err)
         std::fputs(kPreviewUsage, err);
         return 2;
     }
-    auto docs = loadSheetDocuments(options.style, options.data, err);
+    auto docs = loadDocuments(options.style, options.data, err);
     if (!docs)
         return 1;
 

@@ -1,21 +1,15 @@
 #include "cli/PrintCommand.h"
 
-#include "document/DataFile.h"
-#include "platform/Error.h"
-#include "platform/Folders.h"
 #include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
 #include "sheet/PaperList.h"
 #include "sheet/PrintJob.h"
 #include "sheet/PrintTarget.h"
+#include "sheet/SheetDocuments.h"
+#include "print/PrinterTarget.h"
 
-#include <QFileInfo>
-#include <QGuiApplication>
-#include <QPrinter>
 #include <QPrinterInfo>
-#include <QScreen>
 
-#include <cmath>
 #include <memory>
 
 namespace korbena::cli {
@@ -31,39 +25,6 @@ void writeLine(std::FILE* stream, const QString& text)
     std::fputs(text.toUtf8().constData(), stream);
     std::fputc('\n', stream);
 }
-
-// A printer of the system, chosen by name. Printing support is at this edge only:
-// the sheet layer sees a paged device.
-class PrinterTarget : public PagedDeviceTarget
-{
-public:
-    explicit PrinterTarget(const QPrinterInfo& info) : m_printer(info, QPrinter::HighResolution)
-    {
-        m_default = info.defaultPageSize();
-        setDevice(&m_printer);
-    }
-    ~PrinterTarget() override
-    {
-        // A job given up half way is cancelled, and the painter ends while the printer exists.
-        if (IsPrinting()) {
-            m_printer.abort();
-            EndDocument();
-        }
-    }
-    PrinterTarget(const PrinterTarget&) = delete;
-    PrinterTarget& operator=(const PrinterTarget&) = delete;
-    QPrinter& printer() { return m_printer; }
-
-protected:
-    QPageSize defaultPageSize() const override
-    {
-        return m_default.isValid() ? m_default : PagedDeviceTarget::defaultPageSize();
-    }
-
-private:
-    QPrinter m_printer;
-    QPageSize m_default;
-};
 
 struct Options
 {
@@ -109,55 +70,15 @@ int usage(std::FILE* err, const QString& message)
     return 2;
 }
 
-int dpiOf(qreal dpi)
-{
-    return dpi > 0 ? static_cast<int>(std::lround(dpi)) : 96;
-}
-
 } // namespace
 
-int screenDpiX()
+std::optional<SheetDocuments> loadDocuments(const QString& styleFile, const QString& dataFile,
+                                            std::FILE* err)
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? dpiOf(screen->logicalDotsPerInchX()) : 96;
-}
-
-int screenDpiY()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? dpiOf(screen->logicalDotsPerInchY()) : 96;
-}
-
-std::optional<SheetDocuments> loadSheetDocuments(const QString& styleFile, const QString& dataFile,
-                                                 std::FILE* err)
-{
-    SheetDocuments docs;
-    docs.dataFolder = DataFolder();
-    docs.installFolder = InstallFolder();
-    if (!PrepareDataFolder(docs.dataFolder, docs.installFolder)) {
-        writeLine(err,
-                  QStringLiteral("korbena-cli: cannot create the working folder %1").arg(docs.dataFolder));
-        return std::nullopt;
-    }
-    docs.styleFile = styleFile.isEmpty() ? DefaultStyleFile(docs.dataFolder) : styleFile;
-    docs.dataFile = dataFile.isEmpty() ? DefaultDataFile(docs.dataFolder) : dataFile;
-    for (const QString& path : {docs.styleFile, docs.dataFile}) {
-        if (!QFileInfo(path).isFile()) {
-            writeLine(err, QStringLiteral("korbena-cli: no such file: %1").arg(path));
-            return std::nullopt;
-        }
-    }
-    try {
-        StyleFileExtras extras;
-        applyStyleLines(readStyleFile(docs.styleFile), docs.style, extras, docs.styleFile);
-        applyDataLines(readDataFile(docs.dataFile), docs.rows, docs.dataFile);
-    } catch (const Error& e) {
-        QString text = QStringLiteral("korbena-cli: ") + e.message();
-        if (!e.detail().isEmpty())
-            text += QStringLiteral(" (") + e.detail() + u')';
-        writeLine(err, text);
-        return std::nullopt;
-    }
+    QString error;
+    auto docs = loadSheetDocuments(styleFile, dataFile, error);
+    if (!docs)
+        writeLine(err, QStringLiteral("korbena-cli: ") + error);
     return docs;
 }
 
@@ -189,7 +110,7 @@ int runPrint(const QStringList& args, std::FILE* out, std::FILE* err)
         target = std::move(printer);
     }
 
-    auto docs = loadSheetDocuments(options.style, options.data, err);
+    auto docs = loadDocuments(options.style, options.data, err);
     if (!docs)
         return 1;
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "document/DataList.h"
-#include "document/LabelStyle.h"
+#include "sheet/SheetDocuments.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,25 +21,9 @@ int runPrint(const QStringList& args, std::FILE* out, std::FILE* err);
 
 extern const char* const kPrintUsage;
 
-// The style and data list a sheet command works on, and where they came from.
-struct SheetDocuments
-{
-    QString dataFolder;
-    QString installFolder;
-    QString styleFile;
-    QString dataFile;
-    LabelStyle style;
-    DataList rows;
-};
-
-// Prepares the working folder and loads the style and the data list (the defaults of
-// conf for empty paths). On failure writes the message to err and returns nothing.
-std::optional<SheetDocuments> loadSheetDocuments(const QString& styleFile, const QString& dataFile,
-                                                 std::FILE* err);
-
-// The screen's resolution in dots per inch, as the preview lays the sheet out at;
-// 96 without a screen.
-int screenDpiX();
-int screenDpiY();
+// Loads the sheet documents (the defaults of the working folder for empty paths);
+// on failure writes the message to err and returns nothing.
+std::optional<SheetDocuments> loadDocuments(const QString& styleFile, const QString& dataFile,
+                                            std::FILE* err);
 
 } // namespace korbena::cli

@@ -11,7 +11,7 @@ namespace korbena::test {
 // A sample file of tests/data.
 inline QString sampleFile(const QString& name)
 {
-    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../data/") + name);
+    return QStringLiteral(KORBENA_SOURCE_DIR "/tests/data/") + name;
 }
 
 inline QByteArray fileBytes(const QString& path)

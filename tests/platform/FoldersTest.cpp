@@ -119,7 +119,7 @@ TEST(DataFolder, LiesInTheDesktopsDataLocation)
 // The templates the program ships, in the source tree.
 QString shippedFile(const QString& name)
 {
-    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../resources/") + name);
+    return QStringLiteral(KORBENA_SOURCE_DIR "/resources/") + name;
 }
 
 TEST(ShippedTemplates, StylesReadBackAndWriteAgainByteForByte)

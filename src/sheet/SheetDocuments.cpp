@@ -1,0 +1,67 @@
+#include "sheet/SheetDocuments.h"
+
+#include "document/DataFile.h"
+#include "platform/Error.h"
+#include "platform/Folders.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+
+namespace korbena {
+
+namespace {
+
+int dpiOf(qreal dpi)
+{
+    return dpi > 0 ? static_cast<int>(std::lround(dpi)) : 96;
+}
+
+} // namespace
+
+int screenDpiX()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? dpiOf(screen->logicalDotsPerInchX()) : 96;
+}
+
+int screenDpiY()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? dpiOf(screen->logicalDotsPerInchY()) : 96;
+}
+
+std::optional<SheetDocuments> loadSheetDocuments(const QString& styleFile, const QString& dataFile,
+                                                 QString& error)
+{
+    SheetDocuments docs;
+    docs.dataFolder = DataFolder();
+    docs.installFolder = InstallFolder();
+    if (!PrepareDataFolder(docs.dataFolder, docs.installFolder)) {
+        error = QStringLiteral("cannot create the working folder %1").arg(docs.dataFolder);
+        return std::nullopt;
+    }
+    docs.styleFile = styleFile.isEmpty() ? DefaultStyleFile(docs.dataFolder) : styleFile;
+    docs.dataFile = dataFile.isEmpty() ? DefaultDataFile(docs.dataFolder) : dataFile;
+    for (const QString& path : {docs.styleFile, docs.dataFile}) {
+        if (!QFileInfo(path).isFile()) {
+            error = QStringLiteral("no such file: %1").arg(path);
+            return std::nullopt;
+        }
+    }
+    try {
+        StyleFileExtras extras;
+        applyStyleLines(readStyleFile(docs.styleFile), docs.style, extras, docs.styleFile);
+        applyDataLines(readDataFile(docs.dataFile), docs.rows, docs.dataFile);
+    } catch (const Error& e) {
+        error = e.message();
+        if (!e.detail().isEmpty())
+            error += QStringLiteral(" (") + e.detail() + u')';
+        return std::nullopt;
+    }
+    return docs;
+}
+
+} // namespace korbena

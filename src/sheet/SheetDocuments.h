@@ -1,0 +1,33 @@
+#pragma once
+
+#include "document/DataList.h"
+#include "document/LabelStyle.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace korbena {
+
+// The style and data list a sheet is printed from, and where they came from.
+struct SheetDocuments
+{
+    QString dataFolder;
+    QString installFolder;
+    QString styleFile;
+    QString dataFile;
+    LabelStyle style;
+    DataList rows;
+};
+
+// Prepares the working folder and loads the style and the data list (the defaults of
+// conf for empty paths). On failure `error` holds the message and nothing is returned.
+std::optional<SheetDocuments> loadSheetDocuments(const QString& styleFile, const QString& dataFile,
+                                                 QString& error);
+
+// The screen's resolution in dots per inch, as the preview lays the sheet out at;
+// 96 without a screen.
+int screenDpiX();
+int screenDpiY();
+
+} // namespace korbena
