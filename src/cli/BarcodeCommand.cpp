@@ -210,17 +210,20 @@ int runBarcode(const QStringList& args, std::FILE* out, std::FILE* err)
     bar.SetBarEnabled(true);
 
     if (o.json) {
+        // A code that cannot be encoded leaves the component's earlier results in
+        // place; they belong to no request of this command, so none is reported.
+        const bool shown = bar.BarDisped();
         const QJsonObject json{
-            {QStringLiteral("pattern"), bar.BarDisped() ? bar.LastPattern() : QString()},
-            {QStringLiteral("workSymbol"), bar.WorkSymbol()},
-            {QStringLiteral("symbol"), bar.Symbol()},
-            {QStringLiteral("cdn"), bar.CDN()},
-            {QStringLiteral("cdc"), bar.CDC()},
-            {QStringLiteral("barWidth"), bar.BarWidth()},
-            {QStringLiteral("barHeight"), bar.BarHeight()},
-            {QStringLiteral("width"), bar.Width()},
-            {QStringLiteral("height"), bar.Height()},
-            {QStringLiteral("displayed"), bar.BarDisped()},
+            {QStringLiteral("pattern"), shown ? bar.LastPattern() : QString()},
+            {QStringLiteral("workSymbol"), shown ? bar.WorkSymbol() : QString()},
+            {QStringLiteral("symbol"), shown ? bar.Symbol() : QString()},
+            {QStringLiteral("cdn"), shown ? bar.CDN() : -1},
+            {QStringLiteral("cdc"), shown ? bar.CDC() : QString()},
+            {QStringLiteral("barWidth"), shown ? bar.BarWidth() : 0},
+            {QStringLiteral("barHeight"), shown ? bar.BarHeight() : 0},
+            {QStringLiteral("width"), shown ? bar.Width() : 0},
+            {QStringLiteral("height"), shown ? bar.Height() : 0},
+            {QStringLiteral("displayed"), shown},
         };
         std::fprintf(out, "%s\n", QJsonDocument(json).toJson(QJsonDocument::Compact).constData());
     }

@@ -17,7 +17,10 @@ namespace korbena::cli {
 const char* const kPreviewUsage =
     "usage: korbena-cli preview [--style FILE] [--data FILE] [--page N] [--zoom PERCENT] --out FILE.png\n"
     "       PERCENT from 5 to 200 (default 120); without --style and --data the default style and data\n"
-    "       list of the working folder are used\n";
+    "       list of the working folder are used\n"
+    "exit status: 0 written, every row of the page with a number got its barcode; 1 the files could\n"
+    "       not be read or the picture not written; 2 bad arguments; 3 written, but the rows named on\n"
+    "       stderr have a number that cannot be encoded and their labels lack the barcode\n";
 
 namespace {
 
@@ -98,7 +101,7 @@ int runPreview(const QStringList& args, std::FILE* out, std::FILE* err)
     ApplyPaperSettings(paper, docs->style.PAPERSIZE, docs->style.PAPERLAND);
     const DeviceMetrics metrics = ReadDeviceMetrics(paper, screenDpiX(), screenDpiY());
 
-    PageComposer composer(docs->dataFolder, docs->installFolder);
+    PageComposer composer(docs->dataFolder);
     const PreviewPage preview =
         composer.composePreview(docs->style, docs->rows, metrics, options.page, options.zoom);
 
@@ -111,15 +114,15 @@ int runPreview(const QStringList& args, std::FILE* out, std::FILE* err)
         writeLine(err, QStringLiteral("korbena-cli preview: cannot write %1: %2").arg(options.out, reason));
         return 1;
     }
-    if (!preview.result.message.isEmpty())
-        writeLine(err, QStringLiteral("korbena-cli preview: ") + preview.result.message);
+    const bool complete =
+        reportLabelProblems(err, "preview", preview.result.failedRows, preview.result.imageError);
     writeLine(out, QStringLiteral("page %1 of the sheet at %2%, %3 x %4 pixels, written to %5")
                        .arg(preview.result.page)
                        .arg(options.zoom)
                        .arg(preview.image.width())
                        .arg(preview.image.height())
                        .arg(options.out));
-    return 0;
+    return complete ? 0 : kExitLabelsWithoutBarcode;
 }
 
 } // namespace korbena::cli

@@ -1,12 +1,12 @@
 #include "cli/PrintCommand.h"
 
+#include "print/PrinterTarget.h"
 #include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
 #include "sheet/PaperList.h"
 #include "sheet/PrintJob.h"
 #include "sheet/PrintTarget.h"
 #include "sheet/SheetDocuments.h"
-#include "print/PrinterTarget.h"
 
 #include <QPrinterInfo>
 
@@ -16,7 +16,10 @@ namespace korbena::cli {
 
 const char* const kPrintUsage =
     "usage: korbena-cli print [--style FILE] [--data FILE] [--out FILE.pdf | --printer NAME] [--copies N]\n"
-    "       without --style and --data the default style and data list of the working folder are used\n";
+    "       without --style and --data the default style and data list of the working folder are used\n"
+    "exit status: 0 printed, every row with a number got its barcode; 1 the files could not be read\n"
+    "       or the job was refused or failed; 2 bad arguments; 3 printed, but the rows named on stderr\n"
+    "       have a number that cannot be encoded and their labels lack the barcode\n";
 
 namespace {
 
@@ -72,8 +75,26 @@ int usage(std::FILE* err, const QString& message)
 
 } // namespace
 
-std::optional<SheetDocuments> loadDocuments(const QString& styleFile, const QString& dataFile,
-                                            std::FILE* err)
+bool reportLabelProblems(std::FILE* err, const char* command, const std::vector<FailedRow>& failedRows,
+                         const QString& imageError)
+{
+    const QString prefix = QStringLiteral("korbena-cli %1: ").arg(QLatin1String(command));
+    // The labels are whole whatever became of their image files: a note, not an error.
+    if (!imageError.isEmpty())
+        writeLine(err, prefix + QStringLiteral("ラベル画像ファイルを書き込めません: ") + imageError);
+    constexpr std::size_t kListed = 20;
+    for (std::size_t i = 0; i < failedRows.size() && i < kListed; ++i)
+        writeLine(err, QStringLiteral("行 %1: バーコード番号にエラーがあります: %2")
+                           .arg(failedRows[i].row)
+                           .arg(failedRows[i].number));
+    if (failedRows.size() > kListed)
+        writeLine(
+            err,
+            QStringLiteral("ほか %1 行のバーコードを生成できませんでした").arg(failedRows.size() - kListed));
+    return failedRows.empty();
+}
+
+std::optional<SheetDocuments> loadDocuments(const QString& styleFile, const QString& dataFile, std::FILE* err)
 {
     QString error;
     auto docs = loadSheetDocuments(styleFile, dataFile, error);
@@ -118,7 +139,7 @@ int runPrint(const QStringList& args, std::FILE* out, std::FILE* err)
         writeLine(err, QStringLiteral("korbena-cli print: the printer keeps its own paper"));
     const DeviceMetrics metrics = ReadDeviceMetrics(*target, screenDpiX(), screenDpiY());
 
-    PageComposer composer(docs->dataFolder, docs->installFolder);
+    PageComposer composer(docs->dataFolder);
     int currentPage = 1;
     const PrintJobResult result =
         PrintJob(*target, composer, docs->style, docs->rows, metrics, options.copies, currentPage);
@@ -132,10 +153,9 @@ int runPrint(const QStringList& args, std::FILE* out, std::FILE* err)
     case PrintOutcome::Printed:
         break;
     }
-    if (!result.message.isEmpty())
-        writeLine(err, QStringLiteral("korbena-cli print: ") + result.message);
+    const bool complete = reportLabelProblems(err, "print", result.failedRows, result.imageError);
     writeLine(out, QStringLiteral("%1 page(s) printed to %2").arg(result.pagesPrinted).arg(destination));
-    return 0;
+    return complete ? 0 : kExitLabelsWithoutBarcode;
 }
 
 } // namespace korbena::cli

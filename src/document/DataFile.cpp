@@ -1,6 +1,7 @@
 #include "document/DataFile.h"
 
 #include "document/ValueText.h"
+#include "platform/Error.h"
 #include "platform/TextFile.h"
 
 #include <QStringBuilder>
@@ -9,6 +10,12 @@
 #include <climits>
 
 namespace korbena {
+
+namespace {
+
+constexpr QStringView kDataListKey = u"[DATA_LIST]=";
+
+} // namespace
 
 QStringView PopField(QStringView text, QStringView& FieldRest)
 {
@@ -24,7 +31,7 @@ QStringView PopField(QStringView text, QStringView& FieldRest)
 
 QString dataFileLine(int row, const QString& title, const QString& number)
 {
-    return u"[DATA_LIST]=" % QString::number(row) % u';' % title % u';' % number % u';';
+    return kDataListKey % QString::number(row) % u';' % title % u';' % number % u';';
 }
 
 QStringList dataFileLines(const DataList& grid)
@@ -44,7 +51,14 @@ void writeDataFile(const QString& path, const DataList& grid)
 
 QStringList readDataFile(const QString& path)
 {
-    return readTextLines(path);
+    QStringList lines = readTextLines(path);
+    // An empty file is an empty list; a file of other lines is no data file at all.
+    const bool data = lines.isEmpty() || std::any_of(lines.cbegin(), lines.cend(), [](const QString& line) {
+                          return line.startsWith(kDataListKey);
+                      });
+    if (!data)
+        throw Error(QStringLiteral("データファイルではありません: ") + path);
+    return lines;
 }
 
 void applyDataLines(const QStringList& lines, DataList& grid, const QString& fileName)

@@ -25,7 +25,9 @@ QStringList dataFileLines(const DataList& grid);
 void writeDataFile(const QString& path, const DataList& grid);
 
 // The lines of a data file, handed on to the change tracking before they fill the
-// grid. Throws FileError when the file cannot be read.
+// grid. Throws FileError when the file cannot be read, and
+// Error("データファイルではありません: " + path) when the file has lines but none is a
+// "[DATA_LIST]=" line. An empty file is an empty list.
 QStringList readDataFile(const QString& path);
 
 // Fills the grid from data-file lines: RowCount grows to the number of lines (it

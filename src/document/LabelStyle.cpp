@@ -1,6 +1,7 @@
 #include "document/LabelStyle.h"
 
 #include "document/ValueText.h"
+#include "platform/Error.h"
 #include "platform/TextFile.h"
 
 #include <algorithm>
@@ -182,9 +183,29 @@ void WriteStyleFile(const QString& path, const LabelStyle& style)
     writeTextLines(path, styleFileLines(style));
 }
 
+namespace {
+
+bool isStyleKey(QStringView name)
+{
+    return std::any_of(kKeys.begin(), kKeys.end(), [name](const Key& key) { return name == key.name; }) ||
+           name == kDispKey || name == kWindowWidth || name == kWindowHeight || name == kWindowTop ||
+           name == kWindowLeft || name == kImageFile;
+}
+
+} // namespace
+
 QStringList readStyleFile(const QString& path)
 {
-    return readTextLines(path);
+    QStringList lines = readTextLines(path);
+    // Any other file would be "applied" as a style that changes nothing, and print
+    // as if it were one.
+    const bool style = std::any_of(lines.cbegin(), lines.cend(), [](const QString& line) {
+        const qsizetype equals = line.indexOf(u'=');
+        return equals > 0 && isStyleKey(QStringView(line).first(equals));
+    });
+    if (!style)
+        throw Error(QStringLiteral("スタイルファイルではありません: ") + path);
+    return lines;
 }
 
 void applyStyleLines(const QStringList& lines, LabelStyle& style, StyleFileExtras& extras,

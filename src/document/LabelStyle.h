@@ -95,7 +95,8 @@ QStringList styleFileLines(const LabelStyle& style);
 void WriteStyleFile(const QString& path, const LabelStyle& style);
 
 // The lines of a style file, for the change check and for applyStyleLines.
-// Throws FileError when the file cannot be read.
+// Throws FileError when the file cannot be read, and Error("スタイルファイルではありません: "
+// + path) when no line holds a style key, before anything is applied.
 QStringList readStyleFile(const QString& path);
 
 // Applies the lines of a style file one after the other, so a later line with the

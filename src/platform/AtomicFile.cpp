@@ -7,6 +7,28 @@
 
 namespace korbena {
 
+namespace {
+
+// The program is single-threaded; only tests set this.
+const WriteFault* g_fault = nullptr;
+
+QString injectedFaultMessage()
+{
+    return QStringLiteral("injected write fault");
+}
+
+} // namespace
+
+WriteFaultScope::WriteFaultScope(WriteFault fault) : m_previous(g_fault), m_fault(fault)
+{
+    g_fault = &m_fault;
+}
+
+WriteFaultScope::~WriteFaultScope()
+{
+    g_fault = m_previous;
+}
+
 void writeFileAtomically(const QString& path, QByteArrayView bytes)
 {
     QSaveFile file(path);
@@ -14,10 +36,20 @@ void writeFileAtomically(const QString& path, QByteArrayView bytes)
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         throw FileError(file.errorString(), path);
-    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
-        const QString message = file.errorString();
+    const auto fail = [&](const QString& message) {
         file.cancelWriting();
         throw FileError(message, path);
+    };
+    if (g_fault && g_fault->failAfterBytes >= 0 && g_fault->failAfterBytes < bytes.size()) {
+        file.write(bytes.data(), g_fault->failAfterBytes);
+        file.flush();
+        fail(injectedFaultMessage());
+    }
+    if (file.write(bytes.data(), bytes.size()) != bytes.size())
+        fail(file.errorString());
+    if (g_fault && g_fault->failBeforeRename) {
+        file.flush();
+        fail(injectedFaultMessage());
     }
     if (!file.commit())
         throw FileError(file.errorString(), path);

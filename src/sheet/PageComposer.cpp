@@ -7,9 +7,9 @@
 #include "symbol/MainBarImage.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
@@ -88,13 +88,6 @@ void configureSymbol(BarImage& bar, const LabelStyle& style)
         bar.SetStopChar(style.STOP_CHAR[0]);
 }
 
-// What became of a cell's image file in this composition.
-enum class CellFile {
-    Written, // saved from the symbol just rendered
-    Absent,  // no file: nothing to save, or the save failed
-    Stale,   // an older file that could not be deleted: never drawn as this row's barcode
-};
-
 // A symbol is drawn in two colours; as a 1-bit bitmap its file is a 24th of the
 // 24-bit one, which is most of what a composition spends on its files. A picture of
 // more colours is kept as it is.
@@ -141,19 +134,21 @@ QImage compactForm(const QImage& picture)
 
 // Writes the picture as a BMP file through a temporary file renamed over the
 // target, so a reader never meets half a file. The files are rewritten on every
-// composition, so they are not forced to the disk.
+// composition, so they are not forced to the disk. The temporary name is the
+// process's own: two programs drawing at once must not write into one file.
 bool saveLabelImage(const QImage& picture, const QString& path, QString& error)
 {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        if (!compactForm(picture).save(&buffer, "BMP")) {
+        if (!picture.save(&buffer, "BMP")) {
             error = QStringLiteral("BMP encoding failed");
             return false;
         }
     }
-    const QString temporary = path + QStringLiteral(".part");
+    const QString temporary =
+        path + u'.' + QString::number(QCoreApplication::applicationPid()) + QStringLiteral(".part");
     QFile file(temporary);
     bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
     file.close();
@@ -169,16 +164,23 @@ bool saveLabelImage(const QImage& picture, const QString& path, QString& error)
     return false;
 }
 
-bool removeIfPresent(const QString& path, QString& error)
+void removeIfPresent(const QString& path, QString& error)
 {
     QFile file(path);
-    if (!file.exists())
-        return true;
-    if (file.remove())
-        return true;
-    if (error.isEmpty())
+    if (file.exists() && !file.remove() && error.isEmpty())
         error = path + QStringLiteral(": ") + file.errorString();
-    return false;
+}
+
+// Stretches a cell's picture to its size with its top-left corner at `at`.
+void drawLabelImage(Canvas& canvas, const QImage& picture, QPoint at, const ImageScaling& scaling,
+                    SheetLength width, SheetLength height, int mode)
+{
+    if (picture.isNull())
+        return;
+    const QSize size = labelImageSize(scaling, picture.size(), width, height, mode);
+    if (size.width() <= 0 || size.height() <= 0)
+        return;
+    canvas.StretchDraw({at.x(), at.y(), at.x() + size.width(), at.y() + size.height()}, picture);
 }
 
 } // namespace
@@ -188,14 +190,14 @@ QString barcodeErrorMessage()
     return QStringLiteral("バーコード番号にエラーがあります。生成できませんでした。");
 }
 
-PageComposer::PageComposer(BarImage& symbol, QString dataFolder, QString installFolder)
-    : m_symbol(&symbol), m_dataFolder(std::move(dataFolder)), m_installFolder(std::move(installFolder))
+PageComposer::PageComposer(BarImage& symbol, QString dataFolder)
+    : m_symbol(&symbol), m_dataFolder(std::move(dataFolder))
 {
 }
 
-PageComposer::PageComposer(QString dataFolder, QString installFolder)
+PageComposer::PageComposer(QString dataFolder)
     : m_ownedSymbol(std::make_unique<BarImage>()), m_symbol(m_ownedSymbol.get()),
-      m_dataFolder(std::move(dataFolder)), m_installFolder(std::move(installFolder))
+      m_dataFolder(std::move(dataFolder))
 {
     configureMainWindowBarImage(*m_ownedSymbol);
 }
@@ -217,59 +219,15 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
     result.cellsPerPage = cells;
     const std::int64_t base = static_cast<std::int64_t>(page - 1) * cells;
 
-    configureSymbol(*m_symbol, style);
     // A barcode must reach paper unblurred: no lossy compression of its image in a PDF.
     canvas.painter().setRenderHint(QPainter::LosslessImageRendering, true);
 
-    // Render and save every cell's barcode. Only cells whose rows exist need a
-    // symbol each; the rest all get the empty code, which the component is then
-    // left with, as it would be after the page's last cell.
-    const QString folder = m_dataFolder + QStringLiteral("/barimage");
-    QDir().mkpath(folder);
     // Rows past the last one that holds text are empty as well as those past the end.
     const std::int64_t lastRow =
         std::min<std::int64_t>(rows.RowCount() - 1, static_cast<std::int64_t>(rows.storedRows()));
     const std::int64_t rowsLeft = std::max<std::int64_t>(0, lastRow - base);
     const int withRows = static_cast<int>(std::min<std::int64_t>(cells, rowsLeft));
-    std::vector<CellFile> files(static_cast<std::size_t>(withRows), CellFile::Absent);
-    for (int i = 0; i < withRows; ++i) {
-        const CellRow row = cellRow(rows, base + i + 1);
-        const QString code = trimBlanks(row.number);
-        // An empty code after an empty code leaves the cleared picture as it is.
-        if (!code.isEmpty() || !m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic())
-            m_symbol->SetCode(code);
-        const QString path = imagePath(i);
-        // A number the symbology cannot encode leaves an empty picture: no file.
-        const Bitmap* bitmap = m_symbol->Picture().bitmap();
-        if (!row.number.isEmpty() && bitmap && !bitmap->Empty()) {
-            QString error;
-            if (saveLabelImage(bitmap->image(), path, error)) {
-                files[static_cast<std::size_t>(i)] = CellFile::Written;
-                continue;
-            }
-            if (result.imageError.isEmpty())
-                result.imageError = path + QStringLiteral(": ") + error;
-        }
-        // No new picture: the cell's old file must not stand in for this row.
-        if (!removeIfPresent(path, result.imageError))
-            files[static_cast<std::size_t>(i)] = CellFile::Stale;
-    }
-    if (withRows < cells) {
-        if (!m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic())
-            m_symbol->SetCode(QString());
-        if (cells - withRows <= kTailRemoveByName) {
-            for (int i = withRows; i < cells; ++i)
-                removeIfPresent(imagePath(i), result.imageError);
-        } else {
-            const QStringList names = QDir(folder).entryList({QStringLiteral("barcode_*.bmp")}, QDir::Files);
-            for (const QString& name : names) {
-                bool ok = false;
-                const int cell = QStringView(name).sliced(8, name.size() - 12).toInt(&ok);
-                if (ok && cell >= withRows && cell < cells && name == labelImageFileName(cell))
-                    removeIfPresent(folder + u'/' + name, result.imageError);
-            }
-        }
-    }
+    const std::vector<QImage> pictures = prepareLabelImages(style, rows, base, withRows, cells, result);
 
     // The cell pass.
     const int columns = integerPart(style.NUM_X);
@@ -336,14 +294,12 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
                     ++result.cellsDrawn;
 
                 if (!row.title.isEmpty()) {
-                    const CellFile file = files[static_cast<std::size_t>(i)];
-                    if (file != CellFile::Written)
+                    const QImage& picture = pictures[static_cast<std::size_t>(i)];
+                    if (picture.isNull())
                         result.message = barcodeErrorMessage();
-                    if (file != CellFile::Stale)
-                        drawLabelImage(
-                            canvas, static_cast<int>(i),
-                            transform.toDevice(mm(style.X_LOCATE) + stepX, mm(style.Y_LOCATE) + stepY),
-                            scaling, sizeX, sizeY, style.SIZE);
+                    drawLabelImage(canvas, picture,
+                                   transform.toDevice(mm(style.X_LOCATE) + stepX, mm(style.Y_LOCATE) + stepY),
+                                   scaling, sizeX, sizeY, style.SIZE);
                 }
 
                 if (!style.TITLE_PRINT && !row.title.isEmpty()) {
@@ -381,24 +337,59 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
     return result;
 }
 
-void PageComposer::drawLabelImage(Canvas& canvas, int cell, QPoint at, const ImageScaling& scaling,
-                                  SheetLength width, SheetLength height, int mode) const
+std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, const DataList& rows,
+                                                     std::int64_t base, int withRows, int cells,
+                                                     PageResult& result)
 {
-    QString path = imagePath(cell);
-    if (!QFileInfo::exists(path)) {
-        if (m_installFolder.isEmpty())
-            return;
-        path = m_installFolder + QStringLiteral("/barimage/") + labelImageFileName(cell);
-        if (!QFileInfo::exists(path))
-            return;
+    configureSymbol(*m_symbol, style);
+    const QString folder = m_dataFolder + QStringLiteral("/barimage");
+    if (!QDir().mkpath(folder) && result.imageError.isEmpty())
+        result.imageError = folder + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+
+    // Only cells whose rows exist need a symbol each; the rest all get the empty
+    // code, which the component is then left with, as it would be after the page's
+    // last cell.
+    std::vector<QImage> pictures(static_cast<std::size_t>(withRows));
+    for (int i = 0; i < withRows; ++i) {
+        const std::int64_t k = base + i + 1;
+        const CellRow row = cellRow(rows, k);
+        const QString code = trimBlanks(row.number);
+        // An empty code after an empty code leaves the cleared picture as it is.
+        if (!code.isEmpty() || !m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic())
+            m_symbol->SetCode(code);
+        const QString path = imagePath(i);
+        // A number the symbology cannot encode leaves an empty picture: no file.
+        const Bitmap* bitmap = m_symbol->Picture().bitmap();
+        if (!row.number.isEmpty() && bitmap && !bitmap->Empty()) {
+            QImage& picture = pictures[static_cast<std::size_t>(i)];
+            picture = compactForm(bitmap->image());
+            QString error;
+            if (!saveLabelImage(picture, path, error) && result.imageError.isEmpty())
+                result.imageError = path + QStringLiteral(": ") + error;
+            continue;
+        }
+        if (!code.isEmpty())
+            result.failedRows.push_back({static_cast<int>(k), row.number});
+        // No new picture: the cell's old file must not be taken for this row's.
+        removeIfPresent(path, result.imageError);
     }
-    QImage image;
-    if (!image.load(path, "BMP"))
-        return;
-    const QSize size = labelImageSize(scaling, image.size(), width, height, mode);
-    if (size.width() <= 0 || size.height() <= 0)
-        return;
-    canvas.StretchDraw({at.x(), at.y(), at.x() + size.width(), at.y() + size.height()}, image);
+    if (withRows < cells) {
+        if (!m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic())
+            m_symbol->SetCode(QString());
+        if (cells - withRows <= kTailRemoveByName) {
+            for (int i = withRows; i < cells; ++i)
+                removeIfPresent(imagePath(i), result.imageError);
+        } else {
+            const QStringList names = QDir(folder).entryList({QStringLiteral("barcode_*.bmp")}, QDir::Files);
+            for (const QString& name : names) {
+                bool ok = false;
+                const int cell = QStringView(name).sliced(8, name.size() - 12).toInt(&ok);
+                if (ok && cell >= withRows && cell < cells && name == labelImageFileName(cell))
+                    removeIfPresent(folder + u'/' + name, result.imageError);
+            }
+        }
+    }
+    return pictures;
 }
 
 int cellsPerPage(const LabelStyle& style)

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 namespace korbena {
 
@@ -33,6 +34,16 @@ struct PageRequest
     int zoomPercent = 100;
 };
 
+// A data row whose barcode number the symbology cannot encode: its label has no
+// barcode.
+struct FailedRow
+{
+    int row = 0;    // the 1-based row of the data list
+    QString number; // the barcode number as entered
+
+    bool operator==(const FailedRow&) const = default;
+};
+
 // What a composition tells its caller.
 struct PageResult
 {
@@ -41,9 +52,12 @@ struct PageResult
     int cellsPerPage = 0;     // N, the integer part of NUM_X x NUM_Y
     int cellsDrawn = 0;       // cells with a place on the sheet whose row holds a title or a number
     bool hasNextPage = false; // the first row of the next page has a barcode number
-    // The first image file that could not be deleted or written, with the reason;
-    // its cell shows no image. Empty when every file was handled.
+    // The first image file that could not be deleted or written, with the system's
+    // reason. The labels do not depend on the files, so they are drawn all the same.
+    // Empty when every file was handled.
     QString imageError;
+    // The rows of this page with a barcode number that could not be encoded, in order.
+    std::vector<FailedRow> failedRows;
 };
 
 // A preview page as the window shows it: the blue-grey sheet, the white printable
@@ -68,18 +82,21 @@ struct ImageScaling
 };
 
 // Draws pages of a label sheet: every cell's barcode is rendered by the symbol
-// component, saved as "barimage/barcode_NNN.bmp" under the data folder and then
-// stretched onto the surface beside the title and the number text. The same path
-// draws the preview and the printed page. Nothing is cached between compositions;
-// the files of the page's cells are rewritten every time.
+// component and stretched onto the surface beside the title and the number text.
+// The same path draws the preview and the printed page. Each rendered picture is
+// also saved as "barimage/barcode_NNN.bmp" under the data folder for other programs
+// to read, but a label is always drawn from the picture just rendered for its own
+// row, never from a file: another composition (another process, a preview redrawing
+// during a print) may rewrite the files at any moment. Nothing is cached between
+// compositions.
 class PageComposer
 {
 public:
     // Drives the caller's symbol component (the main window's one), which is left
     // with the style's settings and the Code of the page's last cell.
-    PageComposer(BarImage& symbol, QString dataFolder, QString installFolder = {});
+    PageComposer(BarImage& symbol, QString dataFolder);
     // Owns a component set up as the main window's.
-    explicit PageComposer(QString dataFolder, QString installFolder = {});
+    explicit PageComposer(QString dataFolder);
     ~PageComposer();
     PageComposer(const PageComposer&) = delete;
     PageComposer& operator=(const PageComposer&) = delete;
@@ -99,18 +116,17 @@ public:
 
     BarImage& symbol() { return *m_symbol; }
     const QString& dataFolder() const { return m_dataFolder; }
-    const QString& installFolder() const { return m_installFolder; }
 
 private:
-    // Stretches cell `cell`'s image file (or the file of that name in the install
-    // folder) to its size with its top-left corner at `at`; nothing without a file.
-    void drawLabelImage(Canvas& canvas, int cell, QPoint at, const ImageScaling& scaling, SheetLength width,
-                        SheetLength height, int mode) const;
+    // Renders the barcode of every cell of the page that has a row, saves each as
+    // the cell's image file and returns the pictures, an empty one where there is
+    // none. Reports file problems and unencodable rows in `result`.
+    std::vector<QImage> prepareLabelImages(const LabelStyle& style, const DataList& rows, std::int64_t base,
+                                           int withRows, int cells, PageResult& result);
 
     std::unique_ptr<BarImage> m_ownedSymbol;
     BarImage* m_symbol;
     QString m_dataFolder;
-    QString m_installFolder;
 };
 
 // Cells per page N: the integer part of NUM_X x NUM_Y, the product taken before

@@ -2,7 +2,6 @@
 
 #include "document/DataList.h"
 #include "sheet/DeviceMetrics.h"
-#include "sheet/PageComposer.h"
 #include "sheet/PrintTarget.h"
 
 namespace korbena {
@@ -26,7 +25,7 @@ PrintJobResult failed(PrintTarget& target, int pages)
     QString text = target.ErrorString();
     if (text.isEmpty())
         text = QStringLiteral("印刷できませんでした");
-    return {PrintOutcome::Failed, pages, text};
+    return {PrintOutcome::Failed, pages, text, {}, {}};
 }
 
 } // namespace
@@ -35,9 +34,9 @@ PrintJobResult PrintJob(PrintTarget& target, const DataList& rows, int cellsPerP
                         int& currentPage, const PageDrawer& drawPage)
 {
     if (copies == 0)
-        return {PrintOutcome::Refused, 0, copiesZeroMessage()};
+        return {PrintOutcome::Refused, 0, copiesZeroMessage(), {}, {}};
     if (cellsPerPage <= 0)
-        return {PrintOutcome::Refused, 0, noCellsMessage()};
+        return {PrintOutcome::Refused, 0, noCellsMessage(), {}, {}};
 
     PrintJobResult result;
     currentPage = 1;
@@ -47,7 +46,11 @@ PrintJobResult PrintJob(PrintTarget& target, const DataList& rows, int cellsPerP
         Canvas* page = target.canvas();
         if (!page)
             return failed(target, result.pagesPrinted);
-        result.message = drawPage(*page, currentPage);
+        PageResult drawn = drawPage(*page, currentPage);
+        result.message = std::move(drawn.message);
+        result.failedRows.insert(result.failedRows.end(), drawn.failedRows.begin(), drawn.failedRows.end());
+        if (result.imageError.isEmpty())
+            result.imageError = std::move(drawn.imageError);
         ++result.pagesPrinted;
         ++currentPage;
         if (!pageExists(rows, cellsPerPage, currentPage)) {
@@ -71,7 +74,7 @@ PrintJobResult PrintJob(PrintTarget& target, PageComposer& composer, const Label
         request.dpiX = metrics.printerDpiX;
         request.dpiY = metrics.printerDpiY;
         request.zoomPercent = 100;
-        return composer.compose(page, style, rows, metrics, request).message;
+        return composer.compose(page, style, rows, metrics, request);
     };
     return PrintJob(target, rows, cellsPerPage(style), copies, currentPage, drawPage);
 }

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "sheet/PageComposer.h"
+
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace korbena {
 
 class Canvas;
 class DataList;
-class PageComposer;
 class PrintTarget;
 struct DeviceMetrics;
 struct LabelStyle;
@@ -27,6 +29,10 @@ struct PrintJobResult
     // For Refused and Failed, the text to show; for Printed, the message line the
     // last page left (empty, or the composer's error text).
     QString message;
+    // The rows of every printed page whose barcode could not be made, in order.
+    std::vector<FailedRow> failedRows;
+    // The first label image file of the job that could not be written, with the reason.
+    QString imageError;
 };
 
 // The information shown instead of printing when the copy count is 0.
@@ -34,9 +40,8 @@ QString copiesZeroMessage();
 // The information shown instead of printing when a page holds no labels.
 QString noCellsMessage();
 
-// Draws page `page` on the target's current page and returns the message line it
-// leaves.
-using PageDrawer = std::function<QString(Canvas& page, int pageNumber)>;
+// Draws page `page` on the target's current page and tells what it left.
+using PageDrawer = std::function<PageResult(Canvas& page, int pageNumber)>;
 
 // Prints every page of the list from the first: pages follow one another while the
 // first data row of the next page has a barcode number. `currentPage` is the page

@@ -126,18 +126,91 @@ TEST_F(SheetCommand, ASheetWithoutLabelsIsRefused)
     EXPECT_FALSE(QFileInfo::exists(pdf));
 }
 
-TEST_F(SheetCommand, ABarcodeThatCannotBeMadeIsReportedButPrinted)
+TEST_F(SheetCommand, RowsThatCannotBeEncodedAreNamedAndTheExitStatusSaysSo)
 {
     const QString pdf = path(QStringLiteral("sheet.pdf"));
-    const Outcome result =
-        print({QStringLiteral("--style"), writeStyle(smallSheet()), QStringLiteral("--data"),
-               writeData({QStringLiteral("490000100013"), QStringLiteral("49000A100020")}),
-               QStringLiteral("--out"), pdf});
-    EXPECT_EQ(result.code, 0);
-    EXPECT_TRUE(
-        result.err.contains(QStringLiteral("バーコード番号にエラーがあります。生成できませんでした。")))
-        << result.err.toStdString();
+    const QString style = writeStyle(smallSheet());
+    Outcome result = print({QStringLiteral("--style"), style, QStringLiteral("--data"),
+                            writeData({QStringLiteral("490000100013"), QStringLiteral("49000A100020")}),
+                            QStringLiteral("--out"), pdf});
+    EXPECT_EQ(result.code, 3);
+    EXPECT_EQ(result.err, QStringLiteral("行 2: バーコード番号にエラーがあります: 49000A100020\n"));
     EXPECT_TRUE(QFileInfo::exists(pdf));
+
+    // Across pages, twenty rows by name and then how many more.
+    QStringList numbers;
+    for (int i = 1; i <= 30; ++i)
+        numbers << (i == 1 ? QStringLiteral("490000100013") : QStringLiteral("4900001000A%1").arg(i));
+    const QString many = writeData(numbers);
+    result = print(
+        {QStringLiteral("--style"), style, QStringLiteral("--data"), many, QStringLiteral("--out"), pdf});
+    EXPECT_EQ(result.code, 3);
+    const QStringList lines = result.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 21) << result.err.toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("行 2: バーコード番号にエラーがあります: 4900001000A2"));
+    EXPECT_EQ(lines[19], QStringLiteral("行 21: バーコード番号にエラーがあります: 4900001000A21"));
+    EXPECT_EQ(lines[20], QStringLiteral("ほか 9 行のバーコードを生成できませんでした"));
+
+    // The preview of a page says the same of that page's rows.
+    result =
+        preview({QStringLiteral("--style"), style, QStringLiteral("--data"), many, QStringLiteral("--page"),
+                 QStringLiteral("5"), QStringLiteral("--out"), path(QStringLiteral("page.png"))});
+    EXPECT_EQ(result.code, 3);
+    EXPECT_TRUE(result.err.startsWith(QStringLiteral("行 25: "))) << result.err.toStdString();
+}
+
+TEST_F(SheetCommand, AnUnwritableImageFolderIsAFileProblemNotANumberError)
+{
+    // Run once so the working folder exists, then put a plain file where the image
+    // folder was.
+    ASSERT_EQ(print({QStringLiteral("--out"), path(QStringLiteral("first.pdf"))}).code, 0);
+    const QString folder = DataFolder() + QStringLiteral("/barimage");
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    QFile blocker(folder);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    const QString pdf = path(QStringLiteral("sheet.pdf"));
+    const Outcome result = print({QStringLiteral("--out"), pdf});
+    EXPECT_EQ(result.code, 0);
+    EXPECT_TRUE(result.err.contains(folder)) << result.err.toStdString();
+    EXPECT_FALSE(result.err.contains(QStringLiteral("バーコード番号"))) << result.err.toStdString();
+    // The same labels as with the folder in place.
+    EXPECT_EQ(fileBytes(pdf).size() / 1000, fileBytes(path(QStringLiteral("first.pdf"))).size() / 1000);
+}
+
+TEST_F(SheetCommand, FilesThatAreNotStylesOrDataListsAreRefused)
+{
+    const QString pdf = path(QStringLiteral("sheet.pdf"));
+    const QString data = writeData({QStringLiteral("490000100013")});
+    QByteArray noise(4096, '\0');
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>((i * 7919 + 13) % 251);
+    const QString binary = path(QStringLiteral("noise.bin"));
+    QFile file(binary);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(noise);
+    file.close();
+
+    Outcome result = print(
+        {QStringLiteral("--style"), binary, QStringLiteral("--data"), data, QStringLiteral("--out"), pdf});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("スタイルファイルではありません: ") + binary))
+        << result.err.toStdString();
+    result = print({QStringLiteral("--style"), writeStyle(smallSheet()), QStringLiteral("--data"), binary,
+                    QStringLiteral("--out"), pdf});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("データファイルではありません: ") + binary))
+        << result.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+
+    // An empty data file is an empty list: one empty page.
+    const QString empty = path(QStringLiteral("empty.lst"));
+    QFile(empty).open(QIODevice::WriteOnly);
+    result = print({QStringLiteral("--style"), writeStyle(smallSheet()), QStringLiteral("--data"), empty,
+                    QStringLiteral("--out"), pdf});
+    EXPECT_EQ(result.code, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.startsWith(QStringLiteral("1 page(s)")));
 }
 
 TEST_F(SheetCommand, UnreadableFilesStopTheCommandWithTheirMessage)

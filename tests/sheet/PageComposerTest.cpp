@@ -97,7 +97,7 @@ protected:
 
     QTemporaryDir data;
     QTemporaryDir install;
-    PageComposer composer{data.path(), install.path()};
+    PageComposer composer{data.path()};
 };
 
 TEST_F(PageComposerTest, CellsShowTheRowsOfTheirPage)
@@ -170,6 +170,8 @@ TEST_F(PageComposerTest, MessageLineAndImageFiles)
 
     EXPECT_EQ(result.message, barcodeErrorMessage());
     EXPECT_TRUE(result.imageError.isEmpty());
+    // Only a number that cannot be encoded is a failed row; a missing one is not.
+    EXPECT_EQ(result.failedRows, (std::vector<FailedRow>{{3, QStringLiteral("49012345678A")}}));
     EXPECT_TRUE(hasFile(0));
     EXPECT_TRUE(hasFile(1));
     EXPECT_FALSE(hasFile(2));
@@ -193,16 +195,27 @@ TEST_F(PageComposerTest, ImageFileHoldsTheSymbolPixelForPixel)
     EXPECT_EQ(file.convertToFormat(QImage::Format_RGB32), symbol.convertToFormat(QImage::Format_RGB32));
 }
 
-TEST_F(PageComposerTest, UnwritableImageFolderIsReportedNotFatal)
+TEST_F(PageComposerTest, UnwritableImageFolderStillPrintsEveryBarcode)
 {
+    const LabelStyle style = janSheet(2, 1);
+    QImage expected = whitePage(300, 100);
+    compose(expected, style, numberedRows(2), 1);
+
     // A plain file where the folder should be: no image can be written.
-    QFile blocker(data.filePath(QStringLiteral("barimage")));
+    QTemporaryDir blocked;
+    QFile blocker(blocked.filePath(QStringLiteral("barimage")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    QImage image = whitePage(100, 100);
-    const PageResult result = compose(image, janSheet(1, 1), numberedRows(1), 1);
-    EXPECT_FALSE(result.imageError.isEmpty());
-    EXPECT_EQ(result.message, barcodeErrorMessage());
+    PageComposer other{blocked.path()};
+    QImage image = whitePage(300, 100);
+    Canvas canvas(&image);
+    const PageResult result = other.compose(canvas, style, numberedRows(2), screen96(),
+                                            {1, SurfaceKind::Preview, kTenPerMm, kTenPerMm, 100});
+    EXPECT_TRUE(result.imageError.startsWith(blocker.fileName())) << result.imageError.toStdString();
+    // Not a fault of the numbers: every label has its barcode.
+    EXPECT_TRUE(result.message.isEmpty());
+    EXPECT_TRUE(result.failedRows.empty());
+    EXPECT_EQ(image, expected);
     EXPECT_TRUE(QFileInfo(blocker.fileName()).isFile());
 }
 
@@ -290,26 +303,46 @@ TEST(LabelImageSize, SizeModes)
     EXPECT_EQ(labelImageSize(printer, image, {}, {}, 0), QSize(1875, 656)); // x 6.25
 }
 
-TEST_F(PageComposerTest, InstallFolderImageStandsInAtPrinterSize)
+TEST_F(PageComposerTest, NoOtherPictureStandsInForAFailedCell)
 {
-    // An all-black stand-in shows exactly where and how large the image lands.
-    QDir().mkpath(install.filePath(QStringLiteral("barimage")));
+    // Black pictures under the cell's name, in the working folder and in the
+    // installation, must not become the label of a row that cannot be encoded.
     QImage standIn(300, 105, QImage::Format_RGB32);
     standIn.fill(Qt::black);
-    ASSERT_TRUE(standIn.save(install.filePath(QStringLiteral("barimage/barcode_000.bmp")), "BMP"));
+    for (const QTemporaryDir* dir : {&data, &install}) {
+        QDir().mkpath(dir->filePath(QStringLiteral("barimage")));
+        ASSERT_TRUE(standIn.save(dir->filePath(QStringLiteral("barimage/barcode_000.bmp")), "BMP"));
+    }
     DataList rows;
     rows.setTitle(1, QStringLiteral("cannot encode"));
     rows.setNumber(1, QStringLiteral("ABC"));
+    LabelStyle style = janSheet(1, 1);
+    QImage image = whitePage(2000, 800);
+    const PageResult result = compose(image, style, rows, 1, SurfaceKind::Printer, 600);
+    EXPECT_EQ(result.message, barcodeErrorMessage());
+    EXPECT_EQ(result.failedRows, (std::vector<FailedRow>{{1, QStringLiteral("ABC")}}));
+    EXPECT_TRUE(inked(image).isEmpty());
+    EXPECT_FALSE(hasFile(0));
+}
+
+TEST_F(PageComposerTest, PictureLandsAtPrinterSize)
+{
     LabelStyle style = janSheet(1, 1);
     style.SIZE = 0;
     style.X_LOCATE = 1;
     style.Y_LOCATE = 2;
     style.X_OFFSET = 2.7; // whole millimetres only: 3 mm in all
-    QImage image = whitePage(2000, 800);
-    const PageResult result = compose(image, style, rows, 1, SurfaceKind::Printer, 600);
-    EXPECT_EQ(result.message, barcodeErrorMessage()); // the row's own image is missing
-    // trunc(3 x 23.6220) = 70, trunc(2 x 23.6220) = 47.
-    EXPECT_EQ(inked(image), QRect(70, 47, 1875, 656));
+    QImage image = whitePage(4000, 1000);
+    const PageResult result = compose(image, style, numberedRows(1), 1, SurfaceKind::Printer, 600);
+    EXPECT_TRUE(result.message.isEmpty());
+    // One screen pixel of the symbol is 6.25 printer pixels; its bars run its full
+    // height. trunc(3 x 23.6220) = 70, trunc(2 x 23.6220) = 47.
+    const QSize symbol = composer.symbol().Picture().bitmap()->image().size();
+    const QRect box = inked(image);
+    EXPECT_EQ(box.top(), 47);
+    EXPECT_EQ(box.height(), symbol.height() * 625 / 100);
+    EXPECT_GE(box.left(), 70);
+    EXPECT_LE(box.right(), 70 + symbol.width() * 625 / 100);
 }
 
 TEST_F(PageComposerTest, TitleAndNumberPlacedPerCell)

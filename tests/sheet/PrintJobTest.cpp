@@ -84,7 +84,10 @@ protected:
     {
         const auto draw = [this](Canvas&, int page) {
             target.calls << QStringLiteral("page %1").arg(page);
-            return page == 2 ? QStringLiteral("message of page 2") : QString();
+            PageResult drawn;
+            if (page == 2)
+                drawn.message = QStringLiteral("message of page 2");
+            return drawn;
         };
         return PrintJob(target, rows, cells, copies, currentPage, draw);
     }
