@@ -179,7 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int dpiX = in.ConsumeIntegral<int>();
     const int dpiY = in.ConsumeIntegral<int>();
 
-    PageComposer composer(f.data, f.install);
+    PageComposer composer(f.data);
     const PreviewPage preview = composer.composePreview(s, rows, m, page, zoom);
     if (preview.image.isNull() || preview.result.page < 1)
         __builtin_trap();

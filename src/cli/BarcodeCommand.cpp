@@ -16,7 +16,9 @@ const char* const kBarcodeUsage =
     "usage: korbena-cli barcode --type T --code TEXT [--cd on|off] [--start C] [--stop C] [--auto on|off]\n"
     "       [--scale N] [--ratio R] [--height H] [--text on|off] [--match on|off] [--angle A]\n"
     "       [--mirror on|off] [--frame F] [--out FILE.png|FILE.bmp|FILE.svg] [--json]\n"
-    "       T: JAN UPC CODE-39 NW-7 ITF CTF IATA MATRIX NEC CUSTOMER CODE-128 CODE-93\n";
+    "       T: JAN UPC CODE-39 NW-7 ITF CTF IATA MATRIX NEC CUSTOMER CODE-128 CODE-93\n"
+    "exit status: 0 a symbol was drawn (and written); 1 the code cannot be encoded or the picture\n"
+    "       not written; 2 bad arguments\n";
 
 namespace {
 

@@ -9,7 +9,8 @@ namespace korbena::cli {
 const char* const kCheckUsage = "usage: korbena-cli check --mod10w3|--mod16|--mod43 TEXT\n"
                                 "       --mod10w3: modulus 10 weight 3 (ITF), digits only\n"
                                 "       --mod16:   NW-7 modulus 16, TEXT with its start and stop characters\n"
-                                "       --mod43:   CODE-39 modulus 43, TEXT without the '*' characters\n";
+                                "       --mod43:   CODE-39 modulus 43, TEXT without the '*' characters\n"
+                                "exit status: 0 computed; 1 the text was refused; 2 bad arguments\n";
 
 namespace {
 
