@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cstring>
@@ -11,6 +12,9 @@
 namespace korbena {
 
 namespace {
+
+// Lines of text up to this many pixels high are drawn through the glyph cache.
+constexpr int kLargestCachedGlyph = 512;
 
 // A picture of black and white pixels only, as a one-bit image with black at index 0;
 // a null image when any other colour occurs. A PDF stores such an image in one bit per
@@ -130,6 +134,18 @@ void Canvas::TextOut(int x, int y, const QString& text)
     if (text.isEmpty())
         return;
     const QFontMetrics metrics(m_qfont, m_device);
+    const QPaintEngine* engine = m_painter.paintEngine();
+    // A picture surface keeps every glyph it draws as a bitmap of the glyph's size:
+    // glyphs hundreds of millimetres high would take gigabytes, so large text is
+    // filled from its outlines instead. A PDF keeps text as text.
+    // The font's own size decides: the metrics of such fonts overflow.
+    const int size = m_qfont.pixelSize() > 0 ? m_qfont.pixelSize() : metrics.height();
+    if (size > kLargestCachedGlyph && engine && engine->type() != QPaintEngine::Pdf) {
+        QPainterPath outline;
+        outline.addText(x, y + metrics.ascent(), m_qfont, text);
+        m_painter.fillPath(outline, toQColor(m_font.color));
+        return;
+    }
     m_painter.setPen(toQColor(m_font.color));
     m_painter.setBackgroundMode(Qt::TransparentMode);
     m_painter.drawText(x, y + metrics.ascent(), text);

@@ -121,6 +121,25 @@ TEST(CanvasText, OnlyGlyphsArePainted)
     EXPECT_GT(dark_inside, 0);
 }
 
+TEST(CanvasText, GlyphsMetresHighAreDrawnWithoutCachingThem)
+{
+    // 32767 pixels: a label text of the largest size at a printer's resolution.
+    // Cached as a glyph picture it took gigabytes; as an outline it is cheap, and
+    // still lands on the surface.
+    QImage image = blank(300, 300);
+    {
+        Canvas canvas(&image);
+        for (const int height : {-600, -32767}) {
+            FontSpec font;
+            font.height = height;
+            font.color = clBlack;
+            canvas.SetFont(font);
+            canvas.TextOut(-100, -100, QStringLiteral("■"));
+        }
+    }
+    EXPECT_EQ(pixelAt(image, 150, 150), clBlack);
+}
+
 TEST(CanvasText, MeasuresMatchTheFontFunctions)
 {
     FontSpec font;
