@@ -72,7 +72,7 @@ void BM_PrintLabelsToPdf(benchmark::State& state)
         ApplyPaperSettings(pdf, style.PAPERSIZE, style.PAPERLAND);
         const DeviceMetrics metrics = ReadDeviceMetrics(pdf, 96, 96);
         int currentPage = 1;
-        result = PrintJob(pdf, composer, style, rows, metrics, 1, currentPage);
+        result = PrintJob(pdf, composer, style, rows, metrics, PrintOptions{}, currentPage);
         bytes = QFileInfo(path).size();
     }
     if (result.outcome != PrintOutcome::Printed || !result.message.isEmpty() || result.pagesPrinted == 0) {

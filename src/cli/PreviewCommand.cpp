@@ -15,7 +15,8 @@
 namespace korbena::cli {
 
 const char* const kPreviewUsage =
-    "usage: korbena-cli preview [--style FILE] [--data FILE] [--page N] [--zoom PERCENT] --out FILE.png\n"
+    "usage: korbena-cli preview [--style FILE] [--data FILE] [--page N] [--zoom PERCENT] [--start-label K]\n"
+    "                           --out FILE.png\n"
     "       PERCENT from 5 to 200 (default 120); without --style and --data the default style and data\n"
     "       list of the working folder are used\n"
     "exit status: 0 written, every row of the page with a number got its barcode; 1 the files could\n"
@@ -35,6 +36,7 @@ struct Options
     QString style, data, out;
     int page = 1;
     int zoom = 120;
+    int startLabel = 1;
 };
 
 std::optional<int> parseInt(const QString& value, int low, int high)
@@ -65,6 +67,11 @@ std::optional<QString> parse(const QStringList& args, Options& o)
             if (!page)
                 return bad();
             o.page = *page;
+        } else if (name == u"--start-label") {
+            const auto start = parseInt(value, 1, DataList::kMaxRowCount);
+            if (!start)
+                return bad();
+            o.startLabel = *start;
         } else if (name == u"--zoom") {
             const auto zoom = parseInt(value, 5, 200);
             if (!zoom)
@@ -102,8 +109,8 @@ int runPreview(const QStringList& args, std::FILE* out, std::FILE* err)
     const DeviceMetrics metrics = ReadDeviceMetrics(paper, screenDpiX(), screenDpiY());
 
     PageComposer composer(docs->dataFolder);
-    const PreviewPage preview =
-        composer.composePreview(docs->style, docs->rows, metrics, options.page, options.zoom);
+    const PreviewPage preview = composer.composePreview(docs->style, docs->rows, metrics, options.page,
+                                                        options.zoom, options.startLabel);
 
     QSaveFile file(options.out);
     const bool written = !preview.image.isNull() && QDir().mkpath(QFileInfo(options.out).absolutePath()) &&

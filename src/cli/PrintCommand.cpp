@@ -16,7 +16,10 @@ namespace korbena::cli {
 
 const char* const kPrintUsage =
     "usage: korbena-cli print [--style FILE] [--data FILE] [--out FILE.pdf | --printer NAME] [--copies N]\n"
+    "                         [--pages 3-5,9] [--start-label K]\n"
     "       without --style and --data the default style and data list of the working folder are used\n"
+    "       --copies N: N collated sets (0 to 999); --pages: only these pages of each set;\n"
+    "       --start-label K: the rows start at label K of the first sheet (1 to the labels a sheet holds)\n"
     "exit status: 0 printed, every row with a number got its barcode; 1 the files could not be read\n"
     "       or the job was refused or failed; 2 bad arguments; 3 printed, but the rows named on stderr\n"
     "       have a number that cannot be encoded and their labels lack the barcode\n";
@@ -32,7 +35,7 @@ void writeLine(std::FILE* stream, const QString& text)
 struct Options
 {
     QString style, data, out, printer;
-    long long copies = 1;
+    PrintOptions job;
 };
 
 std::optional<QString> parse(const QStringList& args, Options& o)
@@ -52,9 +55,19 @@ std::optional<QString> parse(const QStringList& args, Options& o)
             o.printer = value;
         } else if (name == u"--copies") {
             bool ok = false;
-            o.copies = value.toLongLong(&ok);
-            if (!ok)
-                return QStringLiteral("bad value for --copies: '%1'").arg(value);
+            o.job.copies = value.toLongLong(&ok);
+            if (!ok || o.job.copies < 0 || o.job.copies > kMaxCopies)
+                return QStringLiteral("bad value for --copies: '%1' (0 to %2)").arg(value).arg(kMaxCopies);
+        } else if (name == u"--pages") {
+            const auto pages = PageSelection::parse(value);
+            if (!pages)
+                return QStringLiteral("bad value for --pages: '%1' (pages as 3-5,9)").arg(value);
+            o.job.pages = *pages;
+        } else if (name == u"--start-label") {
+            bool ok = false;
+            o.job.startLabel = value.toInt(&ok);
+            if (!ok || o.job.startLabel < 1)
+                return QStringLiteral("bad value for --start-label: '%1'").arg(value);
         } else {
             return QStringLiteral("unknown option '%1'").arg(name);
         }
@@ -123,17 +136,18 @@ int runPrint(const QStringList& args, std::FILE* out, std::FILE* err)
             writeLine(err, QStringLiteral("korbena-cli print: no printer named '%1'").arg(options.printer));
             return 1;
         }
-        auto printer = std::make_unique<PrinterTarget>(info);
-        // The printer makes the further copies; the job itself prints one set.
-        if (options.copies > 1)
-            printer->printer().setCopyCount(static_cast<int>(std::min<long long>(options.copies, 999)));
         destination = info.printerName();
-        target = std::move(printer);
+        target = std::make_unique<PrinterTarget>(info);
     }
 
     auto docs = loadDocuments(options.style, options.data, err);
     if (!docs)
         return 1;
+    const int cells = cellsPerPage(docs->style);
+    if (cells > 0 && options.job.startLabel > cells)
+        return usage(err, QStringLiteral("--start-label %1 is beyond the %2 labels of a sheet")
+                              .arg(options.job.startLabel)
+                              .arg(cells));
 
     if (!ApplyPaperSettings(*target, docs->style.PAPERSIZE, docs->style.PAPERLAND))
         writeLine(err, QStringLiteral("korbena-cli print: the printer keeps its own paper"));
@@ -142,7 +156,7 @@ int runPrint(const QStringList& args, std::FILE* out, std::FILE* err)
     PageComposer composer(docs->dataFolder);
     int currentPage = 1;
     const PrintJobResult result =
-        PrintJob(*target, composer, docs->style, docs->rows, metrics, options.copies, currentPage);
+        PrintJob(*target, composer, docs->style, docs->rows, metrics, options.job, currentPage);
     switch (result.outcome) {
     case PrintOutcome::Refused:
         writeLine(err, QStringLiteral("korbena-cli print: ") + result.message);

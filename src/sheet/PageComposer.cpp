@@ -171,6 +171,24 @@ void removeIfPresent(const QString& path, QString& error)
         error = path + QStringLiteral(": ") + file.errorString();
 }
 
+// A cell of a partly used sheet, on the preview: grey diagonal lines over the
+// cell's pitch, so the user sees where printing starts.
+void hatchUsedCell(Canvas& canvas, QPoint topLeft, QPoint bottomRight)
+{
+    const QRect cell(topLeft, bottomRight - QPoint(1, 1));
+    if (cell.width() <= 0 || cell.height() <= 0)
+        return;
+    QPainter& painter = canvas.painter();
+    painter.save();
+    painter.setClipRect(cell, Qt::IntersectClip);
+    painter.setPen(QPen(QColor(150, 150, 150), 1));
+    constexpr int kStep = 8;
+    for (int d = -cell.height(); d < cell.width(); d += kStep)
+        painter.drawLine(cell.left() + d, cell.bottom(), cell.left() + d + cell.height(), cell.top());
+    painter.drawRect(cell);
+    painter.restore();
+}
+
 // Stretches a cell's picture to its size with its top-left corner at `at`.
 void drawLabelImage(Canvas& canvas, const QImage& picture, QPoint at, const ImageScaling& scaling,
                     SheetLength width, SheetLength height, int mode)
@@ -217,7 +235,8 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
     result.page = page;
     const int cells = cellsPerPage(style);
     result.cellsPerPage = cells;
-    const std::int64_t base = static_cast<std::int64_t>(page - 1) * cells;
+    const int start = heldStartLabel(request.startLabel, cells);
+    const std::int64_t base = rowOfCell(cells, page, 0, start) - 1;
 
     // A barcode must reach paper unblurred: no lossy compression of its image in a PDF.
     canvas.painter().setRenderHint(QPainter::LosslessImageRendering, true);
@@ -240,8 +259,8 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
     SheetTransform transform;
     transform.scaleX = SheetScale::fromDpi(request.dpiX);
     transform.scaleY = SheetScale::fromDpi(request.dpiY);
-    transform.offsetX = sheetOffset(style.X_OFFSET);
-    transform.offsetY = sheetOffset(style.Y_OFFSET);
+    transform.offsetX = sheetOffset(style.X_OFFSET) + request.shiftX;
+    transform.offsetY = sheetOffset(style.Y_OFFSET) + request.shiftY;
 
     LabelTextContext text;
     text.transform = transform;
@@ -281,6 +300,16 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
                               FontStyleFromName(style.TITLE_FONT_BOLD)};
     const LabelFont numberFont{style.BARCODE_FONT_NAME, pointSize(style.BARCODE_FONT_SIZE),
                                FontStyleFromName(style.BARCODE_FONT_BOLD)};
+
+    if (preview && columns > 0 && gridRows > 0) {
+        // The cells used up before the start label, which no row reaches.
+        for (std::int64_t i = 0; i < std::min<std::int64_t>(-base, std::int64_t(columns) * gridRows); ++i) {
+            const SheetLength stepX = intervalX.times(static_cast<int>(i % columns));
+            const SheetLength stepY = intervalY.times(static_cast<int>(i / columns));
+            hatchUsedCell(canvas, transform.toDevice(stepX, stepY),
+                          transform.toDevice(stepX + intervalX, stepY + intervalY));
+        }
+    }
 
     if (columns > 0 && gridRows > 0) {
         std::int64_t i = 0;
@@ -333,7 +362,7 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
         }
     }
 
-    result.hasNextPage = page < INT_MAX && pageExists(rows, cells, page + 1);
+    result.hasNextPage = page < INT_MAX && pageExists(rows, cells, page + 1, start);
     return result;
 }
 
@@ -402,10 +431,22 @@ int cellsPerPage(const LabelStyle& style)
     return static_cast<int>(product);
 }
 
-bool pageExists(const DataList& rows, int cellsPerPage, int page)
+bool pageExists(const DataList& rows, int cellsPerPage, int page, int startLabel)
 {
-    const std::int64_t first = static_cast<std::int64_t>(page - 1LL) * cellsPerPage + 1;
-    return cellRow(rows, first).exists && !cellRow(rows, first).number.isEmpty();
+    const std::int64_t first = std::max<std::int64_t>(1, rowOfCell(cellsPerPage, page, 0, startLabel));
+    const CellRow row = cellRow(rows, first);
+    return row.exists && !row.number.isEmpty();
+}
+
+std::int64_t rowOfCell(int cellsPerPage, int page, int cell, int startLabel)
+{
+    const int start = heldStartLabel(startLabel, cellsPerPage);
+    return static_cast<std::int64_t>(page - 1LL) * cellsPerPage + cell + 1 - (start - 1);
+}
+
+int heldStartLabel(int startLabel, int cellsPerPage)
+{
+    return std::clamp(startLabel, 1, std::max(1, cellsPerPage));
 }
 
 QString labelImageFileName(int cell)

@@ -32,6 +32,14 @@ struct PageRequest
     int dpiY = 96;
     // The preview's zoom in per cent (5 to 200); a print passes 100.
     int zoomPercent = 100;
+    // The label of the first page the rows start at, 1 to N: the cells before it on
+    // a partly used sheet stay blank (hatched on the preview) and the rows flow on
+    // from there. Held within 1 to N.
+    int startLabel = 1;
+    // A printer's own error, measured on its calibration page, added to the
+    // whole-page adjustment. Never applied to the preview or a PDF.
+    SheetLength shiftX;
+    SheetLength shiftY;
 };
 
 // A data row whose barcode number the symbology cannot encode: its label has no
@@ -109,7 +117,7 @@ public:
     // The preview of page `page` at `zoomPercent` (held within 5 to 200), at the
     // screen resolution of `metrics`.
     PreviewPage composePreview(const LabelStyle& style, const DataList& rows, const DeviceMetrics& metrics,
-                               int page, int zoomPercent);
+                               int page, int zoomPercent, int startLabel = 1);
 
     // The image file of cell `cell`: DataFolder/barimage/barcode_NNN.bmp.
     QString imagePath(int cell) const;
@@ -134,9 +142,17 @@ private:
 // than the data list has rows, so N is held within DataList::kMaxRowCount.
 int cellsPerPage(const LabelStyle& style);
 
-// Whether page `page` exists: its first data row, (page - 1) x N + 1, has a barcode
-// number. Rows at or beyond the end of the list are empty.
-bool pageExists(const DataList& rows, int cellsPerPage, int page);
+// Whether page `page` exists: its first data row, (page - 1) x N + 1 less the
+// cells left blank before `startLabel`, has a barcode number. Rows at or beyond the
+// end of the list are empty.
+bool pageExists(const DataList& rows, int cellsPerPage, int page, int startLabel = 1);
+
+// The data row shown in cell `cell` (0-based) of page `page`; below 1 for a cell left
+// blank before the start label.
+std::int64_t rowOfCell(int cellsPerPage, int page, int cell, int startLabel = 1);
+
+// The start label held within 1 to N (1 without cells).
+int heldStartLabel(int startLabel, int cellsPerPage);
 
 // "barcode_" + the cell index with at least three digits + ".bmp".
 QString labelImageFileName(int cell);

@@ -90,16 +90,17 @@ std::optional<int> previousPage(int currentPage)
     return currentPage - 1;
 }
 
-std::optional<int> nextPage(const DataList& rows, int cellsPerPage, int currentPage)
+std::optional<int> nextPage(const DataList& rows, int cellsPerPage, int currentPage, int startLabel)
 {
     const int page = std::max(1, currentPage);
-    if (page == INT_MAX || !pageExists(rows, cellsPerPage, page + 1))
+    if (page == INT_MAX || !pageExists(rows, cellsPerPage, page + 1, startLabel))
         return std::nullopt;
     return page + 1;
 }
 
 PreviewPage PageComposer::composePreview(const LabelStyle& style, const DataList& rows,
-                                         const DeviceMetrics& metrics, int page, int zoomPercent)
+                                         const DeviceMetrics& metrics, int page, int zoomPercent,
+                                         int startLabel)
 {
     const PreviewGeometry g = previewGeometry(metrics, zoomPercent);
     PreviewPage preview;
@@ -123,6 +124,7 @@ PreviewPage PageComposer::composePreview(const LabelStyle& style, const DataList
     request.dpiX = g.dpiX;
     request.dpiY = g.dpiY;
     request.zoomPercent = g.zoomPercent;
+    request.startLabel = startLabel;
     preview.result = compose(canvas, style, rows, metrics, request);
     return preview;
 }

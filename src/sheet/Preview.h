@@ -48,6 +48,6 @@ std::optional<int> previousPage(int currentPage);
 
 // The page button "→": the next page when its first row, N x current + 1, has a
 // barcode number, or nothing (a beep).
-std::optional<int> nextPage(const DataList& rows, int cellsPerPage, int currentPage);
+std::optional<int> nextPage(const DataList& rows, int cellsPerPage, int currentPage, int startLabel = 1);
 
 } // namespace korbena

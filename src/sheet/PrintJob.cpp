@@ -4,6 +4,9 @@
 #include "sheet/DeviceMetrics.h"
 #include "sheet/PrintTarget.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace korbena {
 
 QString copiesZeroMessage()
@@ -30,41 +33,101 @@ PrintJobResult failed(PrintTarget& target, int pages)
 
 } // namespace
 
-PrintJobResult PrintJob(PrintTarget& target, const DataList& rows, int cellsPerPage, long long copies,
-                        int& currentPage, const PageDrawer& drawPage)
+std::optional<PageSelection> PageSelection::parse(QStringView text)
 {
-    if (copies == 0)
+    PageSelection selection;
+    const auto page = [](QStringView part) -> std::optional<int> {
+        bool ok = false;
+        const int n = part.trimmed().toInt(&ok);
+        return ok && n >= 1 ? std::optional(n) : std::nullopt;
+    };
+    for (const QStringView part : text.split(u',')) {
+        const qsizetype dash = part.indexOf(u'-');
+        const auto first = page(dash < 0 ? part : part.first(dash));
+        const auto last = dash < 0 ? first : page(part.sliced(dash + 1));
+        if (!first || !last || *last < *first)
+            return std::nullopt;
+        selection.m_ranges.emplace_back(*first, *last);
+    }
+    return selection;
+}
+
+PageSelection PageSelection::range(int first, int last)
+{
+    PageSelection selection;
+    selection.m_ranges.emplace_back(std::max(1, first), std::max(1, last));
+    return selection;
+}
+
+bool PageSelection::contains(int page) const
+{
+    return everyPage() || std::any_of(m_ranges.begin(), m_ranges.end(),
+                                      [page](const auto& r) { return page >= r.first && page <= r.second; });
+}
+
+int PageSelection::highest() const
+{
+    int high = 0;
+    for (const auto& r : m_ranges)
+        high = std::max(high, r.second);
+    return high;
+}
+
+int sheetPageCount(const DataList& rows, int cellsPerPage, int startLabel)
+{
+    int pages = 1;
+    while (pages < INT_MAX && pageExists(rows, cellsPerPage, pages + 1, startLabel))
+        ++pages;
+    return pages;
+}
+
+QString missingPageMessage(int page, int lastPage)
+{
+    return QStringLiteral("指定したページはありません: %1（最後のページは %2）").arg(page).arg(lastPage);
+}
+
+PrintJobResult PrintJob(PrintTarget& target, const DataList& rows, int cellsPerPage,
+                        const PrintOptions& options, int& currentPage, const PageDrawer& drawPage)
+{
+    if (options.copies == 0)
         return {PrintOutcome::Refused, 0, copiesZeroMessage(), {}, {}};
     if (cellsPerPage <= 0)
         return {PrintOutcome::Refused, 0, noCellsMessage(), {}, {}};
+    const int lastPage = sheetPageCount(rows, cellsPerPage, options.startLabel);
+    if (options.pages.highest() > lastPage)
+        return {PrintOutcome::Refused, 0, missingPageMessage(options.pages.highest(), lastPage), {}, {}};
 
     PrintJobResult result;
-    currentPage = 1;
-    for (;;) {
-        if (currentPage == 1 && !target.BeginDocument())
-            return failed(target, 0);
-        Canvas* page = target.canvas();
-        if (!page)
-            return failed(target, result.pagesPrinted);
-        PageResult drawn = drawPage(*page, currentPage);
-        result.message = std::move(drawn.message);
-        result.failedRows.insert(result.failedRows.end(), drawn.failedRows.begin(), drawn.failedRows.end());
-        if (result.imageError.isEmpty())
-            result.imageError = std::move(drawn.imageError);
-        ++result.pagesPrinted;
-        ++currentPage;
-        if (!pageExists(rows, cellsPerPage, currentPage)) {
-            if (!target.EndDocument())
+    const long long sets = std::clamp(options.copies, 1LL, kMaxCopies);
+    for (long long set = 0; set < sets; ++set) {
+        for (int page = 1; page <= lastPage; ++page) {
+            if (!options.pages.contains(page))
+                continue;
+            currentPage = page;
+            if (result.pagesPrinted == 0 ? !target.BeginDocument() : !target.NewPage())
                 return failed(target, result.pagesPrinted);
-            return result;
+            Canvas* surface = target.canvas();
+            if (!surface)
+                return failed(target, result.pagesPrinted);
+            PageResult drawn = drawPage(*surface, page);
+            result.message = std::move(drawn.message);
+            // A row is named once, however many sets print it.
+            if (set == 0)
+                result.failedRows.insert(result.failedRows.end(), drawn.failedRows.begin(),
+                                         drawn.failedRows.end());
+            if (result.imageError.isEmpty())
+                result.imageError = std::move(drawn.imageError);
+            ++result.pagesPrinted;
+            currentPage = page + 1;
         }
-        if (!target.NewPage())
-            return failed(target, result.pagesPrinted);
     }
+    if (!target.EndDocument())
+        return failed(target, result.pagesPrinted);
+    return result;
 }
 
 PrintJobResult PrintJob(PrintTarget& target, PageComposer& composer, const LabelStyle& style,
-                        const DataList& rows, const DeviceMetrics& metrics, long long copies,
+                        const DataList& rows, const DeviceMetrics& metrics, const PrintOptions& options,
                         int& currentPage)
 {
     const auto drawPage = [&](Canvas& page, int pageNumber) {
@@ -74,9 +137,12 @@ PrintJobResult PrintJob(PrintTarget& target, PageComposer& composer, const Label
         request.dpiX = metrics.printerDpiX;
         request.dpiY = metrics.printerDpiY;
         request.zoomPercent = 100;
+        request.startLabel = options.startLabel;
+        request.shiftX = options.shiftX;
+        request.shiftY = options.shiftY;
         return composer.compose(page, style, rows, metrics, request);
     };
-    return PrintJob(target, rows, cellsPerPage(style), copies, currentPage, drawPage);
+    return PrintJob(target, rows, cellsPerPage(style), options, currentPage, drawPage);
 }
 
 } // namespace korbena

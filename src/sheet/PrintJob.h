@@ -3,8 +3,11 @@
 #include "sheet/PageComposer.h"
 
 #include <QString>
+#include <QStringView>
 
 #include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace korbena {
@@ -35,30 +38,75 @@ struct PrintJobResult
     QString imageError;
 };
 
+// Pages chosen for printing, as "3-5,9": single pages and closed ranges.
+class PageSelection
+{
+public:
+    // Every page.
+    PageSelection() = default;
+    // Reads "3-5,9" (blanks allowed around the parts); nothing for a text that is
+    // not such a list, or that names page 0 or a range that runs backwards.
+    static std::optional<PageSelection> parse(QStringView text);
+    // Pages first to last.
+    static PageSelection range(int first, int last);
+
+    bool everyPage() const { return m_ranges.empty(); }
+    bool contains(int page) const;
+    // The highest page named; 0 for every page.
+    int highest() const;
+
+private:
+    std::vector<std::pair<int, int>> m_ranges;
+};
+
+// How a job prints beyond the style and the rows.
+struct PrintOptions
+{
+    // Collated sets of the chosen pages: 0 refuses the job, anything below 1 prints
+    // one set, and at most kMaxCopies are made.
+    long long copies = 1;
+    PageSelection pages;
+    // The label of the first page the rows start at (see PageRequest).
+    int startLabel = 1;
+    // The printer's calibration: added to the whole-page adjustment on a printer,
+    // never on a PDF file (the caller passes zero there).
+    SheetLength shiftX;
+    SheetLength shiftY;
+};
+
+inline constexpr long long kMaxCopies = 999;
+
+// The number of pages the rows fill: page 1, and every following page whose first
+// row has a barcode number.
+int sheetPageCount(const DataList& rows, int cellsPerPage, int startLabel = 1);
+
 // The information shown instead of printing when the copy count is 0.
 QString copiesZeroMessage();
+// The information shown instead of printing when the pages asked for do not exist.
+QString missingPageMessage(int page, int lastPage);
 // The information shown instead of printing when a page holds no labels.
 QString noCellsMessage();
 
 // Draws page `page` on the target's current page and tells what it left.
 using PageDrawer = std::function<PageResult(Canvas& page, int pageNumber)>;
 
-// Prints every page of the list from the first: pages follow one another while the
-// first data row of the next page has a barcode number. `currentPage` is the page
-// counter shared with the preview; after the job it is one past the last printed
-// page. A copy count of 0 refuses the job; any other count prints one set (a printer
-// makes further copies itself). A page without cells would print the same first row
-// forever, so such a job is refused too.
+// Prints the pages of the list from the first: pages follow one another while the
+// first data row of the next page has a barcode number. Every set of copies prints
+// the chosen pages in order. `currentPage` is the page counter shared with the
+// preview; after the job it is one past the last page printed of the last set. A
+// copy count of 0 refuses the job, and so does a page range beyond the last page. A
+// page without cells would print the same first row forever, so such a job is
+// refused too.
 //
 // The caller brings the preview to 100 per cent before and keeps the metrics as last
 // read: the job does not read the printer again.
-PrintJobResult PrintJob(PrintTarget& target, const DataList& rows, int cellsPerPage, long long copies,
-                        int& currentPage, const PageDrawer& drawPage);
+PrintJobResult PrintJob(PrintTarget& target, const DataList& rows, int cellsPerPage,
+                        const PrintOptions& options, int& currentPage, const PageDrawer& drawPage);
 
 // The job as the program runs it: every page composed on the printer page at the
 // printer's resolution of `metrics`.
 PrintJobResult PrintJob(PrintTarget& target, PageComposer& composer, const LabelStyle& style,
-                        const DataList& rows, const DeviceMetrics& metrics, long long copies,
+                        const DataList& rows, const DeviceMetrics& metrics, const PrintOptions& options,
                         int& currentPage);
 
 } // namespace korbena

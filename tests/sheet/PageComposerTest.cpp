@@ -84,6 +84,15 @@ QRect inked(const QImage& image)
     return box;
 }
 
+PageRequest requestFor(int page, SurfaceKind kind, int dpi)
+{
+    PageRequest request;
+    request.page = page;
+    request.kind = kind;
+    request.dpiX = request.dpiY = dpi;
+    return request;
+}
+
 class PageComposerTest : public ::testing::Test
 {
 protected:
@@ -91,7 +100,7 @@ protected:
                        SurfaceKind kind = SurfaceKind::Preview, int dpi = kTenPerMm)
     {
         Canvas canvas(&image);
-        return composer.compose(canvas, style, rows, screen96(), {page, kind, dpi, dpi, 100});
+        return composer.compose(canvas, style, rows, screen96(), requestFor(page, kind, dpi));
     }
     bool hasFile(int cell) const { return QFileInfo::exists(composer.imagePath(cell)); }
 
@@ -210,7 +219,7 @@ TEST_F(PageComposerTest, UnwritableImageFolderStillPrintsEveryBarcode)
     QImage image = whitePage(300, 100);
     Canvas canvas(&image);
     const PageResult result = other.compose(canvas, style, numberedRows(2), screen96(),
-                                            {1, SurfaceKind::Preview, kTenPerMm, kTenPerMm, 100});
+                                            requestFor(1, SurfaceKind::Preview, kTenPerMm));
     EXPECT_TRUE(result.imageError.startsWith(blocker.fileName())) << result.imageError.toStdString();
     // Not a fault of the numbers: every label has its barcode.
     EXPECT_TRUE(result.message.isEmpty());

@@ -74,6 +74,13 @@ DataList numberedRows(int count)
     return rows;
 }
 
+PrintOptions copiesOf(long long copies)
+{
+    PrintOptions options;
+    options.copies = copies;
+    return options;
+}
+
 class PrintJobRun : public ::testing::Test
 {
 protected:
@@ -89,7 +96,7 @@ protected:
                 drawn.message = QStringLiteral("message of page 2");
             return drawn;
         };
-        return PrintJob(target, rows, cells, copies, currentPage, draw);
+        return PrintJob(target, rows, cells, copiesOf(copies), currentPage, draw);
     }
 };
 
@@ -140,15 +147,45 @@ TEST_F(PrintJobRun, CopyCountZeroPrintsNothing)
     EXPECT_EQ(currentPage, 7);
 }
 
-TEST_F(PrintJobRun, OtherCopyCountsPrintOneSet)
+TEST_F(PrintJobRun, CopiesAreCollatedSetsOfTheChosenPages)
 {
-    for (const long long copies : {-1LL, 1LL, 3LL}) {
-        target.calls.clear();
-        const PrintJobResult result = run(numberedRows(13), 12, copies);
-        EXPECT_EQ(result.outcome, PrintOutcome::Printed) << copies;
-        EXPECT_EQ(result.pagesPrinted, 2) << copies;
-        EXPECT_EQ(target.calls.count(QStringLiteral("begin")), 1) << copies;
-    }
+    // 30 rows, 12 labels a page: three pages.
+    PrintOptions options = copiesOf(2);
+    options.pages = *PageSelection::parse(u"3, 1-1");
+    PrintJobResult result =
+        PrintJob(target, numberedRows(30), 12, options, currentPage, [this](Canvas&, int page) {
+            target.calls << QStringLiteral("page %1").arg(page);
+            return PageResult{};
+        });
+    EXPECT_EQ(result.pagesPrinted, 4);
+    EXPECT_EQ(target.calls,
+              (QStringList{"begin", "page 1", "new", "page 3", "new", "page 1", "new", "page 3", "end"}));
+    EXPECT_EQ(currentPage, 4); // past the last page of the last set
+
+    // A negative count prints one set; a page past the last is refused before anything.
+    target.calls.clear();
+    EXPECT_EQ(run(numberedRows(13), 12, -1).pagesPrinted, 2);
+    target.calls.clear();
+    options.pages = *PageSelection::parse(u"2-4");
+    result = PrintJob(target, numberedRows(30), 12, options, currentPage,
+                      [](Canvas&, int) { return PageResult{}; });
+    EXPECT_EQ(result.outcome, PrintOutcome::Refused);
+    EXPECT_EQ(result.message, QStringLiteral("指定したページはありません: 4（最後のページは 3）"));
+    EXPECT_TRUE(target.calls.isEmpty());
+}
+
+TEST(PageSelection, ReadsPagesAndRanges)
+{
+    const auto pages = PageSelection::parse(u"3-5,9");
+    ASSERT_TRUE(pages);
+    EXPECT_EQ(pages->highest(), 9);
+    for (int page : {3, 4, 5, 9})
+        EXPECT_TRUE(pages->contains(page)) << page;
+    for (int page : {1, 2, 6, 8, 10})
+        EXPECT_FALSE(pages->contains(page)) << page;
+    for (const char16_t* bad : {u"", u"0", u"5-3", u"3-", u"x", u"1,,2", u"-2"})
+        EXPECT_FALSE(PageSelection::parse(bad)) << QString::fromUtf16(bad).toStdString();
+    EXPECT_TRUE(PageSelection().contains(12345));
 }
 
 TEST_F(PrintJobRun, APageWithoutCellsEndsTheJobInsteadOfRepeatingRowOne)
@@ -211,7 +248,7 @@ protected:
     {
         PageComposer composer(dir.filePath(QStringLiteral("data")));
         int page = 1;
-        return PrintJob(pdf, composer, style, rows, metrics, copies, page);
+        return PrintJob(pdf, composer, style, rows, metrics, copiesOf(copies), page);
     }
 
     QByteArray pdfBytes() const
