@@ -153,9 +153,10 @@ void NumberEdit::mouseReleaseEvent(QMouseEvent* event)
 void NumberEdit::contextMenuEvent(QContextMenuEvent* event)
 {
     const std::unique_ptr<QMenu> menu(createStandardContextMenu());
-    if (auto* pasteAction = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-        disconnect(pasteAction, &QAction::triggered, nullptr, nullptr);
-        connect(pasteAction, &QAction::triggered, this, &NumberEdit::paste);
+    // The menu's paste item is the one wired to the line edit's own paste.
+    for (QAction* action : menu->actions()) {
+        if (disconnect(action, &QAction::triggered, this, &QLineEdit::paste))
+            connect(action, &QAction::triggered, this, &NumberEdit::paste);
     }
     menu->exec(event->globalPos());
 }

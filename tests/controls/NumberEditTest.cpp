@@ -5,8 +5,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -112,11 +115,28 @@ TEST(NumberEdit, PasteGoesThroughTheFilterFromKeysAndSlot)
     edit.paste();
     EXPECT_EQ(edit.text(), "-5");
 
-    edit.setReadOnly(true);
+    // The context menu's paste uses the same filter.
+    clipboard->setText(QStringLiteral("x3y"));
     edit.setCursorPosition(2);
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        const QString pasteKeys = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+        for (QAction* action : menu->actions()) {
+            if (action->text().endsWith(pasteKeys))
+                action->trigger();
+        }
+        menu->close();
+    });
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), edit.mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(&edit, &request);
+    EXPECT_EQ(edit.text(), "-53");
+
+    edit.setReadOnly(true);
+    edit.setCursorPosition(3);
     edit.paste();
     QTest::keyClicks(&edit, "1");
-    EXPECT_EQ(edit.text(), "-5");
+    EXPECT_EQ(edit.text(), "-53");
 }
 
 TEST(NumberEdit, ArrowKeysStepWithWrapAndTheHandlersSay)
