@@ -829,6 +829,17 @@ QString NumberField::SetText(const QString& text)
     return FChangeSave ? QString() : ApplyTextChange(text, 0);
 }
 
+QString NumberField::EditText(const QString& text, qsizetype caret)
+{
+    if (text == FText) {
+        SetSelection(caret);
+        return {};
+    }
+    FText = text;
+    SetSelection(caret);
+    return FChangeSave ? QString() : ApplyTextChange(text, FSelStart);
+}
+
 QString NumberField::KeyPress(char16_t key, bool ctrl)
 {
     const EditState state{FText, FSelStart, FSelLength};

@@ -236,6 +236,10 @@ public:
     // Sets the text as the control would (with the change handling); returns the
     // conversion error when the text cannot be read, which leaves Value as it was.
     QString SetText(const QString& text);
+    // The text as the edit control's own editing left it (Delete, cut, undo, a text set
+    // from outside), with its caret: the change handling runs as for a typed key.
+    // Returns the conversion error when the text cannot be read.
+    QString EditText(const QString& text, qsizetype caret);
     // A key typed into the field: the filter, the sign editing, then the edit
     // control's own handling with the change handling. Returns a conversion error.
     QString KeyPress(char16_t key, bool ctrl = false);
