@@ -1,8 +1,8 @@
 // The application controller end to end, every dialog answered from a script.
+#include "app/AppController.h"
+
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
-
-#include "app/AppController.h"
 #include "app/AppInfo.h"
 #include "document/DataFile.h"
 #include "platform/AtomicFile.h"
@@ -51,9 +51,9 @@ protected:
     QString conf(const QString& name) const { return data + QStringLiteral("/conf/") + name; }
 };
 
-const QStringList kStyleLoadedAnswers{
-    "StyleLoaded",         "ApplyPaperSettings", "ReadDeviceMetrics", "BeforePreviewRedraw",
-    "TakeDataSnapshot",    "RedrawPreview",      "ReadPrinterPaper",  "ApplySymbologyRules"};
+const QStringList kStyleLoadedAnswers{"StyleLoaded",         "ApplyPaperSettings", "ReadDeviceMetrics",
+                                      "BeforePreviewRedraw", "TakeDataSnapshot",   "RedrawPreview",
+                                      "ReadPrinterPaper",    "ApplySymbologyRules"};
 const QStringList kRedraw{"BeforePreviewRedraw", "TakeDataSnapshot", "RedrawPreview"};
 
 TEST_F(AppControllerTest, FirstRunFillsTheWorkingFolderAndShowsTheDefaultSheetAt120)
@@ -72,8 +72,11 @@ TEST_F(AppControllerTest, FirstRunFillsTheWorkingFolderAndShowsTheDefaultSheetAt
     c->startupLoad();
 
     QStringList expected = kStyleLoadedAnswers;
-    expected << "DataListLoaded" << "tempdata" << "MainWindowShown" << kRedraw << kRedraw << "Zoom120"
-             << "VersionLine" << "UndoDisabled";
+    expected << "DataListLoaded"
+             << "tempdata"
+             << "MainWindowShown" << kRedraw << kRedraw << "Zoom120"
+             << "VersionLine"
+             << "UndoDisabled";
     EXPECT_EQ(log, expected);
     EXPECT_EQ(c->currentStyleFile(), conf("KORBENA.dat"));
     EXPECT_EQ(c->currentDataFile(), conf("KORBENA.lst"));
@@ -97,10 +100,12 @@ TEST_F(AppControllerTest, WithoutTemplatesStartUpAsksForBothFilesAndCancellingLe
     c->startupLoad();
     dialogs.expectDone();
     ASSERT_EQ(dialogs.fileDialogs.size(), 2u);
-    EXPECT_EQ(dialogs.fileDialogs[0], (FileDialogSpec{data + "/style", "データファイルを選択してください", "kbz",
-                                                      "Korbena(KBZ)|*.kbz|すべてのファイル|*.*", false}));
+    EXPECT_EQ(dialogs.fileDialogs[0],
+              (FileDialogSpec{data + "/style", "データファイルを選択してください", "kbz",
+                              "Korbena(KBZ)|*.kbz|すべてのファイル|*.*", false}));
     EXPECT_EQ(dialogs.fileDialogs[1].folder, data + "/listdata");
-    EXPECT_EQ(dialogs.fileDialogs[1].filter, QStringLiteral("バーコードデータ(lst)|*.lst|すべてのファイル|*.*"));
+    EXPECT_EQ(dialogs.fileDialogs[1].filter,
+              QStringLiteral("バーコードデータ(lst)|*.lst|すべてのファイル|*.*"));
     EXPECT_TRUE(c->currentStyleFile().isEmpty());
     EXPECT_TRUE(c->currentDataFile().isEmpty());
     EXPECT_EQ(log.first(), QStringLiteral("MainWindowShown"));
@@ -233,7 +238,10 @@ TEST_F(AppControllerTest, PrintingRefusesZeroCopiesAndOtherwisePrintsEveryPageWi
     const QString out = home.path() + QStringLiteral("/printer.pdf");
     c->setPrinter(std::make_unique<PdfFileTarget>(out), true);
     c->setCopies(1);
-    dialogs.expectPrintDialog(true).expectProgress(1, 2, true).expectProgress(2, 2, false).expectEndProgress();
+    dialogs.expectPrintDialog(true)
+        .expectProgress(1, 2, true)
+        .expectProgress(2, 2, false)
+        .expectEndProgress();
     c->printCommand();
     dialogs.expectDone();
     const QByteArray pdf = readWholeFile(out);

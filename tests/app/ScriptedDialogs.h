@@ -48,7 +48,8 @@ public:
     void expectDone()
     {
         for (const Step& step : m_steps)
-            ADD_FAILURE() << "dialog never shown: " << step.kind.toStdString() << " " << step.text.toStdString();
+            ADD_FAILURE() << "dialog never shown: " << step.kind.toStdString() << " "
+                          << step.text.toStdString();
         m_steps.clear();
     }
 

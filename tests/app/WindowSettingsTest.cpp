@@ -1,4 +1,5 @@
 #include "app/WindowSettings.h"
+
 #include "platform/AtomicFile.h"
 #include "platform/TextCodec932.h"
 

@@ -1,5 +1,6 @@
-#include "document/LabelStyle.h"
 #include "sheet/SymbologyRules.h"
+
+#include "document/LabelStyle.h"
 #include "symbol/BarTypes.h"
 
 #include <gtest/gtest.h>
