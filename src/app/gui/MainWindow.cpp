@@ -108,6 +108,16 @@ MainWindow::MainWindow(const QString& dataFolder, const QString& installFolder, 
         action(QStringLiteral("メモ帳を起動"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
     });
 
+    // Old style files may carry the window's place and client size.
+    connect(&c, &AppController::styleWindowKeys, this, [this](const StyleFileExtras& keys) {
+        QRect bounds = normalGeometry();
+        bounds.moveTo(keys.windowLeft.value_or(bounds.left()), keys.windowTop.value_or(bounds.top()));
+        bounds.setSize(
+            {keys.windowWidth.value_or(bounds.width()), keys.windowHeight.value_or(bounds.height())});
+        if (!isMaximized())
+            setGeometry(bounds);
+    });
+
     chooseInitialPrinter();
     c.prepare();
     restoreGeometry();
