@@ -3,6 +3,7 @@
 #include "document/DataFile.h"
 #include "platform/Error.h"
 #include "platform/Folders.h"
+#include "sheet/SymbologyRules.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -54,6 +55,8 @@ std::optional<SheetDocuments> loadSheetDocuments(const QString& styleFile, const
     try {
         StyleFileExtras extras;
         applyStyleLines(readStyleFile(docs.styleFile), docs.style, extras, docs.styleFile);
+        // The symbology decides the start and stop characters, as every style load does.
+        ApplySymbologyRules(docs.style);
         applyDataLines(readDataFile(docs.dataFile), docs.rows, docs.dataFile);
     } catch (const Error& e) {
         error = e.message();

@@ -1,35 +1,69 @@
 #pragma once
 
-#include "symbol/BarImage.h"
-
 #include <QMainWindow>
 
-class QLineEdit;
-class QComboBox;
+#include <memory>
+
+class QAction;
 class QLabel;
+class QScrollArea;
+class QSlider;
+class QSplitter;
+class QTabWidget;
 
 namespace korbena {
 
-class BarImageView;
+class AppController;
+class PreviewPane;
+class ProductInfoDialog;
+class QtDesktop;
+class QtDialogs;
 
-// The main window: for now the one barcode component with its symbology and code.
+// The main window "Korbena": menus and toolbar over the controller's commands, the
+// setting tabs on the left and the sheet preview on the right. It holds no rules.
 class MainWindow : public QMainWindow
 {
-    Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    MainWindow(const QString& dataFolder, const QString& installFolder, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    BarImage& barImage() { return m_bar; }
+    AppController& controller() { return *m_controller; }
+    PreviewPane* previewPane() const { return m_preview; }
+    QAction* action(const QString& text) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-    void showState();
+    struct ActionSpec;
+    void createActions();
+    QWidget* createHeaderBand();
+    QWidget* createToolbarHeader();
+    QWidget* createZoomGroup();
+    QWidget* createPageGroup();
+    QWidget* createTabs();
+    void createStatusBar();
+    void chooseInitialPrinter();
+    void restoreGeometry();
+    void showFiles();
 
-    BarImage m_bar;
-    BarImageView* m_view = nullptr;
-    QComboBox* m_type = nullptr;
-    QLineEdit* m_code = nullptr;
-    QLabel* m_state = nullptr;
+    std::unique_ptr<QtDialogs> m_dialogs;
+    std::unique_ptr<QtDesktop> m_desktop;
+    std::unique_ptr<AppController> m_controller;
+    ProductInfoDialog* m_productInfo = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    QScrollArea* m_scroll = nullptr;
+    PreviewPane* m_preview = nullptr;
+    QSlider* m_zoom = nullptr;
+    QLabel* m_message = nullptr;
+    QLabel* m_version = nullptr;
+    QLabel* m_paperName = nullptr;
+    QLabel* m_statusNote = nullptr;
+    QLabel* m_styleFile = nullptr;
+    QLabel* m_dataFile = nullptr;
+    bool m_started = false;
 };
 
 } // namespace korbena

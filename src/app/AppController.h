@@ -1,0 +1,185 @@
+#pragma once
+
+#include "app/Dialogs.h"
+#include "app/WindowSettings.h"
+#include "document/ChangeTracking.h"
+#include "document/DataList.h"
+#include "document/LabelStyle.h"
+#include "sheet/DeviceMetrics.h"
+#include "sheet/PageComposer.h"
+#include "sheet/SymbologyRules.h"
+#include "symbol/CheckDigits.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+namespace korbena {
+
+class BarImage;
+class PrintTarget;
+
+// The program without its windows: it owns the style, the data list, the change
+// tracking with its snapshots, the one symbol component, the device metrics, the
+// current page and the two current files, and runs every command. Modal questions
+// go through Dialogs, the desktop through Desktop; views follow the signals.
+//
+// The notifications are raised with notified() and answered in their fixed order,
+// each answer reporting itself with answered(), so an observer sees the sequence.
+class AppController : public QObject
+{
+    Q_OBJECT
+
+public:
+    AppController(Dialogs& dialogs, Desktop& desktop, QString dataFolder, QString installFolder,
+                  QObject* parent = nullptr);
+    ~AppController() override;
+
+    // The printer the sheet is laid out against and printed on. `systemPrinter` is
+    // false for the PDF stand-in used when no printer is installed.
+    void setPrinter(std::unique_ptr<PrintTarget> printer, bool systemPrinter);
+    PrintTarget* printer() const { return m_printer.get(); }
+    bool hasSystemPrinter() const { return m_systemPrinter; }
+    void setScreenDpi(int x, int y);
+
+    // Creation of the main window: prepares the working folder and reads the window
+    // settings. The window then takes the geometry from settings().
+    void prepare();
+    // The window's first showing: the last (or default) style and data list, then
+    // MainWindowShown.
+    void startupLoad();
+    // The close sequence: the save questions, then the settings are written. The
+    // window hands over its geometry first with setWindowGeometry().
+    void closeSequence();
+
+    const WindowSettings& settings() const { return m_settings; }
+    void setWindowGeometry(int top, int left, int width, int height);
+    void setSplitter(int left) { m_settings.splitter = left; }
+    void setColumnWidths(int title, int number);
+    QString settingsFile() const;
+
+    // Files and documents.
+    void LoadStyle(QString path);
+    bool SaveStyle(QString path);
+    void LoadDataList(QString path);
+    bool SaveDataList(QString path);
+
+    // The commands of the menus and buttons.
+    void openStyleCommand();
+    void saveStyleCommand();
+    void saveStyleAsCommand();
+    void saveDefaultsCommand();
+    void openDataCommand();
+    void saveDataCommand();
+    void undoCommand();
+    void printCommand();
+    void exportPdfCommand();
+    void printerSetupCommand(); // the toolbar button "用紙設定"
+    void pageSetupCommand();    // the menu item "用紙設定(&T)"
+    void checkDigitCommand(CheckCalculator calculator);
+    void onlineHelpCommand();
+    void offlineHelpCommand();
+    void installFolderCommand();
+    // "メモ帳を起動": with Shift held the item gets its shortcut instead
+    // (textEditorShortcutRequested) and nothing starts.
+    void textEditorCommand(bool shiftHeld);
+    void screenResolutionCommand();
+    void homePageCommand();
+
+    // The preview.
+    void RedrawPreview();
+    void explicitRedraw();
+    // The page surface asks to be painted: a redraw unless one is running.
+    void paintRequested();
+    bool paintGuard() const { return m_paintGuard; }
+    int zoom() const { return m_zoom; }
+    void setZoom(int percent); // the slider: a change redraws
+    void zoomIn();
+    void zoomOut();
+    void previousPageCommand();
+    void nextPageCommand();
+    int currentPage() const { return m_currentPage; }
+    const QImage& previewImage() const { return m_preview; }
+    const QString& messageLine() const { return m_message; }
+
+    // State the views show.
+    const LabelStyle& style() const { return m_style; }
+    void setStyle(const LabelStyle& style);
+    const DataList& rows() const { return m_rows; }
+    DataList& rows() { return m_rows; }
+    const ChangeTracking& changes() const { return m_changes; }
+    const DeviceMetrics& metrics() const { return m_metrics; }
+    const QString& currentStyleFile() const { return m_styleFile; }
+    const QString& currentDataFile() const { return m_dataFile; }
+    const QString& dataFolder() const { return m_dataFolder; }
+    const QString& installFolder() const { return m_installFolder; }
+    const QString& paperName() const { return m_paperName; }
+    const SymbologyRules& symbologyRules() const { return m_rules; }
+    bool undoEnabled() const { return m_changes.undoEnabled(); }
+    long long copies() const { return m_copies; }
+    void setCopies(long long copies) { m_copies = copies; }
+    BarImage& symbol() { return *m_symbol; }
+
+signals:
+    void notified(const QString& notification);
+    void answered(const QString& step);
+
+    void previewChanged();
+    void zoomChanged(int percent);
+    void messageChanged(const QString& text);
+    void filesChanged();
+    void styleChanged();
+    void rowsChanged();
+    void paperChanged(const QString& name);
+    void undoEnabledChanged(bool enabled);
+    void versionLineChanged(const QString& line);
+    void styleWindowKeys(const StyleFileExtras& extras);
+    void textEditorShortcutRequested();
+
+private:
+    // Runs a command; an error it does not handle itself ends it with an error box.
+    void run(const std::function<void()>& command);
+    void raise(const QString& notification);
+    void answerStyleLoaded();
+    void askToSaveData();
+    void askToSaveStyle(const QString& question);
+    FileDialogSpec styleDialog(bool save) const;
+    FileDialogSpec dataDialog(bool save) const;
+    void setUndoEnabled(bool enabled);
+    void printTo(PrintTarget& target, const DeviceMetrics& metrics);
+    void setMessage(const QString& text);
+
+    Dialogs& m_dialogs;
+    Desktop& m_desktop;
+    QString m_dataFolder;
+    QString m_installFolder;
+
+    LabelStyle m_style;
+    DataList m_rows;
+    ChangeTracking m_changes;
+    std::unique_ptr<BarImage> m_symbol;
+    std::unique_ptr<PageComposer> m_composer;
+    std::unique_ptr<PrintTarget> m_printer;
+    bool m_systemPrinter = false;
+    DeviceMetrics m_metrics;
+    SymbologyRules m_rules;
+    WindowSettings m_settings;
+
+    int m_screenDpiX = 96;
+    int m_screenDpiY = 96;
+    int m_currentPage = 1;
+    int m_zoom = 100;
+    bool m_paintGuard = true;
+    long long m_copies = 1;
+    QString m_styleFile;
+    QString m_dataFile;
+    QString m_paperName;
+    QString m_message;
+    QImage m_preview;
+};
+
+} // namespace korbena

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "platform/Color.h"
+
+#include <QSize>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+namespace korbena {
+
+class PrintTarget;
+
+// A file dialog as the commands ask for it. The filter is written as pairs of a
+// caption and a pattern separated by '|' ("Korbena(KBZ)|*.kbz|すべてのファイル|*.*").
+// Every dialog starts with an empty file name; an open dialog accepts names of files
+// that do not exist.
+struct FileDialogSpec
+{
+    QString folder;
+    QString title;
+    QString defaultSuffix;
+    QString filter;
+    bool overwritePrompt = false;
+
+    bool operator==(const FileDialogSpec&) const = default;
+};
+
+// A font as the font pickers show it, colour included.
+struct FontChoice
+{
+    QString face;
+    int pointSize = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    TColor color = 0;
+
+    bool operator==(const FontChoice&) const = default;
+};
+
+// Every modal interaction of the program. The window shows Qt's dialogs; tests
+// answer from a script.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    // Information box: title "情報", the single button "はい(&Y)".
+    virtual void information(const QString& text) = 0;
+    // Confirmation: title "確認", "はい(&Y)" and "キャンセル", "キャンセル" the
+    // default. True for Yes.
+    virtual bool confirm(const QString& text) = 0;
+    // An error a command did not handle: the message, with which file and line below.
+    virtual void error(const QString& message, const QString& detail) = 0;
+    // Single-line input box with "OK" and "キャンセル"; nothing when cancelled.
+    virtual std::optional<QString> inputText(const QString& caption, const QString& prompt,
+                                             const QString& initial) = 0;
+    virtual std::optional<QString> openFile(const FileDialogSpec& spec) = 0;
+    virtual std::optional<QString> saveFile(const FileDialogSpec& spec) = 0;
+    virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
+    virtual std::optional<TColor> chooseColor(TColor initial) = 0;
+    // The printer setup dialog; its result is not looked at.
+    virtual void printerSetup(PrintTarget& printer) = 0;
+    // The system print dialog; false when the user cancels.
+    virtual bool printDialog(PrintTarget& printer) = 0;
+    // The progress of a job of more than one page: called before each page, false
+    // when the user cancelled; then the end, however the job ended.
+    virtual bool printProgress(int page, int pageCount) = 0;
+    virtual void endPrintProgress() = 0;
+};
+
+// What the program asks of the desktop besides dialogs.
+class Desktop
+{
+public:
+    virtual ~Desktop() = default;
+
+    virtual void beep() = 0;
+    // Opens a document or web address with its handler; the result is not looked at.
+    virtual void openUrl(const QUrl& url) = 0;
+    // Starts the desktop's text editor, not waited for; false when there is none.
+    virtual bool startTextEditor() = 0;
+    virtual QSize screenSize() const = 0;
+};
+
+} // namespace korbena

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/Dialogs.h"
+
+#include <QPointer>
+
+#include <memory>
+
+class QProgressDialog;
+class QWidget;
+
+namespace korbena {
+
+// The dialogs as Qt shows them, in Japanese, over the main window.
+class QtDialogs : public Dialogs
+{
+public:
+    explicit QtDialogs(QWidget* parent);
+    ~QtDialogs() override;
+
+    void information(const QString& text) override;
+    bool confirm(const QString& text) override;
+    void error(const QString& message, const QString& detail) override;
+    std::optional<QString> inputText(const QString& caption, const QString& prompt,
+                                     const QString& initial) override;
+    std::optional<QString> openFile(const FileDialogSpec& spec) override;
+    std::optional<QString> saveFile(const FileDialogSpec& spec) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    std::optional<TColor> chooseColor(TColor initial) override;
+    void printerSetup(PrintTarget& printer) override;
+    bool printDialog(PrintTarget& printer) override;
+    bool printProgress(int page, int pageCount) override;
+    void endPrintProgress() override;
+
+private:
+    std::optional<QString> fileDialog(const FileDialogSpec& spec, bool save);
+
+    QWidget* m_parent;
+    std::unique_ptr<QProgressDialog> m_progress;
+};
+
+// The desktop of a Linux session.
+class QtDesktop : public Desktop
+{
+public:
+    void beep() override;
+    void openUrl(const QUrl& url) override;
+    bool startTextEditor() override;
+    QSize screenSize() const override;
+};
+
+// The Qt form of a filter written as caption|pattern pairs.
+QString qtFileFilter(const QString& filter);
+
+} // namespace korbena

@@ -1,0 +1,153 @@
+#pragma once
+
+#include "app/Dialogs.h"
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+
+namespace korbena::test {
+
+// Dialogs answered from a script: every call must be the next one expected, with
+// the expected text; a surprise fails the test and is cancelled, and a step left
+// over fails it when the script is checked or destroyed.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    ~ScriptedDialogs() override { expectDone(); }
+
+    ScriptedDialogs& expectInformation(const QString& text) { return add("information", text); }
+    ScriptedDialogs& expectConfirm(const QString& text, bool yes) { return add("confirm", text, {}, yes); }
+    ScriptedDialogs& expectError(const QString& text) { return add("error", text); }
+    ScriptedDialogs& expectInput(const QString& caption, std::optional<QString> answer)
+    {
+        return add("input", caption, std::move(answer));
+    }
+    ScriptedDialogs& expectOpen(const QString& title, std::optional<QString> answer)
+    {
+        return add("open", title, std::move(answer));
+    }
+    ScriptedDialogs& expectSave(const QString& title, std::optional<QString> answer)
+    {
+        return add("save", title, std::move(answer));
+    }
+    ScriptedDialogs& expectPrinterSetup() { return add("printerSetup", {}); }
+    ScriptedDialogs& expectPrintDialog(bool accept) { return add("printDialog", {}, {}, accept); }
+    ScriptedDialogs& expectProgress(int page, int pages, bool goOn)
+    {
+        return add("progress", QStringLiteral("%1/%2").arg(page).arg(pages), {}, goOn);
+    }
+    ScriptedDialogs& expectEndProgress() { return add("endProgress", {}); }
+
+    void expectDone()
+    {
+        for (const Step& step : m_steps)
+            ADD_FAILURE() << "dialog never shown: " << step.kind.toStdString() << " "
+                          << step.text.toStdString();
+        m_steps.clear();
+    }
+
+    // The file dialogs as they were asked for, in order.
+    std::vector<FileDialogSpec> fileDialogs;
+
+    void information(const QString& text) override { take("information", text); }
+    bool confirm(const QString& text) override { return take("confirm", text).yes; }
+    void error(const QString& message, const QString&) override { take("error", message); }
+    std::optional<QString> inputText(const QString& caption, const QString& prompt,
+                                     const QString& initial) override
+    {
+        EXPECT_EQ(prompt, QStringLiteral("バーコード番号を入力してください"));
+        EXPECT_TRUE(initial.isEmpty());
+        return take("input", caption).answer;
+    }
+    std::optional<QString> openFile(const FileDialogSpec& spec) override
+    {
+        fileDialogs.push_back(spec);
+        return take("open", spec.title).answer;
+    }
+    std::optional<QString> saveFile(const FileDialogSpec& spec) override
+    {
+        fileDialogs.push_back(spec);
+        return take("save", spec.title).answer;
+    }
+    std::optional<FontChoice> chooseFont(const FontChoice&) override
+    {
+        take("font", {});
+        return std::nullopt;
+    }
+    std::optional<TColor> chooseColor(TColor) override
+    {
+        take("color", {});
+        return std::nullopt;
+    }
+    void printerSetup(PrintTarget&) override { take("printerSetup", {}); }
+    bool printDialog(PrintTarget&) override { return take("printDialog", {}).yes; }
+    bool printProgress(int page, int pages) override
+    {
+        return take("progress", QStringLiteral("%1/%2").arg(page).arg(pages)).yes;
+    }
+    void endPrintProgress() override { take("endProgress", {}); }
+
+private:
+    struct Step
+    {
+        QString kind;
+        QString text;
+        std::optional<QString> answer;
+        bool yes = false;
+    };
+
+    ScriptedDialogs& add(const char* kind, const QString& text, std::optional<QString> answer = {},
+                         bool yes = false)
+    {
+        m_steps.push_back({QString::fromLatin1(kind), text, std::move(answer), yes});
+        return *this;
+    }
+
+    Step take(const char* kind, const QString& text)
+    {
+        if (m_steps.empty()) {
+            ADD_FAILURE() << "unexpected dialog: " << kind << " " << text.toStdString();
+            return {};
+        }
+        Step step = m_steps.front();
+        m_steps.pop_front();
+        if (step.kind != QLatin1String(kind) || step.text != text) {
+            ADD_FAILURE() << "expected " << step.kind.toStdString() << " \"" << step.text.toStdString()
+                          << "\", got " << kind << " \"" << text.toStdString() << "\"";
+            return {};
+        }
+        return step;
+    }
+
+    std::deque<Step> m_steps;
+};
+
+// The desktop, recorded.
+class RecordingDesktop : public Desktop
+{
+public:
+    int beeps = 0;
+    QList<QUrl> opened;
+    int editorsStarted = 0;
+    bool editorAvailable = true;
+    QSize screen{1920, 1080};
+
+    void beep() override { ++beeps; }
+    void openUrl(const QUrl& url) override { opened << url; }
+    bool startTextEditor() override
+    {
+        if (editorAvailable)
+            ++editorsStarted;
+        return editorAvailable;
+    }
+    QSize screenSize() const override { return screen; }
+};
+
+} // namespace korbena::test

@@ -1,0 +1,171 @@
+// The main window on the offscreen platform: its commands, its preview and its picture.
+#include "app/gui/MainWindow.h"
+
+#include "TestSupport.h"
+#include "app/AppController.h"
+#include "app/gui/PreviewPane.h"
+#include "sheet/PageComposer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace korbena {
+namespace {
+
+const QString kResources = QStringLiteral(KORBENA_SOURCE_DIR "/resources");
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir home;
+    std::unique_ptr<MainWindow> window;
+
+    void SetUp() override
+    {
+        window = std::make_unique<MainWindow>(home.path() + QStringLiteral("/data"), kResources);
+        window->resize(1600, 1000);
+        window->show();
+        QApplication::processEvents();
+    }
+};
+
+// Whether anything listens to the action's triggered signal, as the object's own
+// connection dump tells.
+QStringList g_dump;
+bool isBound(QAction* action)
+{
+    g_dump.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { g_dump << text; });
+    action->dumpObjectInfo();
+    qInstallMessageHandler(previous);
+    const QString dump = g_dump.join(u'\n');
+    const qsizetype at = dump.indexOf(QStringLiteral("signal: triggered(bool)"));
+    return at >= 0 && dump.indexOf(QStringLiteral("-->"), at) > at;
+}
+
+struct MenuItem
+{
+    const char* menu;
+    const char* text;
+    const char* shortcut;
+};
+
+TEST_F(MainWindowTest, EveryMenuItemIsPresentBoundAndHasItsShortcut)
+{
+    const MenuItem items[] = {
+        {"ファイル(&F)", "バーコードスタイル読込(&O)", "Ctrl+O"},
+        {"ファイル(&F)", "バーコードスタイル保存(&S)", "Ctrl+S"},
+        {"ファイル(&F)", "バーコードスタイル新規保存", "Ctrl+A"},
+        {"ファイル(&F)", "バーコードデータを読込", ""},
+        {"ファイル(&F)", "バーコードデータを保存", ""},
+        {"ファイル(&F)", "現在の設定をデフォルトとして保存(&T)", "Ctrl+T"},
+        {"ファイル(&F)", "用紙設定(&T)", ""},
+        {"ファイル(&F)", "印　刷(&P)", "Ctrl+P"},
+        {"ファイル(&F)", "PDFに出力…", ""},
+        {"ファイル(&F)", "終了(&X)", ""},
+        {"編  集(&E)", "取り消し", "Ctrl+Z"},
+        {"表示", "50%", ""},
+        {"表示", "100%", ""},
+        {"表示", "150%", ""},
+        {"表示", "200%", ""},
+        {"表示", "+10%", "PgUp"},
+        {"表示", "-10%", "PgDown"},
+        {"チェックデジット計算", "モジュラス10のウエイト3(ITF)", ""},
+        {"チェックデジット計算", "モジュラス16(NW-7)", ""},
+        {"チェックデジット計算", "モジュラス43(CODE39)", ""},
+        {"Help(&H)", "ヘルプ(オンライン)", "Ctrl+H"},
+        {"Help(&H)", "ヘルプ(オフライン)", ""},
+        {"Help(&H)", "インストールフォルダー確認", ""},
+        {"Help(&H)", "メモ帳を起動", ""},
+        {"Help(&H)", "現在のディスプレイ解像度を表示", ""},
+        {"Help(&H)", "ホームページへアクセス(最新版の確認)", ""},
+        {"Help(&H)", "バージョン情報", ""},
+    };
+    QStringList menus;
+    for (QAction* m : window->menuBar()->actions())
+        menus << m->text();
+    EXPECT_EQ(menus, (QStringList{"ファイル(&F)", "編  集(&E)", "表示", "チェックデジット計算", "Help(&H)"}));
+
+    for (const MenuItem& item : items) {
+        SCOPED_TRACE(item.text);
+        QMenu* menu = nullptr;
+        for (QAction* m : window->menuBar()->actions()) {
+            if (m->text() == QString::fromUtf8(item.menu))
+                menu = m->menu();
+        }
+        ASSERT_NE(menu, nullptr);
+        QAction* found = nullptr;
+        for (QAction* a : menu->actions()) {
+            if (a->text() == QString::fromUtf8(item.text))
+                found = a;
+        }
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(found->shortcut(), QKeySequence(QString::fromLatin1(item.shortcut)));
+        EXPECT_TRUE(isBound(found));
+    }
+    // The toolbar's own commands.
+    for (const char* text : {"用紙設定", "印刷実行"}) {
+        QAction* a = window->action(QString::fromUtf8(text));
+        ASSERT_NE(a, nullptr) << text;
+        EXPECT_TRUE(isBound(a));
+    }
+    EXPECT_FALSE(window->action(QStringLiteral("取り消し"))->isEnabled());
+}
+
+TEST_F(MainWindowTest, ThePreviewPaneShowsTheSamePixelsAsADirectComposition)
+{
+    AppController& c = window->controller();
+    ASSERT_EQ(c.zoom(), 120);
+    const QImage shown = window->previewPane()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    PageComposer composer(c.dataFolder(), c.installFolder());
+    const QImage direct = composer.composePreview(c.style(), c.rows(), c.metrics(), 1, 120)
+                              .image.convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(direct.isNull());
+    EXPECT_EQ(shown.size(), direct.size());
+    EXPECT_TRUE(shown == direct);
+    // Without a printer the sheet is a PDF page, printable to its edges: the outline
+    // sits on the sheet's corner, white within.
+    EXPECT_EQ(shown.pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(shown.pixelColor(2, 2), QColor(Qt::white));
+}
+
+TEST_F(MainWindowTest, AnEditStaysUndoableThroughTheRedrawAndItsRepaint)
+{
+    AppController& c = window->controller();
+    c.rows().setTitle(1, QStringLiteral("書き換え"));
+    c.explicitRedraw();
+    QApplication::processEvents();
+    EXPECT_TRUE(window->action(QStringLiteral("取り消し"))->isEnabled());
+    window->action(QStringLiteral("取り消し"))->trigger();
+    EXPECT_EQ(c.rows().title(1), QStringLiteral("りんご（ふじ）"));
+}
+
+TEST_F(MainWindowTest, ZoomControlsAndMenuMoveTogether)
+{
+    window->action(QStringLiteral("50%"))->trigger();
+    EXPECT_EQ(window->controller().zoom(), 50);
+    window->action(QStringLiteral("+10%"))->trigger();
+    EXPECT_EQ(window->controller().zoom(), 60);
+    EXPECT_EQ(window->previewPane()->size(), window->controller().previewImage().size());
+}
+
+TEST_F(MainWindowTest, ThePictureOfTheWindowAfterStartUp)
+{
+    QApplication::processEvents();
+    const QImage picture = window->grab().toImage();
+    ASSERT_FALSE(picture.isNull());
+    QDir().mkpath(QStringLiteral(KORBENA_ARTIFACTS_DIR));
+    EXPECT_TRUE(picture.save(QStringLiteral(KORBENA_ARTIFACTS_DIR "/main-window.png")));
+}
+
+} // namespace
+} // namespace korbena
