@@ -57,7 +57,7 @@ AppController::AppController(Dialogs& dialogs, Desktop& desktop, QString dataFol
       m_screenDpiX(screenDpiX()), m_screenDpiY(screenDpiY())
 {
     configureMainWindowBarImage(*m_symbol);
-    m_composer = std::make_unique<PageComposer>(*m_symbol, m_dataFolder, m_installFolder);
+    m_composer = std::make_unique<PageComposer>(*m_symbol, m_dataFolder);
     // Until the window finds a printer, the sheet is laid out as a PDF file of the style's paper.
     m_printer = std::make_unique<PdfFileTarget>(m_dataFolder + QStringLiteral("/preview.pdf"));
 }
@@ -509,14 +509,22 @@ void AppController::exportPdfCommand()
 void AppController::printTo(PrintTarget& target, const DeviceMetrics& metrics)
 {
     const int cells = cellsPerPage(m_style);
-    int pageCount = 1;
+    PrintOptions options;
+    options.copies = m_copies;
+    // The pages of one set times the sets: what the progress counts.
+    int pagesPerSet = 0;
     if (cells > 0) {
-        while (pageCount < DataList::kMaxRowCount && pageExists(m_rows, cells, pageCount + 1))
-            ++pageCount;
+        const int pageCount = sheetPageCount(m_rows, cells, options.startLabel);
+        for (int page = 1; page <= pageCount; ++page)
+            pagesPerSet += options.pages.contains(page) ? 1 : 0;
     }
-    const bool showProgress = pageCount > 1;
+    const long long total = pagesPerSet * std::clamp(options.copies, 1LL, kMaxCopies);
+    const int totalPages = static_cast<int>(std::min<long long>(total, INT_MAX));
+    const bool showProgress = totalPages > 1;
+    int drawn = 0;
     const auto drawPage = [&](Canvas& page, int number) {
-        if (number == 1 && showProgress && !m_dialogs.printProgress(1, pageCount))
+        ++drawn;
+        if (drawn == 1 && showProgress && !m_dialogs.printProgress(1, totalPages))
             throw PrintCancelled{};
         PageRequest request;
         request.page = number;
@@ -524,15 +532,18 @@ void AppController::printTo(PrintTarget& target, const DeviceMetrics& metrics)
         request.dpiX = metrics.printerDpiX;
         request.dpiY = metrics.printerDpiY;
         request.zoomPercent = 100;
-        const QString message = m_composer->compose(page, m_style, m_rows, metrics, request).message;
+        request.startLabel = options.startLabel;
+        request.shiftX = options.shiftX;
+        request.shiftY = options.shiftY;
+        PageResult result = m_composer->compose(page, m_style, m_rows, metrics, request);
         // Asked between two pages, so a cancelled job ends with whole pages only.
-        if (showProgress && number < pageCount && !m_dialogs.printProgress(number + 1, pageCount))
+        if (showProgress && drawn < totalPages && !m_dialogs.printProgress(drawn + 1, totalPages))
             throw PrintCancelled{};
-        return message;
+        return result;
     };
     PrintJobResult result;
     try {
-        result = PrintJob(target, m_rows, cells, m_copies, m_currentPage, drawPage);
+        result = PrintJob(target, m_rows, cells, options, m_currentPage, drawPage);
     } catch (const PrintCancelled&) {
         if (target.IsPrinting())
             target.EndDocument();

@@ -126,7 +126,7 @@ TEST_F(MainWindowTest, ThePreviewPaneShowsTheSamePixelsAsADirectComposition)
     ASSERT_EQ(c.zoom(), 120);
     const QImage shown = window->previewPane()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 
-    PageComposer composer(c.dataFolder(), c.installFolder());
+    PageComposer composer(c.dataFolder());
     const QImage direct = composer.composePreview(c.style(), c.rows(), c.metrics(), 1, 120)
                               .image.convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(direct.isNull());
