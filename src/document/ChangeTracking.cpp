@@ -8,12 +8,19 @@ void ChangeTracking::dataListLoaded(const QStringList& lines)
 {
     tempdata_ = lines;
     undodata_ = lines;
+    m_snapshotRevision.reset();
 }
 
 void ChangeTracking::TakeDataSnapshot(const DataList& grid)
 {
     lastdata_ = std::move(undodata_);
+    if (m_snapshotRevision == grid.revision()) {
+        undodata_ = lastdata_; // shares the lines: the two snapshots are equal
+        undoEnabled_ = false;
+        return;
+    }
     undodata_ = dataFileLines(grid);
+    m_snapshotRevision = grid.revision();
     undoEnabled_ = lastdata_ != undodata_;
 }
 

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+#include <optional>
+
 namespace korbena {
 
 // The one-step undo of the data grid and the two change checks. Everything is
@@ -22,6 +25,8 @@ public:
 
     // Every redraw of the preview first takes a snapshot: the latest becomes the
     // previous one and the grid the latest; undo is possible when they differ.
+    // Every paint redraws, so when the grid has not changed since the latest
+    // snapshot, that snapshot is reused rather than rebuilt and compared row by row.
     void TakeDataSnapshot(const DataList& grid);
 
     // Writes the previous snapshot back into the grid, row by row (RowCount never
@@ -57,6 +62,9 @@ private:
     QStringList tempstyle_; // the style file as last loaded
     QStringList undostyle_; // the comparison copy as last written
     bool undoEnabled_ = false;
+    // The grid's stamp when undodata_ was taken from it; none while undodata_
+    // holds a file's lines.
+    std::optional<std::uint64_t> m_snapshotRevision;
 };
 
 } // namespace korbena

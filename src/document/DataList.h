@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace korbena {
@@ -36,6 +37,13 @@ public:
     static const QString kTitleHeader;
     static const QString kNumberHeader;
 
+    DataList() = default;
+    DataList(const DataList&) = default;
+    DataList& operator=(const DataList&) = default;
+    // A list moved from is left with no text and a stamp of its own.
+    DataList(DataList&& other) noexcept;
+    DataList& operator=(DataList&& other) noexcept;
+
     int RowCount() const { return rowCount_; }
     // Throws Error("グリッドが大きすぎます") above kMaxRowCount and leaves the
     // grid unchanged; a size below kMinRowCount becomes kMinRowCount.
@@ -60,6 +68,13 @@ public:
     void moveRow(int from, int to);
     void copyRow(int from, int to);
 
+    // Every change of the rows or of RowCount stamps the list with a number that no
+    // other state of any list has had; a copy carries the stamp along with the rows.
+    // Equal stamps therefore mean equal contents, which lets a preview redraw with no
+    // edit since the last snapshot skip rebuilding it. Lists never changed share
+    // stamp 0, as they share their contents.
+    std::uint64_t revision() const { return m_revision; }
+
     // How many rows hold storage, shown or hidden (for memory accounting).
     std::size_t storedRows() const { return rows_.size(); }
 
@@ -71,9 +86,11 @@ private:
     };
 
     Cells* cellsFor(int row);
+    void touch();
 
     int rowCount_ = kInitialRowCount;
     std::vector<Cells> rows_; // rows_[r - 1] holds row r; grows as rows are written
+    std::uint64_t m_revision = 0;
 };
 
 } // namespace korbena

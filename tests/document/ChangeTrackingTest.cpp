@@ -1,6 +1,7 @@
 #include "document/ChangeTracking.h"
 
 #include "TestSupport.h"
+#include "document/CsvImport.h"
 #include "document/DataFile.h"
 #include "document/GridEditing.h"
 #include "document/ValueText.h"
@@ -10,6 +11,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 namespace korbena {
 namespace {
@@ -101,6 +105,77 @@ TEST(Undo, ABadLineOfALoadedFileStopsTheRestoreKeepingTheRowsBefore)
     EXPECT_THROW(tracking.RestoreDataSnapshot(grid), ConversionError);
     EXPECT_EQ(grid.title(1), QStringLiteral("a"));
     EXPECT_TRUE(grid.title(3).isEmpty());
+}
+
+// A redraw with no change since the latest snapshot reuses it instead of building
+// the grid's lines again; every way of changing the grid must be seen by the next
+// snapshot all the same.
+TEST(Undo, EveryChangeOfTheGridIsSeenByTheSnapshotAfterIt)
+{
+    const std::vector<std::pair<const char*, std::function<void(DataList&, ChangeTracking&)>>> changes = {
+        {"title", [](DataList& g, ChangeTracking&) { g.setTitle(3, "x"); }},
+        {"number", [](DataList& g, ChangeTracking&) { g.setNumber(3, "x"); }},
+        {"the hidden row past the end", [](DataList& g, ChangeTracking&) { g.setNumber(g.RowCount(), "x"); }},
+        {"clear", [](DataList& g, ChangeTracking&) { g.clearRow(2); }},
+        {"move", [](DataList& g, ChangeTracking&) { g.moveRow(2, 5); }},
+        {"copy", [](DataList& g, ChangeTracking&) { g.copyRow(2, 5); }},
+        {"row count", [](DataList& g, ChangeTracking&) { g.SetRowCount(7); }},
+        {"insert", [](DataList& g, ChangeTracking&) { InsertBlankRows(g, 2, 1); }},
+        {"delete", [](DataList& g, ChangeTracking&) { DeleteRowRange(g, 2, 3); }},
+        {"csv", [](DataList& g, ChangeTracking&) { importCsvLines(g, 2, {"a,b"}, u',', 2); }},
+        {"load", [](DataList& g, ChangeTracking&) { applyDataLines({"[DATA_LIST]=4;x;y;"}, g, "a.lst"); }},
+        {"undo",
+         [](DataList& g, ChangeTracking& t) {
+             g.setTitle(1, "x");
+             t.TakeDataSnapshot(g);
+             t.RestoreDataSnapshot(g);
+         }},
+        {"replaced by a new list", [](DataList& g, ChangeTracking&) { g = DataList(); }},
+        {"copied over by its own earlier copy with a change",
+         [](DataList& g, ChangeTracking&) {
+             DataList copy = g;
+             copy.setTitle(1, "x");
+             g = copy;
+         }},
+        {"moved from",
+         [](DataList& g, ChangeTracking&) {
+             DataList taken = std::move(g);
+             (void)taken;
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        Loaded doc(fileOfRows(8));
+        doc.redraw();
+        doc.redraw();
+        ASSERT_TRUE(doc.tracking.undodata().isSharedWith(doc.tracking.lastdata())); // reused
+        change(doc.grid, doc.tracking);
+        doc.redraw();
+        EXPECT_EQ(doc.tracking.undodata(), dataFileLines(doc.grid));
+        EXPECT_TRUE(doc.tracking.undoEnabled());
+        doc.redraw();
+        EXPECT_FALSE(doc.tracking.undoEnabled());
+    }
+}
+
+TEST(Undo, AGridPutBackAsItWasNeedsNoUndo)
+{
+    Loaded doc(fileOfRows(8));
+    doc.redraw();
+    const DataList before = doc.grid;
+    doc.grid.setTitle(1, QStringLiteral("x"));
+    doc.grid = before;
+    doc.redraw();
+    EXPECT_FALSE(doc.tracking.undoEnabled());
+    doc.grid.setTitle(1, QStringLiteral("x"));
+    doc.grid.setTitle(1, QStringLiteral("t1"));
+    doc.redraw();
+    EXPECT_FALSE(doc.tracking.undoEnabled());
+    // A load puts a file's lines in place of the latest snapshot: the next redraw
+    // compares with them, even though the grid itself did not change.
+    doc.tracking.dataListLoaded(fileOfRows(3));
+    doc.redraw();
+    EXPECT_TRUE(doc.tracking.undoEnabled());
 }
 
 // --- the data change check ---
