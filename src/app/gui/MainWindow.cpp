@@ -5,6 +5,7 @@
 #include "app/gui/PreviewPane.h"
 #include "app/gui/ProductInfoDialog.h"
 #include "app/gui/QtDialogs.h"
+#include "controls/GradPan.h"
 #include "print/PrinterTarget.h"
 #include "sheet/Preview.h"
 
@@ -28,6 +29,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -252,25 +254,45 @@ QWidget* MainWindow::createToolbarHeader()
     return header;
 }
 
+namespace {
+
+// The header band's tile: a dark blue strip brightening towards its middle, so the
+// tiled band reads as one brushed bar.
+QImage headerTile()
+{
+    QImage tile(8, 40, QImage::Format_RGB32);
+    for (int y = 0; y < tile.height(); ++y) {
+        const int lift = 24 - std::abs(y - tile.height() / 2);
+        for (int x = 0; x < tile.width(); ++x)
+            tile.setPixel(x, y, qRgb(24 + lift, 36 + lift, 64 + lift + (x % 4 == 0 ? 4 : 0)));
+    }
+    return tile;
+}
+
+} // namespace
+
 QWidget* MainWindow::createHeaderBand()
 {
-    auto* band = new QFrame(this);
-    band->setFrameShape(QFrame::StyledPanel);
-    band->setAutoFillBackground(true);
+    auto* band = new GradPan(this);
+    band->SetBitmap(headerTile());
+    band->SetBackGroundEffect(bdTileImage);
+    band->SetBevelOuter(bvRaised);
+    band->setMinimumHeight(36);
     QPalette p = band->palette();
-    p.setColor(QPalette::Window, QColor(32, 48, 80));
     p.setColor(QPalette::WindowText, Qt::white);
     band->setPalette(p);
     auto* row = new QHBoxLayout(band);
+    row->setContentsMargins(10, 4, 10, 4);
     auto* title = new QLabel(QStringLiteral("PREVIEW"), band);
     QFont bold = title->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.3);
     title->setFont(bold);
+    title->setStyleSheet(QStringLiteral("color: white; background: transparent"));
     row->addWidget(title);
     m_message = new QLabel(band);
     m_message->setObjectName(QStringLiteral("message"));
-    m_message->setStyleSheet(QStringLiteral("color: #ffd060"));
+    m_message->setStyleSheet(QStringLiteral("color: #ffd060; background: transparent"));
     row->addWidget(m_message, 1);
     return band;
 }
