@@ -533,8 +533,10 @@ void AppController::printTo(PrintTarget& target, const DeviceMetrics& metrics)
         request.dpiY = metrics.printerDpiY;
         request.zoomPercent = 100;
         request.startLabel = options.startLabel;
-        request.shiftX = options.shiftX;
-        request.shiftY = options.shiftY;
+        if (target.IsPhysicalPrinter()) {
+            request.shiftX = options.shiftX;
+            request.shiftY = options.shiftY;
+        }
         PageResult result = m_composer->compose(page, m_style, m_rows, metrics, request);
         // Asked between two pages, so a cancelled job ends with whole pages only.
         if (showProgress && drawn < totalPages && !m_dialogs.printProgress(drawn + 1, totalPages))

@@ -19,6 +19,7 @@ public:
     PrinterTarget& operator=(const PrinterTarget&) = delete;
 
     QPrinter& printer() { return m_printer; }
+    bool IsPhysicalPrinter() const override { return true; }
 
 protected:
     QPageSize defaultPageSize() const override;

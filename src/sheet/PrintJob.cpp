@@ -138,8 +138,10 @@ PrintJobResult PrintJob(PrintTarget& target, PageComposer& composer, const Label
         request.dpiY = metrics.printerDpiY;
         request.zoomPercent = 100;
         request.startLabel = options.startLabel;
-        request.shiftX = options.shiftX;
-        request.shiftY = options.shiftY;
+        if (target.IsPhysicalPrinter()) {
+            request.shiftX = options.shiftX;
+            request.shiftY = options.shiftY;
+        }
         return composer.compose(page, style, rows, metrics, request);
     };
     return PrintJob(target, rows, cellsPerPage(style), options, currentPage, drawPage);

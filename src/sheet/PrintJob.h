@@ -68,8 +68,8 @@ struct PrintOptions
     PageSelection pages;
     // The label of the first page the rows start at (see PageRequest).
     int startLabel = 1;
-    // The printer's calibration: added to the whole-page adjustment on a printer,
-    // never on a PDF file (the caller passes zero there).
+    // The printer's calibration: added to the whole-page adjustment when the target
+    // is a physical printer, never on a PDF file.
     SheetLength shiftX;
     SheetLength shiftY;
 };

@@ -55,6 +55,10 @@ public:
     virtual QPaintDevice* device() = 0;
 
     virtual QString ErrorString() const = 0;
+
+    // Whether the pages reach paper through a printer, whose own error its
+    // calibration corrects; a file is printed as laid out.
+    virtual bool IsPhysicalPrinter() const { return false; }
 };
 
 // A print target over a paged paint device: QPdfWriter for a PDF file, or a QPrinter
