@@ -34,9 +34,9 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR Tesselink)
 set(CPACK_PACKAGE_CONTACT "Korbena developers <korbena@tesselink.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "design and print sheets of barcode labels")
+# The summary line comes from CPACK_PACKAGE_DESCRIPTION_SUMMARY.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "design and print sheets of barcode labels
-Korbena lays out one label with one of twelve barcode symbologies (JAN/EAN, UPC,
+    "Korbena lays out one label with one of twelve barcode symbologies (JAN/EAN, UPC,
 CODE-39, NW-7, ITF, CTF, IATA, MATRIX, NEC, the Japanese postal customer barcode,
 CODE-128, CODE-93), lays out the sheet, takes the rows typed, numbered or imported
 from CSV, previews the pages and prints them, one label per row. The user interface
