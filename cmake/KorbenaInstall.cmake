@@ -17,13 +17,16 @@ if(KORBENA_MANUAL)
     install(FILES ${KORBENA_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
-set(desktop ${PROJECT_SOURCE_DIR}/desktop)
-install(FILES ${desktop}/korbena.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${desktop}/korbena.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${desktop}/application-x-korbena-style.svg ${desktop}/application-x-korbena-data.svg
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes)
-install(FILES ${desktop}/korbena-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
-    RENAME korbena.xml)
+# The desktop's menu entry, icons and file types belong to the window program.
+if(TARGET korbena)
+    set(desktop ${PROJECT_SOURCE_DIR}/desktop)
+    install(FILES ${desktop}/korbena.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${desktop}/korbena.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    install(FILES ${desktop}/application-x-korbena-style.svg ${desktop}/application-x-korbena-data.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes)
+    install(FILES ${desktop}/korbena-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME korbena.xml)
+endif()
 
 # The Debian package. The version is the project's; the libraries it needs are read
 # from the programs by dpkg-shlibdeps; the fonts the labels and the manual are set in,

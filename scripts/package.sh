@@ -15,6 +15,6 @@ cmake --build "$build" -j"$(nproc)"
 rm -f "$build"/package/*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/package/*.deb)
-tests/install/package_check.sh "$deb"
+tests/install/package_check.sh "$deb" "$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")"
 echo "Package: $deb"
 echo "Install it with: sudo apt install ./$deb"

@@ -2,20 +2,22 @@
 # Installs the build into a temporary prefix and runs the installed korbena-cli with a
 # fresh working folder: it must print the default sheet. Then the same program without
 # its templates must say so and leave the working folder for a later run to fill.
-#   install_test.sh BUILD_DIR VERSION
+#   install_test.sh BUILD_DIR VERSION [WINDOW]   WINDOW OFF: a build without the window program
 set -euo pipefail
 build=$1
 version=$2
+window=${3:-ON}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 prefix=$tmp/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/korbena-cli share/korbena/conf/KORBENA.dat share/korbena/conf/KORBENA.lst \
-         share/korbena/style/A4-65-JAN.kbz share/korbena/barcode.pdf \
-         share/applications/korbena.desktop share/icons/hicolor/scalable/apps/korbena.svg \
-         share/mime/packages/korbena.xml share/man/man1/korbena-cli.1.gz; do
+expected=(bin/korbena-cli share/korbena/conf/KORBENA.dat share/korbena/conf/KORBENA.lst
+          share/korbena/style/A4-65-JAN.kbz share/korbena/barcode.pdf share/man/man1/korbena-cli.1.gz)
+[[ $window == OFF ]] || expected+=(bin/korbena share/applications/korbena.desktop
+    share/icons/hicolor/scalable/apps/korbena.svg share/mime/packages/korbena.xml)
+for f in "${expected[@]}"; do
     [[ -e $prefix/$f ]] || fail "not installed: $f"
 done
 [[ -d $prefix/share/korbena/barimage ]] || fail "no barimage template folder"
