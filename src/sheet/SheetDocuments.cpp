@@ -58,9 +58,15 @@ std::optional<SheetDocuments> loadSheetDocuments(const QString& styleFile, const
     for (const QString& path : {docs.styleFile, docs.dataFile}) {
         if (QFileInfo(path).isFile())
             continue;
-        if (unfilled.contains(kConfFolder) &&
-            (path == DefaultStyleFile(docs.dataFolder) || path == DefaultDataFile(docs.dataFolder)))
+        const bool isDefault =
+            path == DefaultStyleFile(docs.dataFolder) || path == DefaultDataFile(docs.dataFolder);
+        if (isDefault && unfilled.contains(kConfFolder))
             error = missingTemplatesMessage(docs.installFolder, docs.dataFolder, unfilled);
+        else if (isDefault)
+            // The user's conf is never refilled on its own, even when an earlier run left it empty.
+            error = QStringLiteral("no such file: %1 (remove the folder %2 to have it made again "
+                                   "from the shipped templates)")
+                        .arg(path, docs.dataFolder + u'/' + kConfFolder);
         else
             error = QStringLiteral("no such file: %1").arg(path);
         return std::nullopt;

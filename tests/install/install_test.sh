@@ -51,4 +51,11 @@ grep -q "templates were not found in $alone/share/korbena" "$tmp/err" || fail "m
 cp -r "$prefix/share" "$alone/"
 "$alone/bin/korbena-cli" print --out "$tmp/y.pdf" || fail "the run with templates failed"
 [[ -f $work/conf/KORBENA.lst && -f $tmp/y.pdf ]] || fail "the later run did not fill the folder"
+
+# An empty conf left by an earlier version stays the user's, and the message says how to refill it.
+export XDG_DATA_HOME=$tmp/xdg3
+mkdir -p "$XDG_DATA_HOME/tesselink/korbenaXe10/conf"
+status=0
+"$cli" print --out "$tmp/z.pdf" 2>"$tmp/err" || status=$?
+[[ $status -eq 1 ]] && grep -q "remove the folder .*/conf" "$tmp/err" || fail "empty conf: $(cat "$tmp/err")"
 echo "install test passed"
