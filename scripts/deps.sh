@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     python3-zxing-cpp python3-pil python3-numpy zbar-tools zint poppler-utils librsvg2-bin
+    desktop-file-utils libxml2-utils shared-mime-info
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -32,7 +32,37 @@ const char* const kUsage =
     "usage: korbena-cli barcode [options]   (korbena-cli barcode --help for the options)\n"
     "       korbena-cli check --mod10w3|--mod16|--mod43 TEXT\n"
     "       korbena-cli print [--style FILE] [--data FILE] [--out FILE.pdf | --printer NAME] [--copies N]\n"
-    "       korbena-cli preview [--style FILE] [--data FILE] [--page N] [--zoom PERCENT] --out FILE.png\n";
+    "       korbena-cli preview [--style FILE] [--data FILE] [--page N] [--zoom PERCENT] --out FILE.png\n"
+    "       korbena-cli --help | --version | COMMAND --help\n";
+
+// The whole help; the manual page is made from it and from each command's help.
+const char* const kHelp =
+    "korbena-cli prints sheets of barcode labels without a window, from the same style (.kbz)\n"
+    "and data list (.lst) files as the korbena desktop program, and draws single barcodes.\n"
+    "\n"
+    "commands:\n"
+    "  print     print every page of a style and data list to a PDF file or a printer\n"
+    "  preview   draw one page of the sheet as the window's preview shows it, to a PNG picture\n"
+    "  check     compute a check character as the window's check-digit calculators do\n"
+    "  barcode   draw one barcode symbol to a picture, or describe it as JSON\n"
+    "\n"
+    "options:\n"
+    "  --help, -h     show this help; COMMAND --help shows the options of a command\n"
+    "  --version      show the version\n"
+    "\n"
+    "files:\n"
+    "  the working folder is $XDG_DATA_HOME/tesselink/korbenaXe10 (by default\n"
+    "  ~/.local/share/tesselink/korbenaXe10); its conf folder holds the default style KORBENA.dat\n"
+    "  and data list KORBENA.lst, and is filled from the shipped templates on first use\n"
+    "  (/usr/share/korbena when installed); barimage receives one picture per label.\n"
+    "\n"
+    "exit status: 0 done; 1 the files could not be read or written, or a code cannot be encoded;\n"
+    "  2 bad arguments; 3 printed, but some rows lack their barcode (COMMAND --help for each)\n";
+
+bool isHelp(const QString& arg)
+{
+    return arg == u"--help" || arg == u"-h";
+}
 
 } // namespace
 
@@ -46,12 +76,35 @@ int main(int argc, char** argv)
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
-    korbena::tuneAllocatorForPictures();
-    QGuiApplication app(argc, argv);
     if (args.isEmpty()) {
         std::fputs(kUsage, stderr);
         return 2;
     }
+    // Answered before the application starts, so that they need no fonts or display.
+    if (args.size() == 1 && isHelp(args.first())) {
+        std::fputs(kUsage, stdout);
+        std::fputs("\n", stdout);
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+    if (args.size() == 1 && args.first() == u"--version") {
+        std::fputs("korbena-cli " KORBENA_VERSION "\n", stdout);
+        return 0;
+    }
+    if (args.size() == 2 && isHelp(args[1])) {
+        const QString& name = args.first();
+        const char* usage = name == u"barcode"   ? korbena::cli::kBarcodeUsage
+                            : name == u"check"   ? korbena::cli::kCheckUsage
+                            : name == u"print"   ? korbena::cli::kPrintUsage
+                            : name == u"preview" ? korbena::cli::kPreviewUsage
+                                                 : nullptr;
+        if (usage) {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+    }
+    korbena::tuneAllocatorForPictures();
+    QGuiApplication app(argc, argv);
     const QString command = args.takeFirst();
     if (command == u"barcode") {
         if (args.contains(QStringLiteral("--help"))) {

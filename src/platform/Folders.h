@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace korbena {
 
@@ -9,9 +10,15 @@ namespace korbena {
 // Paths use "/".
 QString DataFolder();
 
-// The folder of the running executable, where the templates conf, style and
-// barimage and the manual are shipped.
+// The folder the templates conf, style and barimage and the manual are shipped in:
+// the running executable's folder when it holds conf (the build tree, where the build
+// copies them beside the programs), otherwise <prefix>/share/korbena found relative to
+// the executable's folder <prefix>/bin.
 QString InstallFolder();
+
+// InstallFolder for an executable in `executableFolder`. When neither place holds
+// conf it is still the shared folder, so that a message names where templates belong.
+QString installFolderFor(const QString& executableFolder);
 
 // The subfolders of the working folder.
 inline const QString kConfFolder = QStringLiteral("conf");
@@ -25,11 +32,14 @@ QString DefaultDataFile(const QString& dataFolder);
 
 // Makes the working folder ready: creates it with every missing parent, then for
 // conf, style and barimage, in that order, a subfolder that does not exist is
-// created and every file of the same subfolder of `installFolder` is copied into it
-// (files only). A subfolder that exists, even empty, is left alone, so the user's
-// files are never replaced; listdata is not created. A failed copy is not reported:
-// the folder then exists, possibly empty, and is not filled again. Returns false
-// only when the working folder itself cannot be created.
-bool PrepareDataFolder(const QString& dataFolder, const QString& installFolder);
+// created holding every file of the same subfolder of `installFolder` (files only).
+// A subfolder that exists, even empty, is left alone, so the user's files are never
+// replaced; listdata is not created.
+// A subfolder appears only once all its files are copied: when the templates are not
+// found or a copy fails, it is not created at all and its name goes to `unfilled`, so
+// that a later run that finds the templates fills it. Returns false only when the
+// working folder itself cannot be created.
+bool PrepareDataFolder(const QString& dataFolder, const QString& installFolder,
+                       QStringList* unfilled = nullptr);
 
 } // namespace korbena

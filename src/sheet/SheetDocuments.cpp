@@ -22,6 +22,15 @@ int dpiOf(qreal dpi)
 
 } // namespace
 
+QString missingTemplatesMessage(const QString& installFolder, const QString& dataFolder,
+                                const QStringList& unfilled)
+{
+    return QStringLiteral("the shipped templates were not found in %1, so the working folder %2 "
+                          "could not be filled (%3 missing); reinstall korbena: the next run that "
+                          "finds the templates fills it")
+        .arg(installFolder, dataFolder, unfilled.join(QStringLiteral(", ")));
+}
+
 int screenDpiX()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -40,17 +49,28 @@ std::optional<SheetDocuments> loadSheetDocuments(const QString& styleFile, const
     SheetDocuments docs;
     docs.dataFolder = DataFolder();
     docs.installFolder = InstallFolder();
-    if (!PrepareDataFolder(docs.dataFolder, docs.installFolder)) {
+    QStringList unfilled;
+    if (!PrepareDataFolder(docs.dataFolder, docs.installFolder, &unfilled)) {
         error = QStringLiteral("cannot create the working folder %1").arg(docs.dataFolder);
         return std::nullopt;
     }
     docs.styleFile = styleFile.isEmpty() ? DefaultStyleFile(docs.dataFolder) : styleFile;
     docs.dataFile = dataFile.isEmpty() ? DefaultDataFile(docs.dataFolder) : dataFile;
     for (const QString& path : {docs.styleFile, docs.dataFile}) {
-        if (!QFileInfo(path).isFile()) {
+        if (QFileInfo(path).isFile())
+            continue;
+        const bool isDefault =
+            path == DefaultStyleFile(docs.dataFolder) || path == DefaultDataFile(docs.dataFolder);
+        if (isDefault && unfilled.contains(kConfFolder))
+            error = missingTemplatesMessage(docs.installFolder, docs.dataFolder, unfilled);
+        else if (isDefault)
+            // The user's conf is never refilled on its own, even when an earlier run left it empty.
+            error = QStringLiteral("no such file: %1 (remove the folder %2 to have it made again "
+                                   "from the shipped templates)")
+                        .arg(path, docs.dataFolder + u'/' + kConfFolder);
+        else
             error = QStringLiteral("no such file: %1").arg(path);
-            return std::nullopt;
-        }
+        return std::nullopt;
     }
     try {
         StyleFileExtras extras;

@@ -4,6 +4,7 @@
 #include "document/LabelStyle.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -24,6 +25,11 @@ struct SheetDocuments
 // conf for empty paths). On failure `error` holds the message and nothing is returned.
 std::optional<SheetDocuments> loadSheetDocuments(const QString& styleFile, const QString& dataFile,
                                                  QString& error);
+
+// The message for a working folder whose template folders `unfilled` could not be
+// copied from `installFolder`: they are left to a later run.
+QString missingTemplatesMessage(const QString& installFolder, const QString& dataFolder,
+                                const QStringList& unfilled);
 
 // The screen's resolution in dots per inch, as the preview lays the sheet out at;
 // 96 without a screen.

@@ -87,13 +87,50 @@ TEST_F(WorkingFolder, ADeletedSubfolderIsCopiedAgainAndTheOthersAreLeftAlone)
     EXPECT_EQ(textOf(DefaultStyleFile(data)), QByteArray("mine"));
 }
 
-TEST_F(WorkingFolder, WithoutTemplatesTheFoldersAreMadeEmpty)
+TEST_F(WorkingFolder, WithoutTemplatesNothingIsMarkedAndALaterRunFillsTheFolder)
 {
-    ASSERT_TRUE(PrepareDataFolder(data, temp.filePath(QStringLiteral("nowhere"))));
-    for (const QString& name : {kConfFolder, kStyleFolder, kBarImageFolder}) {
-        EXPECT_TRUE(QFileInfo(data + u'/' + name).isDir()) << name.toStdString();
-        EXPECT_TRUE(filesIn(data + u'/' + name).isEmpty()) << name.toStdString();
-    }
+    QStringList unfilled;
+    ASSERT_TRUE(PrepareDataFolder(data, temp.filePath(QStringLiteral("nowhere")), &unfilled));
+    EXPECT_EQ(unfilled, (QStringList{"conf", "style", "barimage"}));
+    // Neither the subfolders nor a half-filled staging folder are left behind.
+    EXPECT_TRUE(QDir(data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+
+    // Only the style templates are shipped: the others stay unmarked.
+    unfilled.clear();
+    ASSERT_TRUE(QDir(install + QStringLiteral("/conf")).removeRecursively());
+    ASSERT_TRUE(PrepareDataFolder(data, install, &unfilled));
+    EXPECT_EQ(unfilled, QStringList{"conf"});
+    EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral("/conf")));
+
+    SetUp(); // the templates are found again
+    unfilled.clear();
+    ASSERT_TRUE(PrepareDataFolder(data, install, &unfilled));
+    EXPECT_TRUE(unfilled.isEmpty());
+    EXPECT_EQ(textOf(DefaultStyleFile(data)), QByteArray("style"));
+    EXPECT_EQ(filesIn(data + QStringLiteral("/style")), QStringList{"A4-65.kbz"});
+}
+
+TEST_F(WorkingFolder, CopiesOfReadOnlyTemplatesCanBeChanged)
+{
+    const QString shipped = install + QStringLiteral("/conf/KORBENA.dat");
+    ASSERT_TRUE(QFile::setPermissions(shipped, QFileDevice::ReadOwner | QFileDevice::ReadOther));
+    ASSERT_TRUE(PrepareDataFolder(data, install));
+    EXPECT_TRUE(QFile::permissions(DefaultStyleFile(data)) & QFileDevice::WriteOwner);
+}
+
+TEST(InstallFolder, IsTheExecutablesFolderWhenItHoldsTheTemplatesElseTheSharedFolder)
+{
+    QTemporaryDir prefix;
+    const QString bin = prefix.filePath(QStringLiteral("bin"));
+    const QString shared = prefix.filePath(QStringLiteral("share/korbena"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    // Installed: the templates are in <prefix>/share/korbena, and named there when missing.
+    EXPECT_EQ(installFolderFor(bin), shared);
+    ASSERT_TRUE(QDir().mkpath(shared + QStringLiteral("/conf")));
+    EXPECT_EQ(installFolderFor(bin), shared);
+    // The build tree: the templates beside the programs win.
+    ASSERT_TRUE(QDir().mkpath(bin + QStringLiteral("/conf")));
+    EXPECT_EQ(installFolderFor(bin), bin);
 }
 
 TEST_F(WorkingFolder, AFolderThatCannotBeMadeIsReported)
