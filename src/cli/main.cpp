@@ -2,6 +2,7 @@
 #include "cli/CheckCommand.h"
 #include "cli/PreviewCommand.h"
 #include "cli/PrintCommand.h"
+#include "cli/VerifyCommand.h"
 #include "platform/Allocator.h"
 
 #include <QGuiApplication>
@@ -32,7 +33,8 @@ const char* const kUsage =
     "usage: korbena-cli barcode [options]   (korbena-cli barcode --help for the options)\n"
     "       korbena-cli check --mod10w3|--mod16|--mod43 TEXT\n"
     "       korbena-cli print [--style FILE] [--data FILE] [--out FILE.pdf | --printer NAME] [--copies N]\n"
-    "       korbena-cli preview [--style FILE] [--data FILE] [--page N] [--zoom PERCENT] --out FILE.png\n";
+    "       korbena-cli preview [--style FILE] [--data FILE] [--page N] [--zoom PERCENT] --out FILE.png\n"
+    "       korbena-cli verify [--style FILE] [--data FILE] [--start-label K] [--json]\n";
 
 } // namespace
 
@@ -75,6 +77,13 @@ int main(int argc, char** argv)
         }
         return print ? korbena::cli::runPrint(args, stdout, stderr)
                      : korbena::cli::runPreview(args, stdout, stderr);
+    }
+    if (command == u"verify") {
+        if (args == QStringList{QStringLiteral("--help")}) {
+            std::fputs(korbena::cli::kVerifyUsage, stdout);
+            return 0;
+        }
+        return korbena::cli::runVerify(args, stdout, stderr);
     }
     std::fprintf(stderr, "korbena-cli: unknown command '%s'\n%s", qPrintable(command), kUsage);
     return 2;
