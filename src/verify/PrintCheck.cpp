@@ -18,6 +18,8 @@ namespace {
 // The quiet zone a reader needs beside the bars, in modules: ten is what ISO/IEC
 // 15417, 16388 and 16390 ask, and more than EAN/UPC's seven to eleven.
 constexpr int kQuietZoneModules = 10;
+// The bar length the check draws, in pixels.
+constexpr int kBarLength = 8;
 
 // Leading and trailing blanks and control characters go, as the page composer sets
 // the number into the symbol.
@@ -186,6 +188,9 @@ PrintCheckReport verifyRows(const LabelStyle& style, const DataList& rows, const
     BarImage bar;
     configureMainWindowBarImage(bar);
     configureSymbol(bar, style);
+    // Short bars draw a twelfth of the pixels; across the bars, where a reader looks,
+    // the symbol is the printed one to the pixel.
+    bar.SetBarHeight(kBarLength);
     report.symbology = barTypeName(bar.BarType());
     if (cellsPerPage(style) <= 0) {
         report.refusal = noCellsMessage();

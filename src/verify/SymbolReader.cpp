@@ -7,8 +7,8 @@ namespace korbena {
 
 namespace {
 
-// A handful of identical scan lines: the reader wants a symbol found on two lines.
-constexpr int kScanLines = 4;
+// The symbol is pure, drawn without noise: one scan line is all the reader needs.
+constexpr int kScanLines = 1;
 
 ZXing::BarcodeFormat zxingFormat(ReadFormat format)
 {
@@ -42,7 +42,7 @@ std::optional<Reading> SymbolReader::read(const QImage& picture, ReadFormat form
     if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0)
         return std::nullopt;
     // The bars run the whole height, so the middle row is the symbol; it is thresholded
-    // to black and white and repeated on a few lines between white margins.
+    // to black and white between white margins.
     const QImage rgb =
         picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
     const int width = rgb.width() + 2 * quietZone;
@@ -63,6 +63,8 @@ std::optional<Reading> SymbolReader::read(const QImage& picture, ReadFormat form
     hints.setTryHarder(false);
     hints.setTryDownscale(false);
     hints.setBinarizer(ZXing::Binarizer::FixedThreshold);
+    hints.setMinLineCount(1);
+    hints.setMaxNumberOfSymbols(1);
     const ZXing::Result result = ZXing::ReadBarcode(view, hints);
     if (!result.isValid())
         return std::nullopt;
