@@ -1,6 +1,7 @@
 #include "verify/ExpectedReading.h"
 
 #include "symbol/BarImage.h"
+#include "symbol/EncoderText.h"
 
 #include <array>
 #include <string_view>
@@ -122,25 +123,25 @@ ExpectedReading expectedCode128Reading(const QString& workSymbol)
         return unreadable(ExpectedReading::Kind::UnreadableData);
     tokens.pop_back(); // the check character
 
-    // ISO/IEC 15417 Annex B: FNC1 in the first symbol position marks GS1 data (]C1),
-    // after a single letter or digit pair an application identifier (]C2); either
-    // is not transmitted. Anywhere else it is sent as GS.
+    // ISO/IEC 15417 Annex B: FNC1 before any data marks GS1 data (]C1), after a
+    // single letter (sets A and B) or digit pair (set C) an application identifier
+    // (]C2); either is not transmitted, and switches before it do not count as data.
+    // Anywhere else it is sent as GS.
     ExpectedReading reading = readable(ReadFormat::Code128, {});
     reading.identifier = QStringLiteral("]C0");
-    bool firstIsLetterOrPair = false;
-    for (std::size_t position = 1; position <= tokens.size(); ++position) {
-        const auto& [token, tokenSet] = tokens[position - 1];
+    for (const auto& [token, tokenSet] : tokens) {
         if (!token.named) {
-            if (position == 1)
-                firstIsLetterOrPair =
-                    tokenSet == Set::C || (token.text.size() == 1 && isLetter(token.text[0]));
             reading.text += token.text;
             continue;
         }
         if (token.text == u"FNC1") {
-            if (position == 1)
+            const QString& text = reading.text;
+            const bool pair =
+                tokenSet == Set::C && text.size() == 2 && isAsciiDigit(text[0]) && isAsciiDigit(text[1]);
+            const bool letter = tokenSet != Set::C && text.size() == 1 && isLetter(text[0]);
+            if (text.isEmpty())
                 reading.identifier = QStringLiteral("]C1");
-            else if (position == 2 && firstIsLetterOrPair)
+            else if (pair || letter)
                 reading.identifier = QStringLiteral("]C2");
             else
                 reading.text += QChar(0x1d);

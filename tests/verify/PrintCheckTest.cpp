@@ -198,6 +198,10 @@ TEST(PrintCheck, Code128ReadingsFollowTheStandardsTransmission)
     EXPECT_EQ(gs.identifier, QStringLiteral("]C0"));
     EXPECT_EQ(visibleText(gs.text), QStringLiteral("123<GS>45"));
     EXPECT_EQ(expectedCode128Reading(QStringLiteral("AA<FNC1>12<CODEC>q")).identifier, QStringLiteral("]C2"));
+    // Before any data, a switch or another FNC1 leaves FNC1 the GS1 mark.
+    const ExpectedReading doubled = expectedCode128Reading(QStringLiteral("B<CODEA><FNC1><FNC1>*4x"));
+    EXPECT_EQ(doubled.identifier, QStringLiteral("]C1"));
+    EXPECT_EQ(doubled.text, QStringLiteral("*4"));
     EXPECT_EQ(expectedCode128Reading(QStringLiteral("BA<SHIFT><esc>b!")).text, QStringLiteral("A\x1b"
                                                                                               "b"));
     EXPECT_EQ(expectedCode128Reading(QStringLiteral("A<FNC4>AB")).kind,
