@@ -2,6 +2,7 @@
 #include "cli/CheckCommand.h"
 #include "cli/PreviewCommand.h"
 #include "cli/PrintCommand.h"
+#include "cli/VerifyCommand.h"
 #include "platform/Allocator.h"
 
 #include <QGuiApplication>
@@ -32,7 +33,10 @@ const char* const kUsage =
     "usage: korbena-cli barcode [options]   (korbena-cli barcode --help for the options)\n"
     "       korbena-cli check --mod10w3|--mod16|--mod43 TEXT\n"
     "       korbena-cli print [--style FILE] [--data FILE] [--out FILE.pdf | --printer NAME] [--copies N]\n"
-    "       korbena-cli preview [--style FILE] [--data FILE] [--page N] [--zoom PERCENT] --out FILE.png\n"
+    "                         [--pages 3-5,9] [--start-label K]\n"
+    "       korbena-cli preview [--style FILE] [--data FILE] [--page N] [--zoom PERCENT] [--start-label K]\n"
+    "                           --out FILE.png\n"
+    "       korbena-cli verify [--style FILE] [--data FILE] [--start-label K] [--json]\n"
     "       korbena-cli --help | --version | COMMAND --help\n";
 
 // The whole help; the manual page is made from it and from each command's help.
@@ -45,6 +49,7 @@ const char* const kHelp =
     "  preview   draw one page of the sheet as the window's preview shows it, to a PNG picture\n"
     "  check     compute a check character as the window's check-digit calculators do\n"
     "  barcode   draw one barcode symbol to a picture, or describe it as JSON\n"
+    "  verify    check before printing: encode every row that will print and read it back\n"
     "\n"
     "options:\n"
     "  --help, -h     show this help; COMMAND --help shows the options of a command\n"
@@ -97,6 +102,7 @@ int main(int argc, char** argv)
                             : name == u"check"   ? korbena::cli::kCheckUsage
                             : name == u"print"   ? korbena::cli::kPrintUsage
                             : name == u"preview" ? korbena::cli::kPreviewUsage
+                            : name == u"verify"  ? korbena::cli::kVerifyUsage
                                                  : nullptr;
         if (usage) {
             std::fputs(usage, stdout);
@@ -128,6 +134,13 @@ int main(int argc, char** argv)
         }
         return print ? korbena::cli::runPrint(args, stdout, stderr)
                      : korbena::cli::runPreview(args, stdout, stderr);
+    }
+    if (command == u"verify") {
+        if (args == QStringList{QStringLiteral("--help")}) {
+            std::fputs(korbena::cli::kVerifyUsage, stdout);
+            return 0;
+        }
+        return korbena::cli::runVerify(args, stdout, stderr);
     }
     std::fprintf(stderr, "korbena-cli: unknown command '%s'\n%s", qPrintable(command), kUsage);
     return 2;

@@ -1,0 +1,116 @@
+#include "cli/VerifyCommand.h"
+
+#include "cli/CommandRunner.h"
+#include "document/DataFile.h"
+#include "document/DataList.h"
+#include "document/LabelStyle.h"
+#include "symbol/BarTypes.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace korbena::cli {
+namespace {
+
+using test::Outcome;
+
+// Runs on a fresh working folder, as the print command's tests do.
+class VerifyCommand : public ::testing::Test
+{
+protected:
+    QTemporaryDir home;
+    QTemporaryDir work;
+    QByteArray previousDataHome = qgetenv("XDG_DATA_HOME");
+
+    void SetUp() override { qputenv("XDG_DATA_HOME", QFile::encodeName(home.path())); }
+    void TearDown() override
+    {
+        if (previousDataHome.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", previousDataHome);
+    }
+
+    // Files of a 24-label sheet of `type` and the rows (title, number).
+    QStringList files(TBarTypes type, const std::vector<std::pair<QString, QString>>& list)
+    {
+        LabelStyle style;
+        style.NUM_X = 3;
+        style.NUM_Y = 8;
+        style.BARCODE_TYPE = type;
+        const QString styleFile = work.filePath(QStringLiteral("sheet.kbz"));
+        WriteStyleFile(styleFile, style);
+        DataList rows;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            rows.setTitle(static_cast<int>(i + 1), list[i].first);
+            rows.setNumber(static_cast<int>(i + 1), list[i].second);
+        }
+        const QString dataFile = work.filePath(QStringLiteral("rows.lst"));
+        writeDataFile(dataFile, rows);
+        return {QStringLiteral("--style"), styleFile, QStringLiteral("--data"), dataFile};
+    }
+
+    static Outcome verify(const QStringList& args) { return test::runCommand(runVerify, args); }
+};
+
+TEST_F(VerifyCommand, ListsTheRowsThatWouldPrintBadlyAndFails)
+{
+    const QStringList args = files(cbarJAN, {{QStringLiteral("りんご"), QStringLiteral("490123456789")},
+                                             {QStringLiteral("みかん"), QStringLiteral("49012345678a")},
+                                             {QStringLiteral("ぶどう"), QString()}});
+    const Outcome text = verify(args);
+    EXPECT_EQ(text.code, 1);
+    EXPECT_EQ(text.out,
+              QStringLiteral("行 2: 文字列「みかん」 番号「49012345678a」: バーコード番号にエラーがあります\n"
+                             "行 3: 文字列「ぶどう」 番号「」: バーコード番号がありません\n"
+                             "3 件中 1 件を読み取り確認しました\n"));
+
+    const Outcome json = verify(args + QStringList{QStringLiteral("--json")});
+    EXPECT_EQ(json.code, 1);
+    const QJsonObject report = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(report[QStringLiteral("checked")].toInt(), 3);
+    EXPECT_EQ(report[QStringLiteral("verified")].toInt(), 1);
+    EXPECT_FALSE(report[QStringLiteral("passed")].toBool());
+    const QJsonArray problems = report[QStringLiteral("problems")].toArray();
+    ASSERT_EQ(problems.size(), 2);
+    EXPECT_EQ(problems[0][QStringLiteral("status")].toString(), QStringLiteral("notEncodable"));
+    EXPECT_EQ(problems[1][QStringLiteral("status")].toString(), QStringLiteral("noNumber"));
+    EXPECT_FALSE(problems[1][QStringLiteral("fails")].toBool());
+}
+
+TEST_F(VerifyCommand, PassesWhenEveryBarcodeReadsBackOrCannotBeChecked)
+{
+    const Outcome good =
+        verify(files(cbarCODE128, {{QStringLiteral("a"), QStringLiteral("<FNC1>0112345678901231")},
+                                   {QStringLiteral("b"), QStringLiteral("Lot 7b")}}));
+    EXPECT_EQ(good.code, 0) << good.out.toStdString();
+    EXPECT_EQ(good.out, QStringLiteral("2 件中 2 件を読み取り確認しました\n"));
+
+    const Outcome nec = verify(files(cbarNEC, {{QStringLiteral("a"), QStringLiteral("1234")}}));
+    EXPECT_EQ(nec.code, 0);
+    EXPECT_EQ(nec.out, QStringLiteral("NEC: この種類は読み取り確認できません（1 件）\n"
+                                      "1 件中 0 件を読み取り確認しました\n"));
+}
+
+TEST_F(VerifyCommand, RefusesBadArgumentsAndUnreadableFiles)
+{
+    const QStringList args = files(cbarJAN, {{QStringLiteral("a"), QStringLiteral("4901234")}});
+    for (const QStringList& bad :
+         {QStringList{QStringLiteral("--bogus")}, QStringList{QStringLiteral("--style")},
+          args + QStringList{QStringLiteral("--start-label"), QStringLiteral("0")},
+          args + QStringList{QStringLiteral("--start-label"), QStringLiteral("25")}}) {
+        const Outcome result = verify(bad);
+        EXPECT_EQ(result.code, 2) << bad.join(u' ').toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+    EXPECT_EQ(verify(args + QStringList{QStringLiteral("--start-label"), QStringLiteral("24")}).code, 0);
+    EXPECT_EQ(verify({QStringLiteral("--data"), work.filePath(QStringLiteral("none.lst"))}).code, 1);
+}
+
+} // namespace
+} // namespace korbena::cli
