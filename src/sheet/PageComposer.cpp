@@ -44,19 +44,6 @@ CellRow cellRow(const DataList& rows, std::int64_t k)
     return {true, rows.title(row), rows.number(row)};
 }
 
-// Leading and trailing blanks and control characters go, as the number is set into
-// the symbol.
-QString trimBlanks(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 int pointSize(const QString& text)
 {
     bool ok = false;
@@ -67,25 +54,6 @@ int pointSize(const QString& text)
 bool isStartStopLetter(const QString& text)
 {
     return text.size() == 1 && text[0] >= u'A' && text[0] <= u'D';
-}
-
-void configureSymbol(BarImage& bar, const LabelStyle& style)
-{
-    const std::optional<TBarTypes> type = style.BARCODE_TYPE >= cbarJAN && style.BARCODE_TYPE <= cbarCODE93
-                                              ? std::optional(static_cast<TBarTypes>(style.BARCODE_TYPE))
-                                              : std::nullopt;
-    // No symbology chosen leaves the component's own.
-    if (type)
-        bar.SetBarType(*type);
-    bar.SetCD(style.CHECK_DT == 0);
-    // The start field is open for NW-7 and CODE-128, the stop field for NW-7 only; a
-    // closed field leaves the component's character as it was.
-    const bool startOpen = type == cbarNW7 || type == cbarCODE128;
-    const bool stopOpen = type == cbarNW7;
-    if (startOpen && isStartStopLetter(style.START_CHAR))
-        bar.SetStartChar(style.START_CHAR[0]);
-    if (stopOpen && isStartStopLetter(style.STOP_CHAR))
-        bar.SetStopChar(style.STOP_CHAR[0]);
 }
 
 // A symbol is drawn in two colours; as a 1-bit bitmap its file is a 24th of the
@@ -203,6 +171,36 @@ void drawLabelImage(Canvas& canvas, const QImage& picture, QPoint at, const Imag
 
 } // namespace
 
+QString labelCode(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 0x20)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+void configureLabelSymbol(BarImage& bar, const LabelStyle& style)
+{
+    const std::optional<TBarTypes> type = style.BARCODE_TYPE >= cbarJAN && style.BARCODE_TYPE <= cbarCODE93
+                                              ? std::optional(static_cast<TBarTypes>(style.BARCODE_TYPE))
+                                              : std::nullopt;
+    // No symbology chosen leaves the component's own.
+    if (type)
+        bar.SetBarType(*type);
+    bar.SetCD(style.CHECK_DT == 0);
+    // The start field is open for NW-7 and CODE-128, the stop field for NW-7 only; a
+    // closed field leaves the component's character as it was.
+    const bool startOpen = type == cbarNW7 || type == cbarCODE128;
+    const bool stopOpen = type == cbarNW7;
+    if (startOpen && isStartStopLetter(style.START_CHAR))
+        bar.SetStartChar(style.START_CHAR[0]);
+    if (stopOpen && isStartStopLetter(style.STOP_CHAR))
+        bar.SetStopChar(style.STOP_CHAR[0]);
+}
+
 QString barcodeErrorMessage()
 {
     return QStringLiteral("バーコード番号にエラーがあります。生成できませんでした。");
@@ -318,7 +316,7 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
             for (int c = 0; c < columns && i < withRows; ++c, ++i) {
                 const CellRow row = cellRow(rows, base + i + 1);
                 const SheetLength stepX = intervalX.times(c);
-                const QString number = trimBlanks(row.number);
+                const QString number = labelCode(row.number);
                 if (!row.title.isEmpty() || !number.isEmpty())
                     ++result.cellsDrawn;
 
@@ -370,7 +368,7 @@ std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, co
                                                      std::int64_t base, int withRows, int cells,
                                                      PageResult& result)
 {
-    configureSymbol(*m_symbol, style);
+    configureLabelSymbol(*m_symbol, style);
     const QString folder = m_dataFolder + QStringLiteral("/barimage");
     if (!QDir().mkpath(folder) && result.imageError.isEmpty())
         result.imageError = folder + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
@@ -382,7 +380,7 @@ std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, co
     for (int i = 0; i < withRows; ++i) {
         const std::int64_t k = base + i + 1;
         const CellRow row = cellRow(rows, k);
-        const QString code = trimBlanks(row.number);
+        const QString code = labelCode(row.number);
         // An empty code after an empty code leaves the cleared picture as it is.
         if (!code.isEmpty() || !m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic())
             m_symbol->SetCode(code);

@@ -21,6 +21,14 @@ struct DeviceMetrics;
 // The message line's text when a titled cell has no barcode image.
 QString barcodeErrorMessage();
 
+// A row's barcode number as it is set into the symbol: leading and trailing blanks
+// and control characters go.
+QString labelCode(const QString& number);
+
+// Sets the symbol up for a page of `style`: the symbology, the check character, and
+// the start and stop characters where the style's fields are open for them.
+void configureLabelSymbol(BarImage& bar, const LabelStyle& style);
+
 // One composition: which page, on what kind of surface, at which resolution.
 struct PageRequest
 {

@@ -21,42 +21,6 @@ constexpr int kQuietZoneModules = 10;
 // The bar length the check draws, in pixels.
 constexpr int kBarLength = 8;
 
-// Leading and trailing blanks and control characters go, as the page composer sets
-// the number into the symbol.
-QString trimBlanks(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-bool isStartStopLetter(const QString& text)
-{
-    return text.size() == 1 && text[0] >= u'A' && text[0] <= u'D';
-}
-
-// The page composer's set-up of its symbol for a page: the symbology, the check
-// character and the start and stop characters where the style's fields are open.
-void configureSymbol(BarImage& bar, const LabelStyle& style)
-{
-    const std::optional<TBarTypes> type = style.BARCODE_TYPE >= cbarJAN && style.BARCODE_TYPE <= cbarCODE93
-                                              ? std::optional(static_cast<TBarTypes>(style.BARCODE_TYPE))
-                                              : std::nullopt;
-    if (type)
-        bar.SetBarType(*type);
-    bar.SetCD(style.CHECK_DT == 0);
-    const bool startOpen = type == cbarNW7 || type == cbarCODE128;
-    const bool stopOpen = type == cbarNW7;
-    if (startOpen && isStartStopLetter(style.START_CHAR))
-        bar.SetStartChar(style.START_CHAR[0]);
-    if (stopOpen && isStartStopLetter(style.STOP_CHAR))
-        bar.SetStopChar(style.STOP_CHAR[0]);
-}
-
 // A CODE-128 text shows its symbology identifier when it marks GS1 or AI data.
 QString shown(const QString& text, const QString& identifier)
 {
@@ -173,7 +137,7 @@ std::vector<int> printedRows(const LabelStyle& style, const DataList& rows, int 
         const std::int64_t end = std::min(first + cells - 1, last);
         for (std::int64_t k = std::max<std::int64_t>(first, 1); k <= end; ++k) {
             const int row = static_cast<int>(k);
-            if (!rows.title(row).isEmpty() || !trimBlanks(rows.number(row)).isEmpty())
+            if (!rows.title(row).isEmpty() || !labelCode(rows.number(row)).isEmpty())
                 printed.push_back(row);
         }
         if (end >= last)
@@ -187,7 +151,7 @@ PrintCheckReport verifyRows(const LabelStyle& style, const DataList& rows, const
     PrintCheckReport report;
     BarImage bar;
     configureMainWindowBarImage(bar);
-    configureSymbol(bar, style);
+    configureLabelSymbol(bar, style);
     // Short bars draw a twelfth of the pixels; across the bars, where a reader looks,
     // the symbol is the printed one to the pixel.
     bar.SetBarHeight(kBarLength);
@@ -205,7 +169,7 @@ PrintCheckReport verifyRows(const LabelStyle& style, const DataList& rows, const
         check.number = rows.number(k);
         check.fullWidth = containsFullWidth(check.number);
         ++report.checked;
-        const QString code = trimBlanks(check.number);
+        const QString code = labelCode(check.number);
         const auto problem = [&](RowVerdict verdict) {
             check.verdict = verdict;
             report.problems.push_back(std::move(check));
