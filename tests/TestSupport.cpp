@@ -22,4 +22,14 @@ QString rowBits(const QImage& image, int y, int x0, int x1, TColor barColor)
     return bits;
 }
 
+QRect inked(const QImage& image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (pixelAt(image, x, y) != clWhite)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
 } // namespace korbena::test

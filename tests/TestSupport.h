@@ -3,6 +3,7 @@
 #include "platform/Color.h"
 
 #include <QImage>
+#include <QRect>
 #include <QString>
 
 #include <ostream>
@@ -16,6 +17,9 @@ namespace korbena::test {
 
 // The colour of one pixel as a platform colour value.
 TColor pixelAt(const QImage& image, int x, int y);
+
+// The bounding box of the pixels that are not white.
+QRect inked(const QImage& image);
 
 // The runs of one image row as bar (1) / space (0) modules of the given width:
 // returns a string of '1' and '0' per pixel from x0 to x1 (exclusive).

@@ -1,5 +1,7 @@
 #include "cli/PrintCommand.h"
 
+#include "app/PrinterCalibration.h"
+#include "cli/CalibrateCommand.h"
 #include "print/PrinterTarget.h"
 #include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
@@ -138,6 +140,10 @@ int runPrint(const QStringList& args, std::FILE* out, std::FILE* err)
         }
         destination = info.printerName();
         target = std::make_unique<PrinterTarget>(info);
+        // The printer's own error, measured on its calibration page.
+        const PrinterOffset offset = readPrinterOffset(settingsFilePath(), destination);
+        options.job.shiftX = offset.lengthX();
+        options.job.shiftY = offset.lengthY();
     }
 
     auto docs = loadDocuments(options.style, options.data, err);

@@ -1,4 +1,5 @@
 #include "cli/BarcodeCommand.h"
+#include "cli/CalibrateCommand.h"
 #include "cli/CheckCommand.h"
 #include "cli/PreviewCommand.h"
 #include "cli/PrintCommand.h"
@@ -37,6 +38,7 @@ const char* const kUsage =
     "       korbena-cli preview [--style FILE] [--data FILE] [--page N] [--zoom PERCENT] [--start-label K]\n"
     "                           --out FILE.png\n"
     "       korbena-cli verify [--style FILE] [--data FILE] [--start-label K] [--json]\n"
+    "       korbena-cli calibrate --printer NAME [--out page.pdf | --measured-shift X,Y]\n"
     "       korbena-cli --help | --version | COMMAND --help\n";
 
 // The whole help; the manual page is made from it and from each command's help.
@@ -50,6 +52,7 @@ const char* const kHelp =
     "  check     compute a check character as the window's check-digit calculators do\n"
     "  barcode   draw one barcode symbol to a picture, or describe it as JSON\n"
     "  verify    check before printing: encode every row that will print and read it back\n"
+    "  calibrate print a printer's calibration page, or store the shift measured on it\n"
     "\n"
     "options:\n"
     "  --help, -h     show this help; COMMAND --help shows the options of a command\n"
@@ -98,12 +101,13 @@ int main(int argc, char** argv)
     }
     if (args.size() == 2 && isHelp(args[1])) {
         const QString& name = args.first();
-        const char* usage = name == u"barcode"   ? korbena::cli::kBarcodeUsage
-                            : name == u"check"   ? korbena::cli::kCheckUsage
-                            : name == u"print"   ? korbena::cli::kPrintUsage
-                            : name == u"preview" ? korbena::cli::kPreviewUsage
-                            : name == u"verify"  ? korbena::cli::kVerifyUsage
-                                                 : nullptr;
+        const char* usage = name == u"barcode"     ? korbena::cli::kBarcodeUsage
+                            : name == u"check"     ? korbena::cli::kCheckUsage
+                            : name == u"print"     ? korbena::cli::kPrintUsage
+                            : name == u"preview"   ? korbena::cli::kPreviewUsage
+                            : name == u"verify"    ? korbena::cli::kVerifyUsage
+                            : name == u"calibrate" ? korbena::cli::kCalibrateUsage
+                                                   : nullptr;
         if (usage) {
             std::fputs(usage, stdout);
             return 0;
@@ -142,6 +146,8 @@ int main(int argc, char** argv)
         }
         return korbena::cli::runVerify(args, stdout, stderr);
     }
+    if (command == u"calibrate")
+        return korbena::cli::runCalibrate(args, stdout, stderr);
     std::fprintf(stderr, "korbena-cli: unknown command '%s'\n%s", qPrintable(command), kUsage);
     return 2;
 }

@@ -11,6 +11,7 @@
 namespace korbena {
 namespace {
 
+using test::inked;
 using test::pixelAt;
 
 SheetLength mm(double v)
@@ -148,16 +149,6 @@ TEST(LabelTextRuns, PointSizeFollowsZoomOnScreenNotOnPaper)
     EXPECT_EQ(c.pixelHeight(20), 167); // 166.67 whatever the zoom
     c.zoomPercent = 50;
     EXPECT_EQ(c.pixelHeight(20), 167);
-}
-
-QRect inked(const QImage& image)
-{
-    QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (pixelAt(image, x, y) != clWhite)
-                box |= QRect(x, y, 1, 1);
-    return box;
 }
 
 TEST(DrawLabelText, OnlyGlyphsInTheColourAndNothingForEmptyText)

@@ -17,6 +17,7 @@
 namespace korbena {
 namespace {
 
+using test::inked;
 using test::pixelAt;
 
 // 254 dpi is exactly 10 pixels a millimetre, so positions read off in whole pixels.
@@ -71,17 +72,6 @@ QImage whitePage(int w, int h)
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(Qt::white);
     return image;
-}
-
-// Bounding box of the pixels that differ from white.
-QRect inked(const QImage& image)
-{
-    QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (pixelAt(image, x, y) != clWhite)
-                box |= QRect(x, y, 1, 1);
-    return box;
 }
 
 PageRequest requestFor(int page, SurfaceKind kind, int dpi)

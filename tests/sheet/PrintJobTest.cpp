@@ -1,5 +1,6 @@
 #include "sheet/PrintJob.h"
 
+#include "TestSupport.h"
 #include "document/DataList.h"
 #include "document/LabelStyle.h"
 #include "platform/Canvas.h"
@@ -58,9 +59,28 @@ public:
     QString ErrorString() const override { return QStringLiteral("printer offline"); }
 
 private:
+protected:
     QImage m_image{10, 10, QImage::Format_RGB32};
+
+private:
     std::unique_ptr<Canvas> m_canvas;
     int m_newPages = 0;
+};
+
+// A page of paper at 600 dpi, on a printer or in a file.
+class PaperTarget : public RecordingTarget
+{
+public:
+    explicit PaperTarget(bool printer) : m_printer(printer)
+    {
+        m_image = QImage(2000, 1200, QImage::Format_RGB32);
+        m_image.fill(Qt::white);
+    }
+    bool IsPhysicalPrinter() const override { return m_printer; }
+    const QImage& paper() const { return m_image; }
+
+private:
+    bool m_printer;
 };
 
 DataList numberedRows(int count)
@@ -343,6 +363,43 @@ TEST(PdfFileTarget, PicturesGoInLosslesslyBlackAndWhiteInOneBit)
     EXPECT_FALSE(bytes.contains("/DCTDecode"));
     EXPECT_EQ(bytes.count("/BitsPerComponent 1"), 1);
     EXPECT_EQ(bytes.count("/BitsPerComponent 8"), 1);
+}
+
+TEST(PrinterCalibration, MovesLabelsOnAPrinterButNeverInAFile)
+{
+    QTemporaryDir data;
+    LabelStyle style;
+    style.NUM_X = 1;
+    style.NUM_Y = 1;
+    style.X_LOCATE = 10;
+    style.Y_LOCATE = 10;
+    style.SIZE = 1;
+    style.SIZE_X = 40;
+    style.SIZE_Y = 10;
+    DeviceMetrics metrics;
+    metrics.printerDpiX = metrics.printerDpiY = 600;
+    metrics.screenDpiX = metrics.screenDpiY = 96;
+    PrintOptions options;
+    const auto printOn = [&](PaperTarget& target) {
+        PageComposer composer(data.path());
+        int page = 1;
+        EXPECT_EQ(PrintJob(target, composer, style, numberedRows(1), metrics, options, page).outcome,
+                  PrintOutcome::Printed);
+        return test::inked(target.paper());
+    };
+    PaperTarget plain(true);
+    const QRect uncorrected = printOn(plain);
+    ASSERT_FALSE(uncorrected.isEmpty());
+
+    options.shiftX = SheetLength::fromMillimetres(1.5L);
+    options.shiftY = SheetLength::fromMillimetres(-0.5L);
+    PaperTarget printer(true);
+    PaperTarget file(false);
+    // 1.5 mm and -0.5 mm at 600 dpi: 35.4 and -11.8 pixels, cut toward zero per edge.
+    const QPoint moved = printOn(printer).topLeft() - uncorrected.topLeft();
+    EXPECT_NEAR(moved.x(), 35.4, 1.0);
+    EXPECT_NEAR(moved.y(), -11.8, 1.0);
+    EXPECT_EQ(printOn(file), uncorrected);
 }
 
 } // namespace
