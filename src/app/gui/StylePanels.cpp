@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -91,6 +92,8 @@ StylePanels::StylePanels(AppController& controller, QTabWidget& tabs)
     replacePage(QStringLiteral("フォント設定"), fontPage());
     replacePage(QStringLiteral("シート設定"), sheetPage(paperName));
     replacePage(QStringLiteral("注意事項"), cautionPage());
+    // Every tab's caption stays readable however narrow the splitter makes the tabs.
+    tabs.setMinimumWidth(tabs.tabBar()->sizeHint().width() + 8);
     m_binder->fill();
 }
 
@@ -183,6 +186,9 @@ QGridLayout* groupGrid(QGroupBox* box)
 {
     auto* grid = new QGridLayout(box);
     grid->setHorizontalSpacing(6);
+    // One caption width on every tab, so the fields of all groups stand in one column.
+    grid->setColumnMinimumWidth(0, box->fontMetrics().horizontalAdvance(QStringLiteral("2行目の間隔(mm)：")) +
+                                       4);
     grid->setColumnStretch(4, 1);
     return grid;
 }
@@ -377,8 +383,12 @@ QWidget* StylePanels::sheetPage(QWidget* paperName)
     grid = groupGrid(paper);
     grid->setColumnStretch(1, 1);
     grid->addWidget(caption(QStringLiteral("用紙サイズ："), paper), 0, 0);
-    if (!paperName)
-        paperName = sunkenLabel("paper_size", paper);
+    if (!paperName) {
+        auto* label = sunkenLabel("paper_size", paper);
+        label->setToolTip(QStringLiteral("用紙設定アイコンで指定します"));
+        connect(&m_controller, &AppController::paperChanged, label, &QLabel::setText);
+        paperName = label;
+    }
     paperName->setParent(paper);
     grid->addWidget(paperName, 0, 1, 1, 4);
     // The paper list itself is hidden: the printer setup dialog chooses the paper.
@@ -396,13 +406,15 @@ QWidget* StylePanels::sheetPage(QWidget* paperName)
     column->addWidget(paper);
 
     auto* print = new QGroupBox(QStringLiteral("印刷"), page);
-    auto* row = new QHBoxLayout(print);
-    row->addWidget(caption(QStringLiteral("印刷枚数："), print));
+    grid = groupGrid(print);
+    grid->addWidget(caption(QStringLiteral("印刷枚数："), print), 0, 0);
     m_copies = number(QStringLiteral("xcopy"), print);
     m_copies->SetValue(static_cast<Extended>(m_controller.copies()));
     const auto takeCopies = [this] { m_controller.setCopies(copyCount(m_copies->Value())); };
     connect(m_copies, &NumberEdit::changed, this, takeCopies);
     connect(m_copies, &NumberEdit::exited, this, takeCopies);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(1);
     row->addWidget(m_copies);
     auto* upDown = new QVBoxLayout;
     upDown->setSpacing(0);
@@ -420,8 +432,8 @@ QWidget* StylePanels::sheetPage(QWidget* paperName)
         upDown->addWidget(button);
     }
     row->addLayout(upDown);
+    grid->addLayout(row, 0, 1, Qt::AlignLeft);
     // The start label of a partly used sheet takes its place here, beside the count.
-    row->addStretch();
     column->addWidget(print);
     column->addStretch();
     return page;
