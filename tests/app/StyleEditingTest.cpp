@@ -290,16 +290,23 @@ TEST_F(StyleEditingTest, ColourSwatchesAskForAColourAndDoNotRedraw)
     EXPECT_EQ(c->style(), expected);
 }
 
-TEST(CautionNote, FourSectionsOfTwelveSymbologiesEach)
+TEST_F(StyleEditingTest, ThePaperCommandsReadThePrinterBackOrOnlyItsMetrics)
 {
-    const QStringList lines = cautionNote().split(u'\n');
-    ASSERT_EQ(lines.size(), 4 * 13 + 3);
-    EXPECT_EQ(lines[0], "（１）使用できるバーコードと文字");
-    EXPECT_EQ(lines[1], "JAN       数値のみ(12桁/7桁)　通常／短縮を自動判別");
-    EXPECT_EQ(lines[13], "");
-    EXPECT_EQ(lines[14], "（２）スタートキャラクタに使用するキャラクタ");
-    EXPECT_EQ(lines[25], "CODE-128  'A'〜'C'(キャラクタセット)");
-    EXPECT_EQ(lines.last(), "CODE-93   必ず使用(常に2個付加)");
+    // A paper chosen in the style but never given to the printer.
+    c->editStyleField(u"[PAPERSIZE]", 70);
+    log.clear();
+    dialogs.expectPrinterSetup();
+    c->pageSetupCommand(); // the menu item: metrics and a redraw, the choice stays
+    EXPECT_EQ(log, kRedraw);
+    EXPECT_EQ(c->style().PAPERSIZE, 70);
+
+    log.clear();
+    dialogs.expectPrinterSetup();
+    c->printerSetupCommand(); // the toolbar: the printer's paper becomes the style's
+    dialogs.expectDone();
+    EXPECT_EQ(log, kRedraw);
+    EXPECT_EQ(c->style().PAPERSIZE, 9);
+    EXPECT_EQ(c->paperName(), "A4 210 x 297 mm");
 }
 
 } // namespace
