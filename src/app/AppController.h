@@ -1,11 +1,13 @@
 #pragma once
 
 #include "app/Dialogs.h"
+#include "app/StyleEditing.h"
 #include "app/WindowSettings.h"
 #include "document/ChangeTracking.h"
 #include "document/DataList.h"
 #include "document/LabelStyle.h"
 #include "sheet/DeviceMetrics.h"
+#include "sheet/LabelText.h"
 #include "sheet/PageComposer.h"
 #include "sheet/SymbologyRules.h"
 #include "symbol/CheckDigits.h"
@@ -123,6 +125,23 @@ public:
     long long copies() const { return m_copies; }
     void setCopies(long long copies) { m_copies = copies; }
     BarImage& symbol() { return *m_symbol; }
+
+    // The setting tabs' controls (AppControllerStyle.cpp; the rules are StyleEditing's).
+    // An edit of one field, by its style-file key: a switch then redraws at once, the
+    // orientation runs its paper command, the symbology its rules without a redraw;
+    // any other field shows at the next redraw.
+    void editStyleField(QStringView key, const StyleValue& value);
+    // One of the 32 arrow buttons ("PictButton20"), with the keys held while clicking.
+    void nudgeCommand(QStringView button, Qt::KeyboardModifiers modifiers);
+    // Enter in a numeric field ("ix", "xcopy"): true when the field must not see the key.
+    bool enterKeyCommand(QStringView control);
+    // The button "選択" of a font group: the font dialog, then a redraw either way.
+    void fontCommand(TextRole role);
+    // A click on a text colour or shadow colour swatch: the colour dialog, no redraw.
+    void textColorCommand(TextRole role);
+    void shadowColorCommand(TextRole role);
+    // A click on the orientation group "用紙向き" (0 portrait, 1 landscape).
+    void orientationCommand(int orientation);
 
 signals:
     void notified(const QString& notification);

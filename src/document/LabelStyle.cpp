@@ -13,72 +13,54 @@ namespace korbena {
 
 namespace {
 
-enum class Kind { Length, Count, Index, Flag, Colour, Text };
-
-using Field = std::variant<Extended LabelStyle::*, std::int32_t LabelStyle::*, bool LabelStyle::*,
-                           TColor LabelStyle::*, QString LabelStyle::*>;
-
-// How a choice control takes an index outside its items: a list shows no choice,
-// a radio group takes its last button beyond the last and no button below -1.
-enum class Choices { None, List, Radio };
-
-struct Key
-{
-    const char16_t* name;
-    Kind kind;
-    Field field;
-    Choices choices = Choices::None;
-    std::int32_t items = 0;
-};
-
 // The style's keys in the order the file stores them, after "[Version]" and
 // "[DISP_KEY]".
-const std::array<Key, 44> kKeys = {{
-    {u"[X_LOCATE]", Kind::Length, &LabelStyle::X_LOCATE},
-    {u"[Y_LOCATE]", Kind::Length, &LabelStyle::Y_LOCATE},
-    {u"[SIZE_X]", Kind::Length, &LabelStyle::SIZE_X},
-    {u"[SIZE_Y]", Kind::Length, &LabelStyle::SIZE_Y},
-    {u"[SIZE]", Kind::Index, &LabelStyle::SIZE, Choices::Radio, 2},
-    {u"[NUM_X]", Kind::Count, &LabelStyle::NUM_X},
-    {u"[NUM_Y]", Kind::Count, &LabelStyle::NUM_Y},
-    {u"[INTERVAL_X]", Kind::Length, &LabelStyle::INTERVAL_X},
-    {u"[INTERVAL_Y]", Kind::Length, &LabelStyle::INTERVAL_Y},
-    {u"[X_OFFSET]", Kind::Length, &LabelStyle::X_OFFSET},
-    {u"[Y_OFFSET]", Kind::Length, &LabelStyle::Y_OFFSET},
+const std::array<StyleKey, 44> kKeys = {{
+    {u"[X_LOCATE]", StyleKind::Length, &LabelStyle::X_LOCATE},
+    {u"[Y_LOCATE]", StyleKind::Length, &LabelStyle::Y_LOCATE},
+    {u"[SIZE_X]", StyleKind::Length, &LabelStyle::SIZE_X},
+    {u"[SIZE_Y]", StyleKind::Length, &LabelStyle::SIZE_Y},
+    {u"[SIZE]", StyleKind::Index, &LabelStyle::SIZE, StyleChoices::Radio, 2},
+    {u"[NUM_X]", StyleKind::Count, &LabelStyle::NUM_X},
+    {u"[NUM_Y]", StyleKind::Count, &LabelStyle::NUM_Y},
+    {u"[INTERVAL_X]", StyleKind::Length, &LabelStyle::INTERVAL_X},
+    {u"[INTERVAL_Y]", StyleKind::Length, &LabelStyle::INTERVAL_Y},
+    {u"[X_OFFSET]", StyleKind::Length, &LabelStyle::X_OFFSET},
+    {u"[Y_OFFSET]", StyleKind::Length, &LabelStyle::Y_OFFSET},
     // The paper list is the printer's; the paper settings check the code later.
-    {u"[PAPERSIZE]", Kind::Index, &LabelStyle::PAPERSIZE},
-    {u"[PAPERLAND]", Kind::Index, &LabelStyle::PAPERLAND, Choices::Radio, 2},
-    {u"[TITLE_X]", Kind::Length, &LabelStyle::TITLE_X},
-    {u"[TITLE_Y]", Kind::Length, &LabelStyle::TITLE_Y},
-    {u"[TITLE_FONT_NAME]", Kind::Text, &LabelStyle::TITLE_FONT_NAME},
-    {u"[TITLE_FONT_BOLD]", Kind::Text, &LabelStyle::TITLE_FONT_BOLD},
-    {u"[TITLE_FONT_SIZE]", Kind::Text, &LabelStyle::TITLE_FONT_SIZE},
-    {u"[TITLE_FONT_COLOE]", Kind::Colour, &LabelStyle::TITLE_FONT_COLOE},
-    {u"[G_TITLE_X]", Kind::Length, &LabelStyle::G_TITLE_X},
-    {u"[G_TITLE_Y]", Kind::Length, &LabelStyle::G_TITLE_Y},
-    {u"[G_TITLE_COLOR]", Kind::Colour, &LabelStyle::G_TITLE_COLOR},
-    {u"[TITLE_INTERVAL]", Kind::Length, &LabelStyle::TITLE_INTERVAL},
-    {u"[TITLE_PORTLATE]", Kind::Index, &LabelStyle::TITLE_PORTLATE, Choices::Radio, 2},
-    {u"[SUB_Y]", Kind::Length, &LabelStyle::SUB_Y},
-    {u"[TITLE_PRINT]", Kind::Flag, &LabelStyle::TITLE_PRINT},
-    {u"[TITLE_CENTER]", Kind::Flag, &LabelStyle::TITLE_CENTER},
-    {u"[BARCODE_X]", Kind::Length, &LabelStyle::BARCODE_X},
-    {u"[BARCODE_Y]", Kind::Length, &LabelStyle::BARCODE_Y},
-    {u"[BARCODE_FONT_NAME]", Kind::Text, &LabelStyle::BARCODE_FONT_NAME},
-    {u"[BARCODE_FONT_BOLD]", Kind::Text, &LabelStyle::BARCODE_FONT_BOLD},
-    {u"[BARCODE_FONT_SIZE]", Kind::Text, &LabelStyle::BARCODE_FONT_SIZE},
-    {u"[BARCODE_FONT_COLOR]", Kind::Colour, &LabelStyle::BARCODE_FONT_COLOR},
-    {u"[G_BARCODE_X]", Kind::Length, &LabelStyle::G_BARCODE_X},
-    {u"[G_BARCODE_Y]", Kind::Length, &LabelStyle::G_BARCODE_Y},
-    {u"[G_BARCODE_COLOR]", Kind::Colour, &LabelStyle::G_BARCODE_COLOR},
-    {u"[BARCODE_INTERVAL]", Kind::Length, &LabelStyle::BARCODE_INTERVAL},
-    {u"[BARCODE_PORTLATE]", Kind::Index, &LabelStyle::BARCODE_PORTLATE, Choices::Radio, 2},
-    {u"[BARCODE_PRINT]", Kind::Flag, &LabelStyle::BARCODE_PRINT},
-    {u"[BARCODE_CENTER]", Kind::Flag, &LabelStyle::BARCODE_CENTER},
-    {u"[BARCODE_TYPE]", Kind::Index, &LabelStyle::BARCODE_TYPE, Choices::List, 12},
-    {u"[START_CHAR]", Kind::Text, &LabelStyle::START_CHAR},
-    {u"[STOP_CHAR]", Kind::Text, &LabelStyle::STOP_CHAR},
-    {u"[CHECK_DT]", Kind::Index, &LabelStyle::CHECK_DT, Choices::Radio, 2},
+    {u"[PAPERSIZE]", StyleKind::Index, &LabelStyle::PAPERSIZE},
+    {u"[PAPERLAND]", StyleKind::Index, &LabelStyle::PAPERLAND, StyleChoices::Radio, 2},
+    {u"[TITLE_X]", StyleKind::Length, &LabelStyle::TITLE_X},
+    {u"[TITLE_Y]", StyleKind::Length, &LabelStyle::TITLE_Y},
+    {u"[TITLE_FONT_NAME]", StyleKind::Text, &LabelStyle::TITLE_FONT_NAME},
+    {u"[TITLE_FONT_BOLD]", StyleKind::Text, &LabelStyle::TITLE_FONT_BOLD},
+    {u"[TITLE_FONT_SIZE]", StyleKind::Text, &LabelStyle::TITLE_FONT_SIZE},
+    {u"[TITLE_FONT_COLOE]", StyleKind::Colour, &LabelStyle::TITLE_FONT_COLOE},
+    {u"[G_TITLE_X]", StyleKind::Length, &LabelStyle::G_TITLE_X},
+    {u"[G_TITLE_Y]", StyleKind::Length, &LabelStyle::G_TITLE_Y},
+    {u"[G_TITLE_COLOR]", StyleKind::Colour, &LabelStyle::G_TITLE_COLOR},
+    {u"[TITLE_INTERVAL]", StyleKind::Length, &LabelStyle::TITLE_INTERVAL},
+    {u"[TITLE_PORTLATE]", StyleKind::Index, &LabelStyle::TITLE_PORTLATE, StyleChoices::Radio, 2},
+    {u"[SUB_Y]", StyleKind::Length, &LabelStyle::SUB_Y},
+    {u"[TITLE_PRINT]", StyleKind::Flag, &LabelStyle::TITLE_PRINT},
+    {u"[TITLE_CENTER]", StyleKind::Flag, &LabelStyle::TITLE_CENTER},
+    {u"[BARCODE_X]", StyleKind::Length, &LabelStyle::BARCODE_X},
+    {u"[BARCODE_Y]", StyleKind::Length, &LabelStyle::BARCODE_Y},
+    {u"[BARCODE_FONT_NAME]", StyleKind::Text, &LabelStyle::BARCODE_FONT_NAME},
+    {u"[BARCODE_FONT_BOLD]", StyleKind::Text, &LabelStyle::BARCODE_FONT_BOLD},
+    {u"[BARCODE_FONT_SIZE]", StyleKind::Text, &LabelStyle::BARCODE_FONT_SIZE},
+    {u"[BARCODE_FONT_COLOR]", StyleKind::Colour, &LabelStyle::BARCODE_FONT_COLOR},
+    {u"[G_BARCODE_X]", StyleKind::Length, &LabelStyle::G_BARCODE_X},
+    {u"[G_BARCODE_Y]", StyleKind::Length, &LabelStyle::G_BARCODE_Y},
+    {u"[G_BARCODE_COLOR]", StyleKind::Colour, &LabelStyle::G_BARCODE_COLOR},
+    {u"[BARCODE_INTERVAL]", StyleKind::Length, &LabelStyle::BARCODE_INTERVAL},
+    {u"[BARCODE_PORTLATE]", StyleKind::Index, &LabelStyle::BARCODE_PORTLATE, StyleChoices::Radio, 2},
+    {u"[BARCODE_PRINT]", StyleKind::Flag, &LabelStyle::BARCODE_PRINT},
+    {u"[BARCODE_CENTER]", StyleKind::Flag, &LabelStyle::BARCODE_CENTER},
+    {u"[BARCODE_TYPE]", StyleKind::Index, &LabelStyle::BARCODE_TYPE, StyleChoices::List, 12},
+    {u"[START_CHAR]", StyleKind::Text, &LabelStyle::START_CHAR},
+    {u"[STOP_CHAR]", StyleKind::Text, &LabelStyle::STOP_CHAR},
+    {u"[CHECK_DT]", StyleKind::Index, &LabelStyle::CHECK_DT, StyleChoices::Radio, 2},
 }};
 
 constexpr QStringView kDispKey = u"[DISP_KEY]";
@@ -96,7 +78,7 @@ QString oneLine(QString text)
     return text;
 }
 
-QString valueText(const LabelStyle& style, const Key& key)
+QString valueText(const LabelStyle& style, const StyleKey& key)
 {
     return std::visit(
         [&](auto member) -> QString {
@@ -124,42 +106,42 @@ std::int32_t readInteger(QStringView value, const QString& fileName, int line)
     return *number;
 }
 
-std::int32_t chosenIndex(const Key& key, std::int32_t index)
+std::int32_t chosenIndex(const StyleKey& key, std::int32_t index)
 {
     switch (key.choices) {
-    case Choices::List:
+    case StyleChoices::List:
         return index >= 0 && index < key.items ? index : -1;
-    case Choices::Radio:
+    case StyleChoices::Radio:
         return index < -1 ? -1 : std::min(index, key.items - 1);
-    case Choices::None:
+    case StyleChoices::None:
         break;
     }
     return index;
 }
 
-void applyValue(LabelStyle& style, const Key& key, QStringView value, const QString& fileName, int line)
+void applyValue(LabelStyle& style, const StyleKey& key, QStringView value, const QString& fileName, int line)
 {
     switch (key.kind) {
-    case Kind::Length:
-    case Kind::Count: {
+    case StyleKind::Length:
+    case StyleKind::Count: {
         const auto fixed = readFixed4(value);
         if (!fixed)
             throw ConversionError(ConversionError::Expected::Decimal, value, fileName, line);
         style.*std::get<Extended LabelStyle::*>(key.field) = static_cast<Extended>(*fixed) / 10000;
         return;
     }
-    case Kind::Index:
+    case StyleKind::Index:
         style.*std::get<std::int32_t LabelStyle::*>(key.field) =
             chosenIndex(key, readInteger(value, fileName, line));
         return;
-    case Kind::Flag:
+    case StyleKind::Flag:
         style.*std::get<bool LabelStyle::*>(key.field) = readInteger(value, fileName, line) == 1;
         return;
-    case Kind::Colour:
+    case StyleKind::Colour:
         style.*std::get<TColor LabelStyle::*>(key.field) =
             static_cast<TColor>(readInteger(value, fileName, line));
         return;
-    case Kind::Text:
+    case StyleKind::Text:
         style.*std::get<QString LabelStyle::*>(key.field) = value.toString();
         return;
     }
@@ -167,13 +149,25 @@ void applyValue(LabelStyle& style, const Key& key, QStringView value, const QStr
 
 } // namespace
 
+std::span<const StyleKey> styleKeys()
+{
+    return kKeys;
+}
+
+const StyleKey* findStyleKey(QStringView name)
+{
+    const auto it =
+        std::find_if(kKeys.begin(), kKeys.end(), [name](const StyleKey& key) { return name == key.name; });
+    return it == kKeys.end() ? nullptr : &*it;
+}
+
 QStringList styleFileLines(const LabelStyle& style)
 {
     QStringList lines;
     lines.reserve(2 + static_cast<qsizetype>(kKeys.size()));
     lines.append(QStringLiteral("[Version]=1.00"));
     lines.append(kDispKey.toString() + u'=' + QString::number(style.DISP_KEY));
-    for (const Key& key : kKeys)
+    for (const StyleKey& key : kKeys)
         lines.append(QStringView(key.name).toString() + u'=' + valueText(style, key));
     return lines;
 }
@@ -187,7 +181,8 @@ namespace {
 
 bool isStyleKey(QStringView name)
 {
-    return std::any_of(kKeys.begin(), kKeys.end(), [name](const Key& key) { return name == key.name; }) ||
+    return std::any_of(kKeys.begin(), kKeys.end(),
+                       [name](const StyleKey& key) { return name == key.name; }) ||
            name == kDispKey || name == kWindowWidth || name == kWindowHeight || name == kWindowTop ||
            name == kWindowLeft || name == kImageFile;
 }
@@ -221,7 +216,7 @@ void applyStyleLines(const QStringList& lines, LabelStyle& style, StyleFileExtra
         const int line = static_cast<int>(std::min<qsizetype>(i + 1, INT_MAX));
 
         bool known = false;
-        for (const Key& key : kKeys) {
+        for (const StyleKey& key : kKeys) {
             if (name == QStringView(key.name)) {
                 applyValue(style, key, value, fileName, line);
                 known = true;

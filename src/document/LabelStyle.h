@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <variant>
 
 namespace korbena {
 
@@ -86,6 +88,33 @@ struct StyleFileExtras
 
     bool operator==(const StyleFileExtras&) const = default;
 };
+
+// What a style key holds: a length or count (a numeric field), an index (a choice
+// list or radio group), a flag (a tick box), a colour (a swatch) or a text (a caption).
+enum class StyleKind { Length, Count, Index, Flag, Colour, Text };
+
+// How a choice control takes an index outside its items: a list shows no choice,
+// a radio group takes its last button beyond the last and no button below -1.
+enum class StyleChoices { None, List, Radio };
+
+using StyleMember = std::variant<Extended LabelStyle::*, std::int32_t LabelStyle::*, bool LabelStyle::*,
+                                 TColor LabelStyle::*, QString LabelStyle::*>;
+
+// One key of the style file and the field it fills.
+struct StyleKey
+{
+    const char16_t* name; // "[X_LOCATE]", with its brackets
+    StyleKind kind;
+    StyleMember field;
+    StyleChoices choices = StyleChoices::None;
+    std::int32_t items = 0;
+};
+
+// The style's 44 keys in the order the file stores them, after "[Version]" and
+// "[DISP_KEY]": the file's reader and writer and the window's controls share them.
+std::span<const StyleKey> styleKeys();
+// The key of that name ("[SIZE_X]"), or nullptr.
+const StyleKey* findStyleKey(QStringView name);
 
 // The 46 lines of the style file for a style, from "[Version]=1.00" to "[CHECK_DT]".
 // Numbers are written as a numeric field with the default settings shows them.

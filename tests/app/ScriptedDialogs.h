@@ -44,6 +44,19 @@ public:
         return add("progress", QStringLiteral("%1/%2").arg(page).arg(pages), {}, goOn);
     }
     ScriptedDialogs& expectEndProgress() { return add("endProgress", {}); }
+    // The font dialog, preset as `initial` says; accepted with `answer` or cancelled.
+    ScriptedDialogs& expectFont(const FontChoice& initial, std::optional<FontChoice> answer)
+    {
+        add("font", describe(initial));
+        m_steps.back().font = std::move(answer);
+        return *this;
+    }
+    ScriptedDialogs& expectColor(TColor initial, std::optional<TColor> answer)
+    {
+        add("color", QString::number(initial));
+        m_steps.back().color = answer;
+        return *this;
+    }
 
     void expectDone()
     {
@@ -76,15 +89,13 @@ public:
         fileDialogs.push_back(spec);
         return take("save", spec.title).answer;
     }
-    std::optional<FontChoice> chooseFont(const FontChoice&) override
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override
     {
-        take("font", {});
-        return std::nullopt;
+        return take("font", describe(initial)).font;
     }
-    std::optional<TColor> chooseColor(TColor) override
+    std::optional<TColor> chooseColor(TColor initial) override
     {
-        take("color", {});
-        return std::nullopt;
+        return take("color", QString::number(initial)).color;
     }
     void printerSetup(PrintTarget&) override { take("printerSetup", {}); }
     bool printDialog(PrintTarget&) override { return take("printDialog", {}).yes; }
@@ -101,12 +112,24 @@ private:
         QString text;
         std::optional<QString> answer;
         bool yes = false;
+        std::optional<FontChoice> font;
+        std::optional<TColor> color;
     };
+
+    static QString describe(const FontChoice& f)
+    {
+        return QStringLiteral("%1 %2pt%3%4%5%6 %7")
+            .arg(f.face)
+            .arg(f.pointSize)
+            .arg(f.bold ? " bold" : "", f.italic ? " italic" : "", f.underline ? " underline" : "",
+                 f.strikeOut ? " strikeout" : "")
+            .arg(f.color);
+    }
 
     ScriptedDialogs& add(const char* kind, const QString& text, std::optional<QString> answer = {},
                          bool yes = false)
     {
-        m_steps.push_back({QString::fromLatin1(kind), text, std::move(answer), yes});
+        m_steps.push_back({QString::fromLatin1(kind), text, std::move(answer), yes, {}, {}});
         return *this;
     }
 

@@ -5,6 +5,7 @@
 #include "app/gui/PreviewPane.h"
 #include "app/gui/ProductInfoDialog.h"
 #include "app/gui/QtDialogs.h"
+#include "app/gui/StylePanels.h"
 #include "controls/GradPan.h"
 #include "print/PrinterTarget.h"
 #include "sheet/Preview.h"
@@ -94,6 +95,7 @@ MainWindow::MainWindow(const QString& dataFolder, const QString& installFolder, 
     createActions();
     createStatusBar();
     m_productInfo = new ProductInfoDialog(this);
+    new StylePanels(*m_controller, *m_tabs); // fills the setting tabs; owned by them
 
     AppController& c = *m_controller;
     connect(&c, &AppController::zoomChanged, this, [this](int zoom) {

@@ -119,7 +119,9 @@ std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial)
     font.setBold(initial.bold);
     font.setItalic(initial.italic);
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, m_parent, QStringLiteral("フォント"));
+    // Outline fonts only: what the printer can draw at any size.
+    const QFont chosen =
+        QFontDialog::getFont(&ok, font, m_parent, QStringLiteral("フォント"), QFontDialog::ScalableFonts);
     if (!ok)
         return std::nullopt;
     FontChoice out = initial;
@@ -134,7 +136,7 @@ std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial)
 
 std::optional<TColor> QtDialogs::chooseColor(TColor initial)
 {
-    const QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
+    const QColor start = toQColor(initial); // system colours, the button face among them
     const QColor chosen = QColorDialog::getColor(start, m_parent, QStringLiteral("色の設定"));
     if (!chosen.isValid())
         return std::nullopt;

@@ -1,0 +1,85 @@
+// One click on an arrow button of the setting tabs: the field moves and the 65-label
+// sample sheet is redrawn (the undo snapshot included), at the start-up zoom of 120
+// per cent and at 200. The frame budget of a smooth repeat is 16 ms.
+#include "app/AppController.h"
+#include "platform/Allocator.h"
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace korbena;
+
+const QString kResources = QStringLiteral(KORBENA_SOURCE_DIR "/resources");
+
+class NoDialogs : public Dialogs
+{
+public:
+    void information(const QString&) override {}
+    bool confirm(const QString&) override { return false; }
+    void error(const QString&, const QString&) override {}
+    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> openFile(const FileDialogSpec&) override { return {}; }
+    std::optional<QString> saveFile(const FileDialogSpec&) override { return {}; }
+    std::optional<FontChoice> chooseFont(const FontChoice&) override { return {}; }
+    std::optional<TColor> chooseColor(TColor) override { return {}; }
+    void printerSetup(PrintTarget&) override {}
+    bool printDialog(PrintTarget&) override { return false; }
+    bool printProgress(int, int) override { return false; }
+    void endPrintProgress() override {}
+};
+
+class NoDesktop : public Desktop
+{
+public:
+    void beep() override {}
+    void openUrl(const QUrl&) override {}
+    bool startTextEditor() override { return false; }
+    QSize screenSize() const override { return {1920, 1080}; }
+};
+
+// The title position's → and ← in turn, so the sheet stays where it was.
+void BM_NudgeRedraws65Labels(benchmark::State& state)
+{
+    NoDialogs dialogs;
+    NoDesktop desktop;
+    QTemporaryDir home;
+    AppController controller(dialogs, desktop, home.path() + QStringLiteral("/data"), kResources);
+    controller.setScreenDpi(96, 96);
+    controller.prepare();
+    controller.startupLoad();
+    controller.LoadStyle(home.path() + QStringLiteral("/data/style/A4-65-JAN.kbz"));
+    for (int k = 1; k <= 65; ++k) {
+        controller.rows().setTitle(k, QStringLiteral("商品 %1 サンプル").arg(k));
+        controller.rows().setNumber(k, QString::number(490123456000LL + k));
+    }
+    controller.setZoom(static_cast<int>(state.range(0)));
+    bool right = true;
+    for (auto _ : state) {
+        controller.nudgeCommand(right ? u"PictButton1" : u"PictButton2", Qt::ShiftModifier);
+        right = !right;
+        benchmark::DoNotOptimize(controller.previewImage().constBits());
+    }
+    if (!controller.messageLine().isEmpty())
+        state.SkipWithError("the sheet did not compose cleanly");
+}
+BENCHMARK(BM_NudgeRedraws65Labels)->Arg(120)->Arg(200)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    korbena::tuneAllocatorForPictures();
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

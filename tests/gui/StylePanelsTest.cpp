@@ -1,0 +1,207 @@
+// The setting tabs on the offscreen platform: every style field in a control, the
+// samples written back through the controls byte for byte, edits and Enter reaching
+// the controller, and a picture of each tab for review.
+#include "app/gui/StylePanels.h"
+
+#include "TestSupport.h"
+#include "app/AppController.h"
+#include "app/ScriptedDialogs.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/StyleBinder.h"
+#include "controls/NumberEdit.h"
+#include "platform/TextFile.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace korbena {
+namespace {
+
+const QString kResources = QStringLiteral(KORBENA_SOURCE_DIR "/resources");
+
+QByteArray bytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void press(QWidget* widget, int key, const QString& text = {})
+{
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &up);
+}
+
+// Typing plain characters, one key each.
+void type(QWidget* widget, const QString& text)
+{
+    for (const QChar ch : text)
+        press(widget, ch.unicode(), QString(ch));
+}
+
+// The tabs of the window with the pages the panels fill, over a controller whose
+// dialogs answer from a script.
+class StylePanelsTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir home;
+    test::ScriptedDialogs dialogs;
+    test::RecordingDesktop desktop;
+    AppController controller{dialogs, desktop, home.path() + QStringLiteral("/data"), kResources};
+    QTabWidget tabs;
+    StylePanels* panels = nullptr;
+    int redraws = 0;
+
+    void SetUp() override
+    {
+        for (const char* name : {"バーコード設定", "フォント設定", "シート設定", "データ入力", "注意事項"})
+            tabs.addTab(new QWidget, QString::fromUtf8(name));
+        panels = new StylePanels(controller, tabs);
+        controller.setScreenDpi(96, 96);
+        controller.prepare();
+        controller.startupLoad();
+        QObject::connect(&controller, &AppController::previewChanged, [this] { ++redraws; });
+        tabs.resize(460, 900);
+        tabs.show();
+        QApplication::processEvents();
+    }
+
+    template <typename T> T* control(const char* name)
+    {
+        T* found = tabs.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+};
+
+TEST_F(StylePanelsTest, EverySampleFillsEveryControlAndWritesBackByteIdentical)
+{
+    QStringList keys;
+    for (const StyleKey& key : styleKeys())
+        keys << QString::fromUtf16(key.name);
+    QStringList bound = panels->binder().boundKeys();
+    bound.sort();
+    keys.sort();
+    EXPECT_EQ(bound, keys); // each key once
+
+    QStringList samples = QDir(kResources + QStringLiteral("/style")).entryList({QStringLiteral("*.kbz")});
+    for (QString& sample : samples)
+        sample.prepend(kResources + QStringLiteral("/style/"));
+    samples << kResources + QStringLiteral("/conf/KORBENA.dat");
+    ASSERT_EQ(samples.size(), 6);
+    for (const QString& sample : samples) {
+        SCOPED_TRACE(sample.toStdString());
+        controller.LoadStyle(sample);
+        // Read from the controls alone, over a style that holds none of the sample.
+        LabelStyle blank;
+        blank.DISP_KEY = controller.style().DISP_KEY;
+        const LabelStyle shown = panels->binder().read(blank);
+        EXPECT_EQ(shown, controller.style());
+        const QString copy = home.path() + QStringLiteral("/through-controls.kbz");
+        WriteStyleFile(copy, shown);
+        EXPECT_EQ(bytes(copy), bytes(sample));
+        ASSERT_TRUE(controller.SaveStyle(home.path() + QStringLiteral("/saved.kbz")));
+        EXPECT_EQ(bytes(home.path() + QStringLiteral("/saved.kbz")), bytes(sample));
+    }
+    // What the last sample (JAN) shows in a few controls, as the user sees them.
+    EXPECT_EQ(control<QComboBox>("barcode_type")->currentText(), "JAN");
+    EXPECT_FALSE(control<QComboBox>("start_char")->isEnabled());
+    EXPECT_EQ(control<QLabel>("t_cf")->text(), "ＭＳ Ｐゴシック");
+    EXPECT_EQ(control<QLabel>("t_cb")->text(), "太字");
+    EXPECT_EQ(control<QLabel>("paper_size")->text(), "A4 210 x 297 mm");
+}
+
+TEST_F(StylePanelsTest, EditsInTheControlsReachTheStyleAndMakeItChanged)
+{
+    controller.LoadStyle(kResources + QStringLiteral("/style/A4-24-CODE39.kbz"));
+    const QString copy = home.path() + QStringLiteral("/tempstyle.sle");
+    ChangeTracking& changes = const_cast<ChangeTracking&>(controller.changes());
+    EXPECT_FALSE(changes.StyleChanged(controller.style(), copy));
+
+    NumberEdit* ix = control<NumberEdit>("ix");
+    ix->setFocus();
+    ix->selectAll();
+    redraws = 0;
+    type(ix, QStringLiteral("12.5"));
+    EXPECT_EQ(controller.style().X_LOCATE, 12.5L);
+    EXPECT_EQ(ix->text(), "12.5"); // the refill left the field as typed
+    EXPECT_EQ(redraws, 0);         // typing alone does not redraw
+    EXPECT_TRUE(changes.StyleChanged(controller.style(), copy));
+
+    // Enter: redraws; in "ix" the field still sees the key, in "t_cx" it does not.
+    int ixReturns = 0, titleReturns = 0;
+    QObject::connect(ix, &QLineEdit::returnPressed, [&] { ++ixReturns; });
+    press(ix, Qt::Key_Return);
+    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(ixReturns, 1);
+    NumberEdit* titleX = control<NumberEdit>("t_cx");
+    QObject::connect(titleX, &QLineEdit::returnPressed, [&] { ++titleReturns; });
+    press(titleX, Qt::Key_Enter);
+    EXPECT_EQ(redraws, 2);
+    EXPECT_EQ(titleReturns, 0);
+
+    // A switch redraws; an arrow button moves its field and the field shows it.
+    QCheckBox* center = control<QCheckBox>("CheckBox3");
+    ASSERT_TRUE(center->isChecked()); // as the sample has it
+    center->click();
+    EXPECT_FALSE(controller.style().TITLE_CENTER);
+    EXPECT_EQ(redraws, 3);
+    control<QAbstractButton>("PictButton17")->click();
+    EXPECT_EQ(controller.style().X_LOCATE, 13.5L);
+    EXPECT_EQ(ix->text(), "13.5");
+    EXPECT_EQ(redraws, 4);
+
+    // The symbology list refills the character lists, without a redraw.
+    QComboBox* symbology = control<QComboBox>("barcode_type");
+    press(symbology, Qt::Key_Down); // CODE-39 to NW-7
+    EXPECT_EQ(controller.style().BARCODE_TYPE, 3);
+    QComboBox* start = control<QComboBox>("start_char");
+    EXPECT_TRUE(start->isEnabled());
+    EXPECT_EQ(start->count(), 4);
+    EXPECT_EQ(start->currentText(), "A");
+    EXPECT_EQ(redraws, 4);
+
+    // The copy count is the controller's, read as its integer part.
+    NumberEdit* copies = control<NumberEdit>("xcopy");
+    copies->selectAll();
+    type(copies, QStringLiteral("3.7"));
+    EXPECT_EQ(controller.copies(), 3);
+    control<QAbstractButton>("xcopyUp")->click();
+    EXPECT_EQ(controller.copies(), 4);
+    EXPECT_EQ(copies->text(), "4");
+}
+
+TEST(StylePanelsPictures, EachTabAfterStartUp)
+{
+    QTemporaryDir home;
+    MainWindow window(home.path() + QStringLiteral("/data"), kResources);
+    window.resize(1400, 900);
+    window.show();
+    QApplication::processEvents();
+    auto* tabs = window.findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    const char* files[] = {"tab-barcode.png", "tab-font.png", "tab-sheet.png", "tab-data.png",
+                           "tab-caution.png"};
+    ASSERT_EQ(tabs->count(), 5);
+    QDir().mkpath(QStringLiteral(KORBENA_ARTIFACTS_DIR));
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QApplication::processEvents();
+        const QImage picture = window.grab().toImage();
+        EXPECT_TRUE(picture.save(QStringLiteral(KORBENA_ARTIFACTS_DIR "/") + QLatin1String(files[i])));
+    }
+}
+
+} // namespace
+} // namespace korbena
