@@ -1,7 +1,9 @@
 #include "cli/BarcodeCommand.h"
 #include "cli/CheckCommand.h"
+#include "cli/ImportCommand.h"
 #include "cli/PreviewCommand.h"
 #include "cli/PrintCommand.h"
+#include "cli/TemplateCommand.h"
 #include "platform/Allocator.h"
 
 #include <QGuiApplication>
@@ -32,7 +34,9 @@ const char* const kUsage =
     "usage: korbena-cli barcode [options]   (korbena-cli barcode --help for the options)\n"
     "       korbena-cli check --mod10w3|--mod16|--mod43 TEXT\n"
     "       korbena-cli print [--style FILE] [--data FILE] [--out FILE.pdf | --printer NAME] [--copies N]\n"
-    "       korbena-cli preview [--style FILE] [--data FILE] [--page N] [--zoom PERCENT] --out FILE.png\n";
+    "       korbena-cli preview [--style FILE] [--data FILE] [--page N] [--zoom PERCENT] --out FILE.png\n"
+    "       korbena-cli import FILE.csv --title-col N --number-col M [options] --out FILE.lst\n"
+    "       korbena-cli template [--search TEXT] | --apply NAME [--style FILE] --out FILE.kbz\n";
 
 } // namespace
 
@@ -75,6 +79,15 @@ int main(int argc, char** argv)
         }
         return print ? korbena::cli::runPrint(args, stdout, stderr)
                      : korbena::cli::runPreview(args, stdout, stderr);
+    }
+    if (command == u"import" || command == u"template") {
+        const bool import = command == u"import";
+        if (args == QStringList{QStringLiteral("--help")}) {
+            std::fputs(import ? korbena::cli::kImportUsage : korbena::cli::kTemplateUsage, stdout);
+            return 0;
+        }
+        return import ? korbena::cli::runImport(args, stdout, stderr)
+                      : korbena::cli::runTemplate(args, stdout, stderr);
     }
     std::fprintf(stderr, "korbena-cli: unknown command '%s'\n%s", qPrintable(command), kUsage);
     return 2;
