@@ -23,6 +23,7 @@ bool isBlankRecord(const QStringList& record)
 
 // How well a separator splits a sample: the share of non-blank records that have
 // the most common field count, when that count is two or more; 0 otherwise.
+// Records where the separator breaks a quoted field do not count.
 double splitScore(QStringView sample, QChar separator, bool quoting)
 {
     const CellBlock records = parseDelimited(sample, separator, quoting, kDetectionRecords);
@@ -31,8 +32,13 @@ double splitScore(QStringView sample, QChar separator, bool quoting)
     for (const QStringList& record : records) {
         if (isBlankRecord(record))
             continue;
-        ++counts[record.size()];
         ++total;
+        // A field still starting with a quote lost its closing quote to this
+        // separator: it splits a quoted field, so the record does not count for it.
+        const bool splitsQuotes = quoting && std::any_of(record.begin(), record.end(),
+                                                         [](const QString& f) { return f.startsWith(u'"'); });
+        if (!splitsQuotes)
+            ++counts[record.size()];
     }
     qsizetype modalCount = 0;
     int modalRecords = 0;

@@ -51,8 +51,9 @@ QString decodeCsvText(QByteArrayView bytes, CsvEncoding encoding);
 
 // The separator a text most likely uses, judged on its first 50 lines: the one of
 // tab, comma and semicolon (in that order of preference) that splits the most lines
-// into the same number of fields, two or more; space only when none of those splits
-// anything, since titles hold spaces; comma when nothing splits at all.
+// into the same number of fields, two or more, without breaking a quoted field; space
+// only when none of those splits anything, since titles hold spaces; comma when
+// nothing splits at all.
 CsvSeparator detectSeparator(QStringView text, bool quoting);
 
 // The records of a file's bytes; at most maxRecords of them when it is not negative
