@@ -14,22 +14,34 @@ bool isBreak(QChar c)
 }
 
 // Where the quoted cell that opens at `open` closes: the index of its closing quote,
-// which the separator, a line break or the end of the text must follow; -1 when there is none.
-// A search that fails fails from every later opening too (quote runs pair up the same
-// way whichever cell they are read from), so `hopelessFrom` remembers it and a block
-// full of stray quotes is still read in one pass.
+// which the separator, a line break or the end of the text must follow; -1 when there
+// is none. Quotes pair up run by run, and a cell's opening quote starts a run (a
+// separator or a break stands before it), so a later opening reads every run after
+// its own exactly as an earlier search read them. A search that failed therefore
+// leaves a later opening only the quotes of its own run to try: `hopelessFrom`
+// remembers the failure, and a block full of stray quotes is read in one pass.
 qsizetype closingQuote(QStringView text, qsizetype open, QChar separator, qsizetype& hopelessFrom)
 {
-    if (open >= hopelessFrom)
-        return -1;
-    for (qsizetype i = open + 1; i < text.size(); ++i) {
+    const qsizetype n = text.size();
+    const auto closesAt = [&](qsizetype i) {
+        return i + 1 == n || text[i + 1] == separator || isBreak(text[i + 1]);
+    };
+    if (open >= hopelessFrom) {
+        qsizetype run = open + 1;
+        while (run < n && text[run] == u'"')
+            ++run;
+        const qsizetype quotes = run - open - 1;
+        // An odd run leaves its last quote unpaired: it closes when the cell ends there.
+        return quotes % 2 == 1 && closesAt(run - 1) ? run - 1 : -1;
+    }
+    for (qsizetype i = open + 1; i < n; ++i) {
         if (text[i] != u'"')
             continue;
-        if (i + 1 < text.size() && text[i + 1] == u'"') {
+        if (i + 1 < n && text[i + 1] == u'"') {
             ++i; // a doubled quote inside the cell
             continue;
         }
-        if (i + 1 == text.size() || text[i + 1] == separator || isBreak(text[i + 1]))
+        if (closesAt(i))
             return i;
     }
     hopelessFrom = open;

@@ -165,13 +165,19 @@ PaperSizes glabelsPaperSizes(const QStringList& paperFiles)
 
 GlabelsFile readGlabelsTemplateFile(const QString& path, const PaperSizes& papers)
 {
-    GlabelsFile result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
+        GlabelsFile result;
         result.error = file.errorString();
         return result;
     }
-    QXmlStreamReader xml(&file);
+    return readGlabelsTemplates(file.readAll(), path, papers);
+}
+
+GlabelsFile readGlabelsTemplates(const QByteArray& xmlText, const QString& path, const PaperSizes& papers)
+{
+    GlabelsFile result;
+    QXmlStreamReader xml(xmlText);
     std::optional<TemplateReading> current;
     bool inRectangle = false;
     while (!xml.atEnd()) {

@@ -53,6 +53,8 @@ struct GlabelsFile
 
 // Reads one template file. A file that cannot be opened gives an error and nothing else.
 GlabelsFile readGlabelsTemplateFile(const QString& path, const PaperSizes& papers);
+// The same for the text of a file; `path` names it in the layouts' source.
+GlabelsFile readGlabelsTemplates(const QByteArray& xmlText, const QString& path, const PaperSizes& papers);
 
 // Layouts for the equivalents whose named template is among `layouts` (same maker);
 // the others are dropped and counted in `unresolved`.

@@ -34,6 +34,8 @@ TEST(Tsv, ReadsCellsAsSpreadsheetsWriteThem)
     EXPECT_TRUE(parseTsv(u"").empty());
     // A quote typed by hand with no closing quote is text and swallows nothing.
     EXPECT_EQ(parseTsv(u"\"5 inch\t1\n\"6 inch\t2\n"), (CellBlock{{"\"5 inch", "1"}, {"\"6 inch", "2"}}));
+    // ... and a quoted cell after such a quote is still read as quoted.
+    EXPECT_EQ(parseTsv(u"\"abc\t\"\"\tx\n"), (CellBlock{{"\"abc", "", "x"}}));
 }
 
 TEST(Tsv, WritingAndReadingGiveTheSameBlock)
