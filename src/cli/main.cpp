@@ -1,8 +1,10 @@
 #include "cli/BarcodeCommand.h"
 #include "cli/CalibrateCommand.h"
 #include "cli/CheckCommand.h"
+#include "cli/ImportCommand.h"
 #include "cli/PreviewCommand.h"
 #include "cli/PrintCommand.h"
+#include "cli/TemplateCommand.h"
 #include "cli/VerifyCommand.h"
 #include "platform/Allocator.h"
 
@@ -39,6 +41,8 @@ const char* const kUsage =
     "                           --out FILE.png\n"
     "       korbena-cli verify [--style FILE] [--data FILE] [--start-label K] [--json]\n"
     "       korbena-cli calibrate --printer NAME [--out page.pdf | --measured-shift X,Y]\n"
+    "       korbena-cli import FILE.csv --title-col N --number-col M [options] --out FILE.lst\n"
+    "       korbena-cli template [--search TEXT] | --apply NAME [--style FILE] --out FILE.kbz\n"
     "       korbena-cli --help | --version | COMMAND --help\n";
 
 // The whole help; the manual page is made from it and from each command's help.
@@ -53,6 +57,8 @@ const char* const kHelp =
     "  barcode   draw one barcode symbol to a picture, or describe it as JSON\n"
     "  verify    check before printing: encode every row that will print and read it back\n"
     "  calibrate print a printer's calibration page, or store the shift measured on it\n"
+    "  import    turn a CSV file of titles, numbers and quantities into a data list\n"
+    "  template  list the label sheets of the catalogue, or apply one to a style\n"
     "\n"
     "options:\n"
     "  --help, -h     show this help; COMMAND --help shows the options of a command\n"
@@ -107,6 +113,8 @@ int main(int argc, char** argv)
                             : name == u"preview"   ? korbena::cli::kPreviewUsage
                             : name == u"verify"    ? korbena::cli::kVerifyUsage
                             : name == u"calibrate" ? korbena::cli::kCalibrateUsage
+                            : name == u"import"    ? korbena::cli::kImportUsage
+                            : name == u"template"  ? korbena::cli::kTemplateUsage
                                                    : nullptr;
         if (usage) {
             std::fputs(usage, stdout);
@@ -148,6 +156,16 @@ int main(int argc, char** argv)
     }
     if (command == u"calibrate")
         return korbena::cli::runCalibrate(args, stdout, stderr);
+    if (command == u"import" || command == u"template") {
+        const bool import = command == u"import";
+        if (args == QStringList{QStringLiteral("--help")}) {
+            std::fputs(import ? korbena::cli::kImportUsage : korbena::cli::kTemplateUsage, stdout);
+            return 0;
+        }
+        return import ? korbena::cli::runImport(args, stdout, stderr)
+                      : korbena::cli::runTemplate(args, stdout, stderr);
+    }
+>>>>>>> imports
     std::fprintf(stderr, "korbena-cli: unknown command '%s'\n%s", qPrintable(command), kUsage);
     return 2;
 }

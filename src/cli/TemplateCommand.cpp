@@ -1,0 +1,170 @@
+#include "cli/TemplateCommand.h"
+
+#include "document/LabelStyle.h"
+#include "platform/Error.h"
+#include "sheet/GlabelsTemplates.h"
+#include "sheet/SheetCatalogue.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <optional>
+
+namespace korbena::cli {
+
+const char* const kTemplateUsage =
+    "usage: korbena-cli template [--search TEXT] [--json] [--templates FOLDER]...\n"
+    "       korbena-cli template --apply NAME [--style FILE] --out FILE.kbz [--templates FOLDER]...\n"
+    "       lists the label stocks (the generic A4 layouts and the glabels templates installed on the\n"
+    "       system), or writes the style laid out for the stock NAME (\"maker part\" as listed);\n"
+    "       --search: maker, part number or 面数 (\"44面\"); --templates: read these folders instead\n"
+    "       of the system's libglabels-3.0/templates\n"
+    "exit status: 0 listed or written; 1 the style could not be read or written, or no stock has\n"
+    "       that name; 2 bad arguments\n";
+
+namespace {
+
+void writeLine(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toUtf8().constData(), stream);
+    std::fputc('\n', stream);
+}
+
+struct Options
+{
+    QString search, apply, style, out;
+    QStringList folders;
+    bool json = false;
+};
+
+std::optional<QString> parse(const QStringList& args, Options& o)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& name = args[i];
+        if (name == u"--json") {
+            o.json = true;
+            continue;
+        }
+        if (i + 1 >= args.size() || args[i + 1].isEmpty())
+            return QStringLiteral("%1 needs a value").arg(name);
+        const QString& value = args[++i];
+        if (name == u"--search")
+            o.search = value;
+        else if (name == u"--apply")
+            o.apply = value;
+        else if (name == u"--style")
+            o.style = value;
+        else if (name == u"--out")
+            o.out = value;
+        else if (name == u"--templates")
+            o.folders << value;
+        else
+            return QStringLiteral("unknown option '%1'").arg(name);
+    }
+    if (o.apply.isEmpty() && (!o.out.isEmpty() || !o.style.isEmpty()))
+        return QStringLiteral("--style and --out go with --apply");
+    if (!o.apply.isEmpty() && o.out.isEmpty())
+        return QStringLiteral("--apply needs --out");
+    return std::nullopt;
+}
+
+QString mm(double value)
+{
+    return QString::number(value, 'f', 2).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
+}
+
+QJsonObject toJson(const SheetLayout& l)
+{
+    return QJsonObject{
+        {QStringLiteral("name"), l.name()},
+        {QStringLiteral("maker"), l.maker},
+        {QStringLiteral("part"), l.partNumber},
+        {QStringLiteral("description"), l.description},
+        {QStringLiteral("labels"), l.labelsPerSheet()},
+        {QStringLiteral("paperCode"), l.paperCode},
+        {QStringLiteral("paperWidth"), l.paperWidth},
+        {QStringLiteral("paperHeight"), l.paperHeight},
+        {QStringLiteral("labelWidth"), l.labelWidth},
+        {QStringLiteral("labelHeight"), l.labelHeight},
+        {QStringLiteral("across"), l.across},
+        {QStringLiteral("down"), l.down},
+        {QStringLiteral("pitchX"), l.pitchX},
+        {QStringLiteral("pitchY"), l.pitchY},
+        {QStringLiteral("firstX"), l.firstX},
+        {QStringLiteral("firstY"), l.firstY},
+        {QStringLiteral("source"), l.source},
+    };
+}
+
+} // namespace
+
+int runTemplate(const QStringList& args, std::FILE* out, std::FILE* err)
+{
+    Options options;
+    if (const auto fault = parse(args, options)) {
+        writeLine(err, QStringLiteral("korbena-cli template: ") + *fault);
+        std::fputs(kTemplateUsage, err);
+        return 2;
+    }
+    const SheetCatalogue catalogue =
+        options.folders.isEmpty() ? loadSheetCatalogue() : loadSheetCatalogue(options.folders);
+
+    if (options.apply.isEmpty()) {
+        const std::vector<SheetLayout> found = searchLayouts(catalogue.layouts, options.search);
+        if (options.json) {
+            QJsonArray list;
+            for (const SheetLayout& layout : found)
+                list.append(toJson(layout));
+            std::fputs(QJsonDocument(list).toJson(QJsonDocument::Indented).constData(), out);
+            return 0;
+        }
+        for (const SheetLayout& l : found)
+            writeLine(out, QStringLiteral("%1\t%2面\t%3×%4mm\t%5×%6\tピッチ %7×%8mm\t先頭 %9,%10mm\t%11")
+                               .arg(l.name())
+                               .arg(l.labelsPerSheet())
+                               .arg(mm(l.labelWidth), mm(l.labelHeight))
+                               .arg(l.across)
+                               .arg(l.down)
+                               .arg(mm(l.pitchX), mm(l.pitchY), mm(l.firstX), mm(l.firstY))
+                               .arg(l.description));
+        return 0;
+    }
+
+    const SheetLayout* chosen = nullptr;
+    for (const SheetLayout& layout : catalogue.layouts)
+        if (layout.name().compare(options.apply, Qt::CaseInsensitive) == 0) {
+            chosen = &layout;
+            break;
+        }
+    if (!chosen) {
+        writeLine(err, QStringLiteral("korbena-cli template: no label stock named '%1'").arg(options.apply));
+        return 1;
+    }
+    try {
+        LabelStyle style;
+        if (!options.style.isEmpty()) {
+            StyleFileExtras extras;
+            applyStyleLines(readStyleFile(options.style), style, extras, options.style);
+        }
+        const SheetPoint current = currentFirstLabel(style, catalogue.layouts, 0, 0);
+        if (!applySheetLayout(style, *chosen, current, 0, 0))
+            writeLine(err, QStringLiteral("korbena-cli template: the paper list has no paper of %1×%2mm; "
+                                          "the style keeps its paper")
+                               .arg(mm(chosen->paperWidth), mm(chosen->paperHeight)));
+        WriteStyleFile(options.out, style);
+    } catch (const Error& e) {
+        QString text = QStringLiteral("korbena-cli template: ") + e.message();
+        if (!e.detail().isEmpty())
+            text += QStringLiteral(" (") + e.detail() + u')';
+        writeLine(err, text);
+        return 1;
+    }
+    writeLine(out, QStringLiteral("%1 laid out as %2 written to %3")
+                       .arg(options.style.isEmpty() ? QStringLiteral("the default style") : options.style,
+                            chosen->name(), options.out));
+    return 0;
+}
+
+} // namespace korbena::cli
