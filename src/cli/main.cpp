@@ -165,7 +165,6 @@ int main(int argc, char** argv)
         return import ? korbena::cli::runImport(args, stdout, stderr)
                       : korbena::cli::runTemplate(args, stdout, stderr);
     }
->>>>>>> imports
     std::fprintf(stderr, "korbena-cli: unknown command '%s'\n%s", qPrintable(command), kUsage);
     return 2;
 }
