@@ -32,6 +32,8 @@ public:
     bool printDialog(PrintTarget&) override { return false; }
     bool printProgress(int, int) override { return false; }
     void endPrintProgress() override {}
+    std::optional<SerialSettings> serialNumbers() override { return {}; }
+    std::optional<CsvOptions> csvOptions() override { return {}; }
 };
 
 class NoDesktop : public Desktop
@@ -75,8 +77,10 @@ void BM_Redraw65Labels(benchmark::State& state)
     controller.startupLoad();
     controller.LoadStyle(home.path() + QStringLiteral("/data/style/A4-65-JAN.kbz"));
     for (int k = 1; k <= 65; ++k) {
-        controller.rows().setTitle(k, QStringLiteral("商品 %1 サンプル").arg(k));
-        controller.rows().setNumber(k, QString::number(490123456000LL + k));
+        DataGridModel& grid = controller.grid();
+        grid.setData(grid.index(k - 1, DataGridModel::TitleColumn),
+                     QStringLiteral("商品 %1 サンプル").arg(k));
+        grid.setData(grid.index(k - 1, DataGridModel::NumberColumn), QString::number(490123456000LL + k));
     }
     controller.setZoom(static_cast<int>(state.range(0)));
     for (auto _ : state) {
