@@ -50,6 +50,7 @@ void AppController::takeDataSnapshot()
 {
     m_changes.TakeDataSnapshot(m_rows);
     emit undoEnabledChanged(m_changes.undoEnabled());
+    emit answered(QStringLiteral("TakeDataSnapshot"));
 }
 
 std::optional<int> AppController::promptRowCount()
