@@ -70,9 +70,6 @@ protected:
 
 TEST_F(GridPanelTest, TypingIntoACellAndPressingEnterRedrawsAndEnablesUndo)
 {
-    EXPECT_EQ(view->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("文字列"));
-    EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("バーコード番号"));
-    EXPECT_EQ(view->model()->headerData(0, Qt::Vertical).toInt(), 1);
     EXPECT_EQ(view->toolTip(), QStringLiteral("変更後はEnterキーを押してください。"));
     QAction* undo = window->action(QStringLiteral("取り消し"));
     ASSERT_FALSE(undo->isEnabled());
@@ -84,6 +81,8 @@ TEST_F(GridPanelTest, TypingIntoACellAndPressingEnterRedrawsAndEnablesUndo)
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, QStringLiteral("yz"));
     EXPECT_EQ(redraws.count(), 0);
+    // The cell holds the text as typed, as the commands read it, before Enter.
+    EXPECT_EQ(controller().rows().title(2), QStringLiteral("xyz"));
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_EQ(controller().rows().title(2), QStringLiteral("xyz"));
     EXPECT_GE(redraws.count(), 1);

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -49,14 +50,27 @@ private:
     std::function<void()> m_enter;
 };
 
-// The cell editor: Enter writes the text into the cell at once, closes the editor
-// and redraws, rather than leaving the write for later as the standard editor does.
+// The cell editor: Enter closes it and redraws, rather than leaving the write for
+// later as the standard editor does.
 class CellDelegate : public QStyledItemDelegate
 {
 public:
     CellDelegate(std::function<void()> enter, QObject* parent)
         : QStyledItemDelegate(parent), m_enter(std::move(enter))
     {
+    }
+
+    // The cell takes the text as it is typed, so a command chosen while the editor is
+    // still open sees it.
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            auto* self = const_cast<CellDelegate*>(this);
+            connect(line, &QLineEdit::textEdited, self, [self, line] { emit self->commitData(line); });
+        }
+        return editor;
     }
 
 protected:

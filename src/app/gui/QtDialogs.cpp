@@ -99,7 +99,8 @@ std::optional<QString> QtDialogs::fileDialog(const FileDialogSpec& spec, bool sa
     // A folder that does not exist yet (listdata) leaves the dialog in its own default.
     if (QDir(spec.folder).exists())
         dialog.setDirectory(spec.folder);
-    dialog.setNameFilter(qtFileFilter(spec.filter));
+    if (!spec.filter.isEmpty()) // none: every file, as the CSV import asks
+        dialog.setNameFilter(qtFileFilter(spec.filter));
     dialog.setDefaultSuffix(spec.defaultSuffix);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
