@@ -1,6 +1,7 @@
 // The window's controller without its window: start-up to the first preview on a
 // fresh working folder, and one explicit redraw of the 65-label sample sheet (the
 // undo snapshot included) at 120 and 200 per cent.
+#include "ControllerBench.h"
 #include "app/AppController.h"
 #include "platform/Allocator.h"
 #include "sheet/PrintTarget.h"
@@ -16,37 +17,10 @@ using namespace korbena;
 
 const QString kResources = QStringLiteral(KORBENA_SOURCE_DIR "/resources");
 
-// Nothing is asked during these runs; every question is cancelled.
-class NoDialogs : public Dialogs
-{
-public:
-    void information(const QString&) override {}
-    bool confirm(const QString&) override { return false; }
-    void error(const QString&, const QString&) override {}
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> openFile(const FileDialogSpec&) override { return {}; }
-    std::optional<QString> saveFile(const FileDialogSpec&) override { return {}; }
-    std::optional<FontChoice> chooseFont(const FontChoice&) override { return {}; }
-    std::optional<TColor> chooseColor(TColor) override { return {}; }
-    void printerSetup(PrintTarget&) override {}
-    bool printDialog(PrintTarget&) override { return false; }
-    bool printProgress(int, int) override { return false; }
-    void endPrintProgress() override {}
-};
-
-class NoDesktop : public Desktop
-{
-public:
-    void beep() override {}
-    void openUrl(const QUrl&) override {}
-    bool startTextEditor() override { return false; }
-    QSize screenSize() const override { return {1920, 1080}; }
-};
-
 void BM_StartUpToFirstPreview(benchmark::State& state)
 {
-    NoDialogs dialogs;
-    NoDesktop desktop;
+    bench::QuietDialogs dialogs;
+    bench::QuietDesktop desktop;
     for (auto _ : state) {
         state.PauseTiming();
         QTemporaryDir home;
@@ -66,8 +40,8 @@ BENCHMARK(BM_StartUpToFirstPreview)->Unit(benchmark::kMillisecond);
 
 void BM_Redraw65Labels(benchmark::State& state)
 {
-    NoDialogs dialogs;
-    NoDesktop desktop;
+    bench::QuietDialogs dialogs;
+    bench::QuietDesktop desktop;
     QTemporaryDir home;
     AppController controller(dialogs, desktop, home.path() + QStringLiteral("/data"), kResources);
     controller.setScreenDpi(96, 96);
@@ -75,8 +49,10 @@ void BM_Redraw65Labels(benchmark::State& state)
     controller.startupLoad();
     controller.LoadStyle(home.path() + QStringLiteral("/data/style/A4-65-JAN.kbz"));
     for (int k = 1; k <= 65; ++k) {
-        controller.rows().setTitle(k, QStringLiteral("商品 %1 サンプル").arg(k));
-        controller.rows().setNumber(k, QString::number(490123456000LL + k));
+        DataGridModel& grid = controller.grid();
+        grid.setData(grid.index(k - 1, DataGridModel::TitleColumn),
+                     QStringLiteral("商品 %1 サンプル").arg(k));
+        grid.setData(grid.index(k - 1, DataGridModel::NumberColumn), QString::number(490123456000LL + k));
     }
     controller.setZoom(static_cast<int>(state.range(0)));
     for (auto _ : state) {

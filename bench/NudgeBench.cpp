@@ -1,6 +1,7 @@
 // One click on an arrow button of the setting tabs: the field moves and the 65-label
 // sample sheet is redrawn (the undo snapshot included), at the start-up zoom of 120
 // per cent and at 200. The frame budget of a smooth repeat is 16 ms.
+#include "ControllerBench.h"
 #include "app/AppController.h"
 #include "platform/Allocator.h"
 
@@ -15,37 +16,11 @@ using namespace korbena;
 
 const QString kResources = QStringLiteral(KORBENA_SOURCE_DIR "/resources");
 
-class NoDialogs : public Dialogs
-{
-public:
-    void information(const QString&) override {}
-    bool confirm(const QString&) override { return false; }
-    void error(const QString&, const QString&) override {}
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> openFile(const FileDialogSpec&) override { return {}; }
-    std::optional<QString> saveFile(const FileDialogSpec&) override { return {}; }
-    std::optional<FontChoice> chooseFont(const FontChoice&) override { return {}; }
-    std::optional<TColor> chooseColor(TColor) override { return {}; }
-    void printerSetup(PrintTarget&) override {}
-    bool printDialog(PrintTarget&) override { return false; }
-    bool printProgress(int, int) override { return false; }
-    void endPrintProgress() override {}
-};
-
-class NoDesktop : public Desktop
-{
-public:
-    void beep() override {}
-    void openUrl(const QUrl&) override {}
-    bool startTextEditor() override { return false; }
-    QSize screenSize() const override { return {1920, 1080}; }
-};
-
 // The title position's → and ← in turn, so the sheet stays where it was.
 void BM_NudgeRedraws65Labels(benchmark::State& state)
 {
-    NoDialogs dialogs;
-    NoDesktop desktop;
+    bench::QuietDialogs dialogs;
+    bench::QuietDesktop desktop;
     QTemporaryDir home;
     AppController controller(dialogs, desktop, home.path() + QStringLiteral("/data"), kResources);
     controller.setScreenDpi(96, 96);
@@ -53,8 +28,10 @@ void BM_NudgeRedraws65Labels(benchmark::State& state)
     controller.startupLoad();
     controller.LoadStyle(home.path() + QStringLiteral("/data/style/A4-65-JAN.kbz"));
     for (int k = 1; k <= 65; ++k) {
-        controller.rows().setTitle(k, QStringLiteral("商品 %1 サンプル").arg(k));
-        controller.rows().setNumber(k, QString::number(490123456000LL + k));
+        DataGridModel& grid = controller.grid();
+        grid.setData(grid.index(k - 1, DataGridModel::TitleColumn),
+                     QStringLiteral("商品 %1 サンプル").arg(k));
+        grid.setData(grid.index(k - 1, DataGridModel::NumberColumn), QString::number(490123456000LL + k));
     }
     controller.setZoom(static_cast<int>(state.range(0)));
     bool right = true;

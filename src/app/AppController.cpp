@@ -300,7 +300,7 @@ void AppController::LoadDataList(QString path)
     m_changes.dataListLoaded(lines);
     emit answered(QStringLiteral("tempdata"));
     try {
-        applyDataLines(lines, m_rows, path);
+        m_grid.applyDataLines(lines, path);
     } catch (const Error&) {
         emit rowsChanged();
         throw;
@@ -381,7 +381,7 @@ void AppController::undoCommand()
 {
     run([&] {
         try {
-            m_changes.RestoreDataSnapshot(m_rows);
+            m_grid.restoreDataSnapshot(m_changes);
         } catch (const Error&) {
             emit rowsChanged();
             throw;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DataGridModel.h"
 #include "app/Dialogs.h"
 #include "app/StyleEditing.h"
 #include "app/WindowSettings.h"
@@ -112,7 +113,6 @@ public:
     const LabelStyle& style() const { return m_style; }
     void setStyle(const LabelStyle& style);
     const DataList& rows() const { return m_rows; }
-    DataList& rows() { return m_rows; }
     const ChangeTracking& changes() const { return m_changes; }
     const DeviceMetrics& metrics() const { return m_metrics; }
     const QString& currentStyleFile() const { return m_styleFile; }
@@ -143,6 +143,30 @@ public:
     // A click on the orientation group "用紙向き" (0 portrait, 1 landscape).
     void orientationCommand(int orientation);
 
+    // ---- the data grid "データ入力" ----
+    // The grid's item model over the data list: every change of the rows goes through
+    // it, so the views stay in step.
+    DataGridModel& grid() { return m_grid; }
+    // The rows the grid's selection spans (its Top and Bottom), in grid rows. The view
+    // reports every change; the commands that move the selection themselves say so
+    // with gridSelectionChanged. Both are kept within the shown data rows.
+    void setGridSelection(int top, int bottom);
+    int selectionTop() const;
+    int selectionBottom() const;
+    // The row commands of the edit menu, the buttons under the grid and its context menu.
+    void clearAllCommand();         // "全クリアー"
+    void insertRowCommand();        // "1行割込", "セルの1行割込": as many rows as selected
+    void deleteRowsCommand();       // "1行削除", "セルの1行削除": every selected row
+    void appendRowCommand();        // "1行追加": a row, then a snapshot
+    void appendRowQuietlyCommand(); // "セルの1行追加": a row only
+    void appendRowsCommand();       // "指定行数追加", "セルの指定行数追加"
+    void insertRowsCommand();       // "指定行数割込", "セルの指定行数割り込み"
+    void fillTitlesCommand();
+    void fillNumbersCommand();
+    void serializeCommand();
+    void importCsvCommand(); // the toolbar button "CSVファイル"
+    void gridEnterPressed(); // Enter in the grid redraws
+
 signals:
     void notified(const QString& notification);
     void answered(const QString& step);
@@ -158,6 +182,8 @@ signals:
     void versionLineChanged(const QString& line);
     void styleWindowKeys(const StyleFileExtras& extras);
     void textEditorShortcutRequested();
+    // A command moved the grid's selection.
+    void gridSelectionChanged(int top, int bottom);
 
 private:
     // Runs a command; an error it does not handle itself ends it with an error box.
@@ -199,6 +225,18 @@ private:
     QString m_paperName;
     QString m_message;
     QImage m_preview;
+
+    // ---- the data grid ----
+    void takeDataSnapshot();
+    // The serial-number dialog, then the numbering from the selection's top row.
+    void SerializeRows();
+    // The row count prompt: the count, or nothing when cancelled or not a number.
+    std::optional<int> promptRowCount();
+    void selectRows(int top, int bottom);
+
+    DataGridModel m_grid{m_rows};
+    int m_selectionTop = 1;
+    int m_selectionBottom = 1;
 };
 
 } // namespace korbena

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/CsvImport.h"
+#include "document/SerialNumbers.h"
 #include "platform/Color.h"
 
 #include <QSize>
@@ -41,6 +43,15 @@ struct FontChoice
     bool operator==(const FontChoice&) const = default;
 };
 
+// What the CSV option dialog holds; the initial values are the dialog's.
+struct CsvOptions
+{
+    CsvSeparator separator = CsvSeparator::Comma;
+    int column = 1; // the integer part of the title column's number
+
+    bool operator==(const CsvOptions&) const = default;
+};
+
 // Every modal interaction of the program. The window shows Qt's dialogs; tests
 // answer from a script.
 class Dialogs
@@ -70,6 +81,11 @@ public:
     // when the user cancelled; then the end, however the job ended.
     virtual bool printProgress(int page, int pageCount) = 0;
     virtual void endPrintProgress() = 0;
+    // The serial-number dialog "Tfserial_input" and the CSV option dialog "Tfcsv_option":
+    // each is made once and shows the values last entered in this run. The settings on
+    // "実　行", nothing on "キャンセル".
+    virtual std::optional<SerialSettings> serialNumbers() = 0;
+    virtual std::optional<CsvOptions> csvOptions() = 0;
 };
 
 // What the program asks of the desktop besides dialogs.

@@ -18,6 +18,8 @@ struct SerialSettings
     // The chosen zero-fill button, 0 "桁調整なし" .. 9 "10桁": the number is padded
     // to `digit` characters, one less than the button's label says.
     int digit = 4;
+
+    bool operator==(const SerialSettings&) const = default;
 };
 
 // The barcode number of one row: header, zeros, the number and footer, or nothing

@@ -161,7 +161,7 @@ TEST_F(AppControllerTest, StyleAndDataLoadsRaiseTheirNotificationsInOrder)
 TEST_F(AppControllerTest, TheSaveQuestionsComeWithTheirOwnTexts)
 {
     auto c = started();
-    c->rows().setTitle(1, QStringLiteral("変更した"));
+    c->grid().setData(c->grid().index(0, DataGridModel::TitleColumn), QStringLiteral("変更した"));
     LabelStyle style = c->style();
     style.NUM_X = 2;
     c->setStyle(style);
@@ -213,7 +213,7 @@ TEST_F(AppControllerTest, SaveCommandsTellWhatTheyRegistered)
 TEST_F(AppControllerTest, UndoSwapsTheLastTwoSnapshots)
 {
     auto c = started();
-    c->rows().setTitle(2, QStringLiteral("新しい"));
+    c->grid().setData(c->grid().index(1, DataGridModel::TitleColumn), QStringLiteral("新しい"));
     c->explicitRedraw();
     ASSERT_TRUE(c->undoEnabled());
     c->undoCommand();

@@ -27,7 +27,29 @@ public:
     ScriptedDialogs& expectError(const QString& text) { return add("error", text); }
     ScriptedDialogs& expectInput(const QString& caption, std::optional<QString> answer)
     {
-        return add("input", caption, std::move(answer));
+        return expectPrompt(caption, QStringLiteral("バーコード番号を入力してください"), {},
+                            std::move(answer));
+    }
+    // An input box with its prompt and initial text.
+    ScriptedDialogs& expectPrompt(const QString& caption, const QString& prompt, const QString& initial,
+                                  std::optional<QString> answer)
+    {
+        add("input", caption, std::move(answer));
+        m_steps.back().prompt = prompt;
+        m_steps.back().initial = initial;
+        return *this;
+    }
+    ScriptedDialogs& expectSerial(std::optional<SerialSettings> answer)
+    {
+        add("serial", {});
+        m_steps.back().serial = std::move(answer);
+        return *this;
+    }
+    ScriptedDialogs& expectCsvOptions(std::optional<CsvOptions> answer)
+    {
+        add("csv", {});
+        m_steps.back().csv = answer;
+        return *this;
     }
     ScriptedDialogs& expectOpen(const QString& title, std::optional<QString> answer)
     {
@@ -75,10 +97,15 @@ public:
     std::optional<QString> inputText(const QString& caption, const QString& prompt,
                                      const QString& initial) override
     {
-        EXPECT_EQ(prompt, QStringLiteral("バーコード番号を入力してください"));
-        EXPECT_TRUE(initial.isEmpty());
-        return take("input", caption).answer;
+        Step step = take("input", caption);
+        if (step.kind.isEmpty())
+            return std::nullopt;
+        EXPECT_EQ(prompt, step.prompt);
+        EXPECT_EQ(initial, step.initial);
+        return step.answer;
     }
+    std::optional<SerialSettings> serialNumbers() override { return take("serial", {}).serial; }
+    std::optional<CsvOptions> csvOptions() override { return take("csv", {}).csv; }
     std::optional<QString> openFile(const FileDialogSpec& spec) override
     {
         fileDialogs.push_back(spec);
@@ -114,6 +141,10 @@ private:
         bool yes = false;
         std::optional<FontChoice> font;
         std::optional<TColor> color;
+        QString prompt;
+        QString initial;
+        std::optional<SerialSettings> serial;
+        std::optional<CsvOptions> csv;
     };
 
     static QString describe(const FontChoice& f)
@@ -129,7 +160,12 @@ private:
     ScriptedDialogs& add(const char* kind, const QString& text, std::optional<QString> answer = {},
                          bool yes = false)
     {
-        m_steps.push_back({QString::fromLatin1(kind), text, std::move(answer), yes, {}, {}});
+        Step step;
+        step.kind = QString::fromLatin1(kind);
+        step.text = text;
+        step.answer = std::move(answer);
+        step.yes = yes;
+        m_steps.push_back(std::move(step));
         return *this;
     }
 

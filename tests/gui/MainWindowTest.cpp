@@ -141,7 +141,7 @@ TEST_F(MainWindowTest, ThePreviewPaneShowsTheSamePixelsAsADirectComposition)
 TEST_F(MainWindowTest, AnEditStaysUndoableThroughTheRedrawAndItsRepaint)
 {
     AppController& c = window->controller();
-    c.rows().setTitle(1, QStringLiteral("書き換え"));
+    c.grid().setData(c.grid().index(0, DataGridModel::TitleColumn), QStringLiteral("書き換え"));
     c.explicitRedraw();
     QApplication::processEvents();
     EXPECT_TRUE(window->action(QStringLiteral("取り消し"))->isEnabled());

@@ -2,6 +2,7 @@
 
 #include "app/AppController.h"
 #include "app/AppInfo.h"
+#include "app/gui/GridPanel.h"
 #include "app/gui/PreviewPane.h"
 #include "app/gui/ProductInfoDialog.h"
 #include "app/gui/QtDialogs.h"
@@ -142,6 +143,12 @@ void MainWindow::createActions()
          "スタイル読込|バーコードスタイルを読み込みます", [&c] { c.openStyleCommand(); }, true},
         {file, "バーコードスタイル保存(&S)", QKeySequence("Ctrl+S"),
          "スタイル保存|バーコードスタイルを保存します", [&c] { c.saveStyleCommand(); }, true},
+        {{},
+         "CSVファイル",
+         {},
+         "CSVファイル|CSVファイルの列をタイトルに読み込みます",
+         [&c] { c.importCsvCommand(); },
+         true},
         {file, "バーコードスタイル新規保存", QKeySequence("Ctrl+A"), "", [&c] { c.saveStyleAsCommand(); }},
         {file, kSeparator, {}, {}, {}},
         {file, "バーコードデータを読込", {}, "", [&c] { c.openDataCommand(); }},
@@ -167,6 +174,29 @@ void MainWindow::createActions()
         {file, kSeparator, {}, {}, {}},
         {file, "終了(&X)", {}, "終了|アプリケーションを終了します", [this] { close(); }, true},
         {edit, "取り消し", QKeySequence("Ctrl+Z"), "", [&c] { c.undoCommand(); }},
+        {edit, kSeparator, {}, {}, {}},
+        {edit, "全クリアー", {}, "", [&c] { c.clearAllCommand(); }},
+        {edit, "1行割込", {}, "", [&c] { c.insertRowCommand(); }},
+        {edit, "1行削除", {}, "", [&c] { c.deleteRowsCommand(); }},
+        {edit, "1行追加", {}, "", [&c] { c.appendRowCommand(); }},
+        {edit, "指定行数追加", {}, "", [&c] { c.appendRowsCommand(); }},
+        {edit, "指定行数割込", {}, "", [&c] { c.insertRowsCommand(); }},
+        {edit, kSeparator, {}, {}, {}},
+        {edit,
+         "選択中の行から最終行までに同一のバーコードタイトルを入力",
+         {},
+         "",
+         [&c] { c.fillTitlesCommand(); }},
+        {edit,
+         "選択中の行から最終行(タイトルのある行)までに同一のバーコード番号を入力",
+         {},
+         "",
+         [&c] { c.fillNumbersCommand(); }},
+        {edit,
+         "選択中の行から最終行(タイトルのある行)までをシリアル化",
+         {},
+         "",
+         [&c] { c.serializeCommand(); }},
         {view, "50%", {}, "", zoomTo(50)},
         {view, "100%", {}, "", zoomTo(100)},
         {view, "150%", {}, "", zoomTo(150)},
@@ -361,7 +391,7 @@ QWidget* MainWindow::createTabs()
     m_paperName->setFrameShadow(QFrame::Sunken);
     sheet->insertWidget(0, new QLabel(QStringLiteral("用紙サイズ")));
     sheet->insertWidget(1, m_paperName);
-    page(QStringLiteral("データ入力"));
+    m_tabs->addTab(new GridPanel(*m_controller, m_tabs), QStringLiteral("データ入力"));
     page(QStringLiteral("注意事項"));
     return m_tabs;
 }

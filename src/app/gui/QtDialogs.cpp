@@ -1,5 +1,7 @@
 #include "app/gui/QtDialogs.h"
 
+#include "app/gui/CsvOptionDialog.h"
+#include "app/gui/SerialDialog.h"
 #include "print/PrinterTarget.h"
 
 #include <QApplication>
@@ -44,7 +46,11 @@ QString qtFileFilter(const QString& filter)
     return out.join(QStringLiteral(";;"));
 }
 
-QtDialogs::QtDialogs(QWidget* parent) : m_parent(parent) {}
+QtDialogs::QtDialogs(QWidget* parent)
+    : m_parent(parent), m_serial(std::make_unique<SerialDialog>(parent)),
+      m_csv(std::make_unique<CsvOptionDialog>(parent))
+{
+}
 
 QtDialogs::~QtDialogs() = default;
 
@@ -93,7 +99,8 @@ std::optional<QString> QtDialogs::fileDialog(const FileDialogSpec& spec, bool sa
     // A folder that does not exist yet (listdata) leaves the dialog in its own default.
     if (QDir(spec.folder).exists())
         dialog.setDirectory(spec.folder);
-    dialog.setNameFilter(qtFileFilter(spec.filter));
+    if (!spec.filter.isEmpty()) // none: every file, as the CSV import asks
+        dialog.setNameFilter(qtFileFilter(spec.filter));
     dialog.setDefaultSuffix(spec.defaultSuffix);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -182,6 +189,20 @@ bool QtDialogs::printProgress(int page, int pageCount)
 void QtDialogs::endPrintProgress()
 {
     m_progress.reset();
+}
+
+std::optional<SerialSettings> QtDialogs::serialNumbers()
+{
+    if (m_serial->exec() != QDialog::Accepted)
+        return std::nullopt;
+    return m_serial->settings();
+}
+
+std::optional<CsvOptions> QtDialogs::csvOptions()
+{
+    if (m_csv->exec() != QDialog::Accepted)
+        return std::nullopt;
+    return m_csv->options();
 }
 
 void QtDesktop::beep()

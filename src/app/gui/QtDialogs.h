@@ -11,6 +11,9 @@ class QWidget;
 
 namespace korbena {
 
+class CsvOptionDialog;
+class SerialDialog;
+
 // The dialogs as Qt shows them, in Japanese, over the main window.
 class QtDialogs : public Dialogs
 {
@@ -31,12 +34,19 @@ public:
     bool printDialog(PrintTarget& printer) override;
     bool printProgress(int page, int pageCount) override;
     void endPrintProgress() override;
+    std::optional<SerialSettings> serialNumbers() override;
+    std::optional<CsvOptions> csvOptions() override;
+    SerialDialog& serialDialog() { return *m_serial; }
+    CsvOptionDialog& csvOptionDialog() { return *m_csv; }
 
 private:
     std::optional<QString> fileDialog(const FileDialogSpec& spec, bool save);
 
     QWidget* m_parent;
     std::unique_ptr<QProgressDialog> m_progress;
+    // Made at start-up and kept for the run, so they show the values last entered.
+    std::unique_ptr<SerialDialog> m_serial;
+    std::unique_ptr<CsvOptionDialog> m_csv;
 };
 
 // The desktop of a Linux session.

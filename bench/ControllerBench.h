@@ -1,0 +1,47 @@
+#pragma once
+
+// The window's controller without its window, for the benchmarks: every question is
+// cancelled (an input box answers `answer` when one is set), and the desktop does
+// nothing.
+#include "app/AppController.h"
+
+#include <QSize>
+#include <QUrl>
+
+namespace korbena::bench {
+
+class QuietDialogs : public Dialogs
+{
+public:
+    std::optional<QString> answer;
+    int errors = 0;
+
+    void information(const QString&) override {}
+    bool confirm(const QString&) override { return false; }
+    void error(const QString&, const QString&) override { ++errors; }
+    std::optional<QString> inputText(const QString&, const QString&, const QString&) override
+    {
+        return answer;
+    }
+    std::optional<QString> openFile(const FileDialogSpec&) override { return {}; }
+    std::optional<QString> saveFile(const FileDialogSpec&) override { return {}; }
+    std::optional<FontChoice> chooseFont(const FontChoice&) override { return {}; }
+    std::optional<TColor> chooseColor(TColor) override { return {}; }
+    void printerSetup(PrintTarget&) override {}
+    bool printDialog(PrintTarget&) override { return false; }
+    bool printProgress(int, int) override { return false; }
+    void endPrintProgress() override {}
+    std::optional<SerialSettings> serialNumbers() override { return {}; }
+    std::optional<CsvOptions> csvOptions() override { return {}; }
+};
+
+class QuietDesktop : public Desktop
+{
+public:
+    void beep() override {}
+    void openUrl(const QUrl&) override {}
+    bool startTextEditor() override { return false; }
+    QSize screenSize() const override { return {1920, 1080}; }
+};
+
+} // namespace korbena::bench

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+class QMenu;
+class QTableView;
+
+namespace korbena {
+
+class AppController;
+
+// The tab "データ入力": the data grid as a table view over the controller's grid
+// model, the six row buttons under it and its context menu. Edits go straight into
+// the model; Enter redraws the preview; the selection's rows are told to the
+// controller, whose commands act on them. The column widths follow the window
+// settings. Ctrl+C and Ctrl+V are left free for copying and pasting blocks of cells.
+class GridPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit GridPanel(AppController& controller, QWidget* parent = nullptr);
+
+    QTableView* view() const { return m_view; }
+    QMenu* contextMenu() const { return m_menu; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void reportSelection();
+    void showSelection(int top, int bottom);
+
+    AppController& m_controller;
+    QTableView* m_view = nullptr;
+    QMenu* m_menu = nullptr;
+    bool m_widthsRestored = false;
+};
+
+} // namespace korbena
