@@ -105,9 +105,20 @@ void AppController::prepare()
     emit filesChanged();
 }
 
+void AppController::setStartDocuments(const DocumentArguments& documents)
+{
+    m_startDocuments = documents;
+}
+
 void AppController::startupLoad()
 {
     m_currentPage = 1;
+    if (!m_startDocuments.error.isEmpty())
+        m_dialogs.information(m_startDocuments.error);
+    if (!m_startDocuments.styleFile.isEmpty())
+        m_styleFile = m_startDocuments.styleFile;
+    if (!m_startDocuments.dataFile.isEmpty())
+        m_dataFile = m_startDocuments.dataFile;
     if (!isExistingFile(m_styleFile))
         m_styleFile = DefaultStyleFile(m_dataFolder);
     if (!isExistingFile(m_dataFile))

@@ -2,6 +2,7 @@
 
 #include "app/DataGridModel.h"
 #include "app/Dialogs.h"
+#include "app/DocumentArguments.h"
 #include "app/StyleEditing.h"
 #include "app/WindowSettings.h"
 #include "document/ChangeTracking.h"
@@ -55,6 +56,9 @@ public:
     // The window's first showing: the last (or default) style and data list, then
     // MainWindowShown.
     void startupLoad();
+    // The file the desktop passed when it started the program: it is opened instead of
+    // the remembered one of its kind. An argument that cannot be used is told at start-up.
+    void setStartDocuments(const DocumentArguments& documents);
     // The close sequence: the save questions, then the settings are written. The
     // window hands over its geometry first with setWindowGeometry().
     void closeSequence();
@@ -220,6 +224,7 @@ private:
     int m_zoom = 100;
     bool m_paintGuard = true;
     long long m_copies = 1;
+    DocumentArguments m_startDocuments;
     QString m_styleFile;
     QString m_dataFile;
     QString m_paperName;

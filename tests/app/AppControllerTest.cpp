@@ -141,6 +141,30 @@ TEST_F(AppControllerTest, ADeletedLastStyleFallsBackToTheDefaultAndCloseWritesIt
     EXPECT_EQ(after.formWidth, 800);
 }
 
+TEST_F(AppControllerTest, AFileTheDesktopPassesOpensInsteadOfTheRememberedOne)
+{
+    PrepareDataFolder(data, kResources);
+    const QString sheet = data + QStringLiteral("/style/A4-44-CODE128.kbz");
+    {
+        auto c = make();
+        c->prepare();
+        c->setStartDocuments(documentArguments({sheet}));
+        c->startupLoad();
+        EXPECT_EQ(c->currentStyleFile(), sheet);
+        EXPECT_EQ(c->currentDataFile(), conf("KORBENA.lst"));
+        EXPECT_EQ(c->style().BARCODE_TYPE, 10); // CODE-128
+    }
+    // An argument that cannot be used is told, and the remembered files open.
+    auto c = make();
+    c->prepare();
+    const DocumentArguments bad = documentArguments({home.path() + QStringLiteral("/なし.lst")});
+    ASSERT_FALSE(bad.error.isEmpty());
+    c->setStartDocuments(bad);
+    dialogs.expectInformation(bad.error);
+    c->startupLoad();
+    EXPECT_EQ(c->currentDataFile(), conf("KORBENA.lst"));
+}
+
 TEST_F(AppControllerTest, StyleAndDataLoadsRaiseTheirNotificationsInOrder)
 {
     auto c = started();

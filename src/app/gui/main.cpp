@@ -1,3 +1,5 @@
+#include "app/AppController.h"
+#include "app/DocumentArguments.h"
 #include "app/gui/DarkStyle.h"
 #include "app/gui/MainWindow.h"
 #include "platform/Allocator.h"
@@ -14,6 +16,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(KORBENA_VERSION));
     korbena::applyProgramLook(app);
     korbena::MainWindow window(korbena::DataFolder(), korbena::InstallFolder());
+    // The one argument the window takes: a style or data list the desktop opens with it.
+    window.controller().setStartDocuments(korbena::documentArguments(QApplication::arguments().mid(1)));
     window.showMaximized();
     return QApplication::exec();
 }
