@@ -17,6 +17,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <sys/stat.h>
 
 namespace korbena {
 
@@ -364,6 +366,62 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
     return result;
 }
 
+namespace {
+
+// What identifies one version of a file: a rewrite by anyone renames a new file in
+// (a new inode) or changes its size or time.
+struct FileStamp
+{
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modified = 0;
+};
+
+// QImage's own comparison reads one-bit pictures pixel by pixel; their bytes serve.
+bool samePicture(const QImage& a, const QImage& b)
+{
+    return a.size() == b.size() && a.format() == b.format() && a.colorTable() == b.colorTable() &&
+           a.sizeInBytes() == b.sizeInBytes() &&
+           std::memcmp(a.constBits(), b.constBits(), static_cast<std::size_t>(a.sizeInBytes())) == 0;
+}
+
+std::optional<FileStamp> stampOf(const QString& path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return FileStamp{static_cast<std::uint64_t>(info.st_ino), static_cast<std::int64_t>(info.st_size),
+                     static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
+
+} // namespace
+
+bool PageComposer::saveCellImage(int cell, const QImage& picture, QString& error)
+{
+    const QString path = imagePath(cell);
+    const auto known = m_written.find(cell);
+    if (known != m_written.end() && samePicture(known->second.picture, picture)) {
+        const std::optional<FileStamp> now = stampOf(path);
+        if (now && now->inode == known->second.inode && now->size == known->second.size &&
+            now->modified == known->second.modified)
+            return true;
+    }
+    m_written.erase(cell);
+    if (!saveLabelImage(picture, path, error))
+        return false;
+    if (const std::optional<FileStamp> stamp = stampOf(path))
+        m_written[cell] = {picture, stamp->inode, stamp->size, stamp->modified};
+    return true;
+}
+
+void PageComposer::removeCellImage(int cell, QString& error)
+{
+    m_written.erase(cell);
+    removeIfPresent(imagePath(cell), error);
+}
+
 std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, const DataList& rows,
                                                      std::int64_t base, int withRows, int cells,
                                                      PageResult& result)
@@ -391,28 +449,28 @@ std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, co
             QImage& picture = pictures[static_cast<std::size_t>(i)];
             picture = compactForm(bitmap->image());
             QString error;
-            if (!saveLabelImage(picture, path, error) && result.imageError.isEmpty())
+            if (!saveCellImage(i, picture, error) && result.imageError.isEmpty())
                 result.imageError = path + QStringLiteral(": ") + error;
             continue;
         }
         if (!code.isEmpty())
             result.failedRows.push_back({static_cast<int>(k), row.number});
         // No new picture: the cell's old file must not be taken for this row's.
-        removeIfPresent(path, result.imageError);
+        removeCellImage(i, result.imageError);
     }
     if (withRows < cells) {
         if (!m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic())
             m_symbol->SetCode(QString());
         if (cells - withRows <= kTailRemoveByName) {
             for (int i = withRows; i < cells; ++i)
-                removeIfPresent(imagePath(i), result.imageError);
+                removeCellImage(i, result.imageError);
         } else {
             const QStringList names = QDir(folder).entryList({QStringLiteral("barcode_*.bmp")}, QDir::Files);
             for (const QString& name : names) {
                 bool ok = false;
                 const int cell = QStringView(name).sliced(8, name.size() - 12).toInt(&ok);
                 if (ok && cell >= withRows && cell < cells && name == labelImageFileName(cell))
-                    removeIfPresent(folder + u'/' + name, result.imageError);
+                    removeCellImage(cell, result.imageError);
             }
         }
     }

@@ -9,7 +9,9 @@
 #include <QSize>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace korbena {
@@ -140,9 +142,26 @@ private:
     std::vector<QImage> prepareLabelImages(const LabelStyle& style, const DataList& rows, std::int64_t base,
                                            int withRows, int cells, PageResult& result);
 
+    // Saves a cell's picture as its image file unless the file still holds exactly
+    // that picture, as this composer last wrote it: a redraw of an unchanged page then
+    // costs no file system work. Returns false with the reason when the file cannot
+    // be written.
+    bool saveCellImage(int cell, const QImage& picture, QString& error);
+    void removeCellImage(int cell, QString& error);
+
+    // A label image file this composer wrote, as the file system reported it just after.
+    struct WrittenImage
+    {
+        QImage picture;
+        std::uint64_t inode = 0;
+        std::int64_t size = 0;
+        std::int64_t modified = 0; // nanoseconds
+    };
+
     std::unique_ptr<BarImage> m_ownedSymbol;
     BarImage* m_symbol;
     QString m_dataFolder;
+    std::unordered_map<int, WrittenImage> m_written;
 };
 
 // Cells per page N: the integer part of NUM_X x NUM_Y, the product taken before
