@@ -90,6 +90,7 @@ DetailedCsvDialog::DetailedCsvDialog(const QString& path, const DetailedCsvSetti
     m_quoting->setChecked(initial.format.quoting);
     readForm->addRow(m_quoting);
     m_header = new QCheckBox(QStringLiteral("1行目は見出し"), reading);
+    m_header->setObjectName(QStringLiteral("header"));
     m_header->setChecked(initial.columns.header);
     readForm->addRow(m_header);
     m_firstLine = new QSpinBox(reading);
