@@ -33,6 +33,11 @@ public:
     void endPrintProgress() override {}
     std::optional<SerialSettings> serialNumbers() override { return {}; }
     std::optional<CsvOptions> csvOptions() override { return {}; }
+    std::optional<DetailedCsvSettings> detailedCsvImport(const QString&, const DetailedCsvSettings&) override
+    {
+        return {};
+    }
+    std::optional<SheetLayout> chooseSheetLayout(const std::vector<SheetLayout>&) override { return {}; }
 };
 
 class QuietDesktop : public Desktop

@@ -416,7 +416,8 @@ void AppController::setMessage(const QString& text)
 void AppController::RedrawPreview()
 {
     raise(QStringLiteral("BeforePreviewRedraw"));
-    PreviewPage page = m_composer->composePreview(m_style, m_rows, m_metrics, m_currentPage, m_zoom);
+    PreviewPage page =
+        m_composer->composePreview(m_style, m_rows, m_metrics, m_currentPage, m_zoom, 1, previewOutlines());
     m_currentPage = page.result.page;
     m_preview = std::move(page.image);
     // A label image that could not be written is said on the message line too, never hidden.

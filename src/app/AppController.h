@@ -11,6 +11,7 @@
 #include "sheet/DeviceMetrics.h"
 #include "sheet/LabelText.h"
 #include "sheet/PageComposer.h"
+#include "sheet/SheetCatalogue.h"
 #include "sheet/SymbologyRules.h"
 #include "symbol/CheckDigits.h"
 
@@ -171,6 +172,26 @@ public:
     void importCsvCommand(); // the toolbar button "CSVファイル"
     void gridEnterPressed(); // Enter in the grid redraws
 
+    // ---- lists and label stock from outside (ImportCommands.cpp) ----
+    // Ctrl+V: a clipboard text of tab-separated cells pasted with its top-left cell at
+    // grid row `row`, data column `column`, rows added as needed; one undoable step.
+    // Returns where it wrote, for the view to select.
+    CellArea pasteCellsCommand(const QString& text, int row, int column);
+    // Ctrl+C: the cells of the rows and data columns given, as tab-separated text.
+    QString copyCellsText(int firstRow, int lastRow, int firstColumn, int lastColumn) const;
+    void detailedCsvImportCommand(); // "CSV取込(詳細)…"
+    void halfWidthNumbersCommand();  // "バーコード番号を半角に変換"
+    void sheetCatalogueCommand();    // "用紙テンプレート…"
+    // Lays the style out for a label stock, the elements kept in place within the label.
+    void applySheetLayoutCommand(const SheetLayout& layout);
+    // The view option "ラベルの枠を表示": label outlines on the preview, never printed.
+    void setCellOutlines(bool shown);
+    bool cellOutlines() const { return m_cellOutlines; }
+    // The label stocks: the generic layouts and the templates installed on the system,
+    // read at first use; tests name the template folders.
+    void setTemplateFolders(const QStringList& folders);
+    const std::vector<SheetLayout>& sheetLayouts();
+
 signals:
     void notified(const QString& notification);
     void answered(const QString& step);
@@ -242,6 +263,14 @@ private:
     DataGridModel m_grid{m_rows};
     int m_selectionTop = 1;
     int m_selectionBottom = 1;
+
+    // ---- lists and label stock from outside ----
+    CellOutlines previewOutlines() const;
+    DetailedCsvSettings m_detailedCsv;
+    std::optional<QStringList> m_templateFolders;
+    std::optional<SheetCatalogue> m_catalogue;
+    std::optional<SheetLayout> m_sheetLayout; // the stock last applied
+    bool m_cellOutlines = false;
 };
 
 } // namespace korbena

@@ -4,6 +4,7 @@
 #include "document/CsvImport.h"
 #include "document/DataFile.h"
 #include "document/GridEditing.h"
+#include "document/HalfWidth.h"
 #include "document/SerialNumbers.h"
 #include "platform/Error.h"
 
@@ -179,6 +180,26 @@ void DataGridModel::importCsvLines(int startRow, const QStringList& lines, QChar
     growTo(needed);
     korbena::importCsvLines(m_list, startRow, lines, separator, column);
     cellsChanged(start, needed - 1);
+}
+
+CellArea DataGridModel::pasteBlock(int row, int column, const CellBlock& block)
+{
+    if (block.empty() || std::max(column, int(TitleColumn)) > NumberColumn)
+        return {};
+    // The rows are shown before they are written, so the views never meet a row they were not told of.
+    growTo(static_cast<long long>(std::max(row, 1)) + static_cast<long long>(block.size()));
+    const CellArea area = pasteCells(m_list, row, column, block);
+    if (!area.isEmpty())
+        cellsChanged(area.firstRow, area.lastRow, area.firstColumn, area.lastColumn);
+    return area;
+}
+
+int DataGridModel::halfWidthNumbers(int first, int last)
+{
+    const int changed = convertNumbersToHalfWidth(m_list, first, last);
+    if (changed > 0)
+        cellsChanged(first, last, NumberColumn, NumberColumn);
+    return changed;
 }
 
 void DataGridModel::applyDataLines(const QStringList& lines, const QString& fileName)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/DataList.h"
+#include "document/Tsv.h"
 
 #include <QAbstractTableModel>
 #include <QChar>
@@ -55,6 +56,11 @@ public:
     void fillNumbers(int top, const QString& number);
     void serializeRows(int top, const SerialSettings& settings);
     void importCsvLines(int startRow, const QStringList& lines, QChar separator, int column);
+    // A block of cells with its top-left cell at grid row `row`, data column `column`,
+    // rows added as needed (pasteCells); returns where it wrote.
+    CellArea pasteBlock(int row, int column, const CellBlock& block);
+    // The full-width clean-up of the numbers of grid rows first to last; how many changed.
+    int halfWidthNumbers(int first, int last);
     // Fills the grid from a data file's lines (the load).
     void applyDataLines(const QStringList& lines, const QString& fileName);
     // Writes the previous snapshot back (the undo command).

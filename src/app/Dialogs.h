@@ -1,14 +1,17 @@
 #pragma once
 
 #include "document/CsvImport.h"
+#include "document/DetailedCsvImport.h"
 #include "document/SerialNumbers.h"
 #include "platform/Color.h"
+#include "sheet/SheetCatalogue.h"
 
 #include <QSize>
 #include <QString>
 #include <QUrl>
 
 #include <optional>
+#include <vector>
 
 namespace korbena {
 
@@ -52,6 +55,15 @@ struct CsvOptions
     bool operator==(const CsvOptions&) const = default;
 };
 
+// What the dialog "CSV取込(詳細)" holds: how the file is read, which columns become
+// what (a number column of 0: "シリアル番号で付ける"), and the grid row the rows start at.
+struct DetailedCsvSettings
+{
+    CsvFormat format;
+    CsvColumns columns;
+    int startRow = 1;
+};
+
 // Every modal interaction of the program. The window shows Qt's dialogs; tests
 // answer from a script.
 class Dialogs
@@ -86,6 +98,12 @@ public:
     // "実　行", nothing on "キャンセル".
     virtual std::optional<SerialSettings> serialNumbers() = 0;
     virtual std::optional<CsvOptions> csvOptions() = 0;
+    // "CSV取込(詳細)" over the file `path`, which it previews; `initial` is what the
+    // dialog starts from. The settings on "取込", nothing on "キャンセル".
+    virtual std::optional<DetailedCsvSettings> detailedCsvImport(const QString& path,
+                                                                 const DetailedCsvSettings& initial) = 0;
+    // "用紙テンプレート": a label stock chosen from `layouts`; nothing on "キャンセル".
+    virtual std::optional<SheetLayout> chooseSheetLayout(const std::vector<SheetLayout>& layouts) = 0;
 };
 
 // What the program asks of the desktop besides dialogs.

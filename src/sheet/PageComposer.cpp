@@ -159,6 +159,20 @@ void hatchUsedCell(Canvas& canvas, QPoint topLeft, QPoint bottomRight)
     painter.restore();
 }
 
+// The outline of a label cell on the preview, under the label's own drawing.
+void outlineCell(Canvas& canvas, QPoint topLeft, QPoint bottomRight)
+{
+    const QRect cell(topLeft, bottomRight - QPoint(1, 1));
+    if (cell.width() <= 0 || cell.height() <= 0)
+        return;
+    QPainter& painter = canvas.painter();
+    painter.save();
+    painter.setPen(QPen(QColor(200, 200, 200), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(cell);
+    painter.restore();
+}
+
 // Stretches a cell's picture to its size with its top-left corner at `at`.
 void drawLabelImage(Canvas& canvas, const QImage& picture, QPoint at, const ImageScaling& scaling,
                     SheetLength width, SheetLength height, int mode)
@@ -309,6 +323,20 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
             hatchUsedCell(canvas, transform.toDevice(stepX, stepY),
                           transform.toDevice(stepX + intervalX, stepY + intervalY));
         }
+    }
+
+    if (preview && request.outlines.shown && columns > 0 && gridRows > 0) {
+        const CellOutlines& o = request.outlines;
+        const SheetLength x = o.labelKnown ? o.labelX : SheetLength();
+        const SheetLength y = o.labelKnown ? o.labelY : SheetLength();
+        const SheetLength width = o.labelKnown ? o.labelWidth : intervalX;
+        const SheetLength height = o.labelKnown ? o.labelHeight : intervalY;
+        for (int r = 0; r < gridRows; ++r)
+            for (int c = 0; c < columns; ++c) {
+                const SheetLength left = x + intervalX.times(c), top = y + intervalY.times(r);
+                outlineCell(canvas, transform.toDevice(left, top),
+                            transform.toDevice(left + width, top + height));
+            }
     }
 
     if (columns > 0 && gridRows > 0) {

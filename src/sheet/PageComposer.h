@@ -31,6 +31,19 @@ QString labelCode(const QString& number);
 // the start and stop characters where the style's fields are open for them.
 void configureLabelSymbol(BarImage& bar, const LabelStyle& style);
 
+// Light grey outlines of the label cells on the preview: a view aid, never printed.
+// With a label rectangle, every label of the grid is outlined at that rectangle moved
+// by the pitch; without one, each cell's pitch from the sheet's origin.
+struct CellOutlines
+{
+    bool shown = false;
+    bool labelKnown = false;
+    SheetLength labelX; // the first label's corner on the printable area
+    SheetLength labelY;
+    SheetLength labelWidth;
+    SheetLength labelHeight;
+};
+
 // One composition: which page, on what kind of surface, at which resolution.
 struct PageRequest
 {
@@ -50,6 +63,8 @@ struct PageRequest
     // whole-page adjustment. Never applied to the preview or a PDF.
     SheetLength shiftX;
     SheetLength shiftY;
+    // Drawn on a preview only.
+    CellOutlines outlines;
 };
 
 // A data row whose barcode number the symbology cannot encode: its label has no
@@ -127,7 +142,8 @@ public:
     // The preview of page `page` at `zoomPercent` (held within 5 to 200), at the
     // screen resolution of `metrics`.
     PreviewPage composePreview(const LabelStyle& style, const DataList& rows, const DeviceMetrics& metrics,
-                               int page, int zoomPercent, int startLabel = 1);
+                               int page, int zoomPercent, int startLabel = 1,
+                               const CellOutlines& outlines = {});
 
     // The image file of cell `cell`: DataFolder/barimage/barcode_NNN.bmp.
     QString imagePath(int cell) const;

@@ -100,7 +100,7 @@ std::optional<int> nextPage(const DataList& rows, int cellsPerPage, int currentP
 
 PreviewPage PageComposer::composePreview(const LabelStyle& style, const DataList& rows,
                                          const DeviceMetrics& metrics, int page, int zoomPercent,
-                                         int startLabel)
+                                         int startLabel, const CellOutlines& outlines)
 {
     const PreviewGeometry g = previewGeometry(metrics, zoomPercent);
     PreviewPage preview;
@@ -125,6 +125,7 @@ PreviewPage PageComposer::composePreview(const LabelStyle& style, const DataList
     request.dpiY = g.dpiY;
     request.zoomPercent = g.zoomPercent;
     request.startLabel = startLabel;
+    request.outlines = outlines;
     preview.result = compose(canvas, style, rows, metrics, request);
     return preview;
 }

@@ -51,6 +51,16 @@ public:
         m_steps.back().csv = answer;
         return *this;
     }
+    // "CSV取込(詳細)" over the file `path`, answered with `answer`; the settings the
+    // dialog started from are kept in detailedCsvInitial.
+    ScriptedDialogs& expectDetailedCsv(const QString& path, std::optional<DetailedCsvSettings> answer)
+    {
+        add("detailedCsv", path);
+        m_steps.back().detailedCsv = std::move(answer);
+        return *this;
+    }
+    // "用紙テンプレート", answered with the layout of that name among those offered.
+    ScriptedDialogs& expectSheetLayout(std::optional<QString> name) { return add("sheetLayout", {}, name); }
     ScriptedDialogs& expectOpen(const QString& title, std::optional<QString> answer)
     {
         return add("open", title, std::move(answer));
@@ -106,6 +116,24 @@ public:
     }
     std::optional<SerialSettings> serialNumbers() override { return take("serial", {}).serial; }
     std::optional<CsvOptions> csvOptions() override { return take("csv", {}).csv; }
+    std::optional<DetailedCsvSettings> detailedCsvImport(const QString& path,
+                                                         const DetailedCsvSettings& initial) override
+    {
+        detailedCsvInitial = initial;
+        return take("detailedCsv", path).detailedCsv;
+    }
+    std::optional<SheetLayout> chooseSheetLayout(const std::vector<SheetLayout>& layouts) override
+    {
+        const Step step = take("sheetLayout", {});
+        if (!step.answer)
+            return std::nullopt;
+        for (const SheetLayout& layout : layouts)
+            if (layout.name() == *step.answer)
+                return layout;
+        ADD_FAILURE() << "no layout offered named " << step.answer->toStdString();
+        return std::nullopt;
+    }
+    std::optional<DetailedCsvSettings> detailedCsvInitial;
     std::optional<QString> openFile(const FileDialogSpec& spec) override
     {
         fileDialogs.push_back(spec);
@@ -145,6 +173,7 @@ private:
         QString initial;
         std::optional<SerialSettings> serial;
         std::optional<CsvOptions> csv;
+        std::optional<DetailedCsvSettings> detailedCsv;
     };
 
     static QString describe(const FontChoice& f)

@@ -3,7 +3,9 @@
 #include "app/AppController.h"
 #include "app/DataGridModel.h"
 
+#include <QClipboard>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -29,11 +31,15 @@ bool isEnter(const QEvent* event)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-// The grid: Enter never moves or opens a cell, it redraws the preview.
+// The grid: Enter never moves or opens a cell, it redraws the preview; Ctrl+C and
+// Ctrl+V copy and paste blocks of cells as spreadsheets exchange them.
 class GridView : public QTableView
 {
 public:
     GridView(std::function<void()> enter, QWidget* parent) : QTableView(parent), m_enter(std::move(enter)) {}
+
+    std::function<void()> copy;
+    std::function<void()> paste;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override
@@ -41,6 +47,16 @@ protected:
         if (isEnter(event)) {
             event->accept();
             m_enter();
+            return;
+        }
+        if (event->matches(QKeySequence::Copy) && copy) {
+            event->accept();
+            copy();
+            return;
+        }
+        if (event->matches(QKeySequence::Paste) && paste) {
+            event->accept();
+            paste();
             return;
         }
         QTableView::keyPressEvent(event);
@@ -96,7 +112,10 @@ GridPanel::GridPanel(AppController& controller, QWidget* parent) : QWidget(paren
 {
     AppController& c = m_controller;
     const auto enter = [&c] { c.gridEnterPressed(); };
-    m_view = new GridView(enter, this);
+    auto* view = new GridView(enter, this);
+    view->copy = [this] { copyCells(); };
+    view->paste = [this] { pasteCells(); };
+    m_view = view;
     m_view->setObjectName(QStringLiteral("StrColGrid2"));
     m_view->setModel(&c.grid());
     m_view->setItemDelegate(new CellDelegate(enter, m_view));
@@ -206,6 +225,44 @@ void GridPanel::reportSelection()
         top = bottom = current.row();
     }
     m_controller.setGridSelection(DataGridModel::gridRow(top), DataGridModel::gridRow(bottom));
+}
+
+void GridPanel::copyCells()
+{
+    const QItemSelection selection = m_view->selectionModel()->selection();
+    int top = INT_MAX, bottom = -1, left = INT_MAX, right = -1;
+    for (const QItemSelectionRange& range : selection) {
+        top = std::min(top, range.top());
+        bottom = std::max(bottom, range.bottom());
+        left = std::min(left, range.left());
+        right = std::max(right, range.right());
+    }
+    if (bottom < 0) {
+        const QModelIndex current = m_view->currentIndex();
+        if (!current.isValid())
+            return;
+        top = bottom = current.row();
+        left = right = current.column();
+    }
+    QGuiApplication::clipboard()->setText(
+        m_controller.copyCellsText(DataGridModel::gridRow(top), DataGridModel::gridRow(bottom), left, right));
+}
+
+void GridPanel::pasteCells()
+{
+    QModelIndex at = m_view->currentIndex();
+    if (!at.isValid())
+        at = m_view->model()->index(0, 0);
+    const CellArea area = m_controller.pasteCellsCommand(QGuiApplication::clipboard()->text(),
+                                                         DataGridModel::gridRow(at.row()), at.column());
+    if (area.isEmpty())
+        return;
+    // The pasted block stays selected, as a spreadsheet leaves it.
+    const QAbstractItemModel* model = m_view->model();
+    const QModelIndex first = model->index(DataGridModel::modelRow(area.firstRow), area.firstColumn);
+    const QModelIndex last = model->index(DataGridModel::modelRow(area.lastRow), area.lastColumn);
+    m_view->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    m_view->selectionModel()->select(QItemSelection(first, last), QItemSelectionModel::ClearAndSelect);
 }
 
 void GridPanel::showSelection(int top, int bottom)

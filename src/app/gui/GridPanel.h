@@ -13,7 +13,8 @@ class AppController;
 // model, the six row buttons under it and its context menu. Edits go straight into
 // the model; Enter redraws the preview; the selection's rows are told to the
 // controller, whose commands act on them. The column widths follow the window
-// settings. Ctrl+C and Ctrl+V are left free for copying and pasting blocks of cells.
+// settings. Ctrl+C and Ctrl+V copy and paste blocks of tab-separated cells, as
+// spreadsheets put them on the clipboard.
 class GridPanel : public QWidget
 {
     Q_OBJECT
@@ -30,6 +31,9 @@ protected:
 private:
     void reportSelection();
     void showSelection(int top, int bottom);
+    // Ctrl+C: the selected cells to the clipboard; Ctrl+V: the clipboard's cells at the current one.
+    void copyCells();
+    void pasteCells();
 
     AppController& m_controller;
     QTableView* m_view = nullptr;

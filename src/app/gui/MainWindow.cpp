@@ -153,10 +153,21 @@ void MainWindow::createActions()
         {file, kSeparator, {}, {}, {}},
         {file, "バーコードデータを読込", {}, "", [&c] { c.openDataCommand(); }},
         {file, "バーコードデータを保存", {}, "", [&c] { c.saveDataCommand(); }},
+        {file,
+         "CSV取込(詳細)…",
+         {},
+         "CSV取込(詳細)|CSVファイルのタイトル・バーコード番号・枚数の列を選んで取り込みます",
+         [&c] { c.detailedCsvImportCommand(); },
+         true},
         {file, "現在の設定をデフォルトとして保存(&T)", QKeySequence("Ctrl+T"), "",
          [&c] { c.saveDefaultsCommand(); }},
         {file, kSeparator, {}, {}, {}},
         {file, "用紙設定(&T)", {}, "", [&c] { c.pageSetupCommand(); }},
+        {file,
+         "用紙テンプレート…",
+         {},
+         "用紙テンプレート|ラベル用紙を選んでシートの配置を合わせます",
+         [&c] { c.sheetCatalogueCommand(); }},
         {{},
          "用紙設定",
          {},
@@ -197,6 +208,7 @@ void MainWindow::createActions()
          {},
          "",
          [&c] { c.serializeCommand(); }},
+        {edit, "バーコード番号を半角に変換", {}, "", [&c] { c.halfWidthNumbersCommand(); }},
         {view, "50%", {}, "", zoomTo(50)},
         {view, "100%", {}, "", zoomTo(100)},
         {view, "150%", {}, "", zoomTo(150)},
@@ -204,6 +216,12 @@ void MainWindow::createActions()
         {view, kSeparator, {}, {}, {}},
         {view, "+10%", QKeySequence(Qt::Key_PageUp), "", [&c] { c.zoomIn(); }},
         {view, "-10%", QKeySequence(Qt::Key_PageDown), "", [&c] { c.zoomOut(); }},
+        {view, kSeparator, {}, {}, {}},
+        {view,
+         "ラベルの枠を表示",
+         {},
+         "ラベルの枠|プレビューにラベルの枠を薄い灰色で描きます (印刷されません)",
+         [this, &c] { c.setCellOutlines(action(QStringLiteral("ラベルの枠を表示"))->isChecked()); }},
         {check, "モジュラス10のウエイト3(ITF)", {}, "", calc(CheckCalculator::Modulus10Weight3)},
         {check, "モジュラス16(NW-7)", {}, "", calc(CheckCalculator::Modulus16NW7)},
         {check, "モジュラス43(CODE39)", {}, "", calc(CheckCalculator::Modulus43Code39)},
@@ -257,6 +275,7 @@ void MainWindow::createActions()
     tools->addWidget(createZoomGroup());
     tools->addWidget(createPageGroup());
     action(QStringLiteral("取り消し"))->setEnabled(false);
+    action(QStringLiteral("ラベルの枠を表示"))->setCheckable(true);
 }
 
 QAction* MainWindow::action(const QString& text) const

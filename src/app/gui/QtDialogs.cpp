@@ -1,7 +1,9 @@
 #include "app/gui/QtDialogs.h"
 
 #include "app/gui/CsvOptionDialog.h"
+#include "app/gui/DetailedCsvDialog.h"
 #include "app/gui/SerialDialog.h"
+#include "app/gui/SheetCatalogueDialog.h"
 #include "print/PrinterTarget.h"
 
 #include <QApplication>
@@ -203,6 +205,23 @@ std::optional<CsvOptions> QtDialogs::csvOptions()
     if (m_csv->exec() != QDialog::Accepted)
         return std::nullopt;
     return m_csv->options();
+}
+
+std::optional<DetailedCsvSettings> QtDialogs::detailedCsvImport(const QString& path,
+                                                                const DetailedCsvSettings& initial)
+{
+    DetailedCsvDialog dialog(path, initial, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.settings();
+}
+
+std::optional<SheetLayout> QtDialogs::chooseSheetLayout(const std::vector<SheetLayout>& layouts)
+{
+    SheetCatalogueDialog dialog(layouts, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosen();
 }
 
 void QtDesktop::beep()

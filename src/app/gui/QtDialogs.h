@@ -36,6 +36,9 @@ public:
     void endPrintProgress() override;
     std::optional<SerialSettings> serialNumbers() override;
     std::optional<CsvOptions> csvOptions() override;
+    std::optional<DetailedCsvSettings> detailedCsvImport(const QString& path,
+                                                         const DetailedCsvSettings& initial) override;
+    std::optional<SheetLayout> chooseSheetLayout(const std::vector<SheetLayout>& layouts) override;
     SerialDialog& serialDialog() { return *m_serial; }
     CsvOptionDialog& csvOptionDialog() { return *m_csv; }
 

@@ -1,0 +1,157 @@
+// Lists and label stock in the window, on the offscreen platform: Ctrl+V and Ctrl+C
+// in the grid through the clipboard, the two dialogs through QtDialogs, and the
+// preview with its label outlines, each pictured for review.
+#include "app/AppController.h"
+#include "app/gui/GridPanel.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/PreviewPane.h"
+#include "app/gui/QtDialogs.h"
+#include "platform/AtomicFile.h"
+#include "platform/TextCodec932.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace korbena {
+namespace {
+
+const QString kResources = QStringLiteral(KORBENA_SOURCE_DIR "/resources");
+
+void answerNextModal(std::function<void(QDialog*)> answer)
+{
+    QTimer::singleShot(0, [answer = std::move(answer)] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        answer(dialog);
+    });
+}
+
+void savePicture(const QImage& image, const char* name)
+{
+    QDir().mkpath(QStringLiteral(KORBENA_ARTIFACTS_DIR));
+    EXPECT_TRUE(image.save(QStringLiteral(KORBENA_ARTIFACTS_DIR "/") + QString::fromLatin1(name)));
+}
+
+class ImportWindowTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir home;
+    std::unique_ptr<MainWindow> window;
+    QTableView* view = nullptr;
+
+    void SetUp() override
+    {
+        window = std::make_unique<MainWindow>(home.path() + QStringLiteral("/data"), kResources);
+        window->resize(1400, 900);
+        window->show();
+        window->findChild<QTabWidget*>()->setCurrentIndex(3);
+        view = window->findChild<GridPanel*>()->view();
+        QApplication::setActiveWindow(window.get());
+        view->setFocus();
+        QApplication::processEvents();
+    }
+    AppController& controller() { return window->controller(); }
+};
+
+TEST_F(ImportWindowTest, CtrlVPastesTheClipboardAtTheCurrentCellAndCtrlCCopiesTheSelection)
+{
+    const DataList& rows = controller().rows();
+    const int count = rows.RowCount();
+    QGuiApplication::clipboard()->setText(QStringLiteral("商品A\t4901234567894\n\"改行\nあり\"\t\n"));
+    view->setCurrentIndex(view->model()->index(count - 2, 0)); // the last shown row
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(rows.RowCount(), count + 1); // one row added for the block
+    EXPECT_EQ(rows.title(count - 1), QStringLiteral("商品A"));
+    EXPECT_EQ(rows.number(count - 1), QStringLiteral("4901234567894"));
+    EXPECT_EQ(rows.title(count), QStringLiteral("改行 あり"));
+    EXPECT_EQ(view->model()->rowCount(), count); // the view follows
+    EXPECT_TRUE(window->action(QStringLiteral("取り消し"))->isEnabled());
+    // The pasted block is the selection now, so Ctrl+C gives it back.
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("商品A\t4901234567894\n改行 あり\t\n"));
+
+    // The edit menu's undo takes the paste back.
+    window->action(QStringLiteral("取り消し"))->trigger();
+    EXPECT_TRUE(rows.title(count - 1).isEmpty());
+}
+
+TEST_F(ImportWindowTest, TheDetailedImportDialogPreviewsTheFileAndGivesItsSettings)
+{
+    const QString path = home.filePath(QStringLiteral("商品.csv"));
+    writeFileAtomically(path, cp932::encode(u"品名,JANコード,枚数\r\n"
+                                            u"\"りんご, ふじ\",4901234567894,2\r\n"
+                                            u"みかん,4909876543210,1\r\n"
+                                            u"バナナ,4900000000001,3\r\n"));
+    QtDialogs dialogs(window.get());
+    DetailedCsvSettings initial;
+    initial.startRow = 4;
+    answerNextModal([](QDialog* d) {
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("CSV取込(詳細)"));
+        auto* header = d->findChild<QCheckBox*>(QStringLiteral("header"));
+        header->setChecked(true);
+        auto* preview = d->findChild<QTableView*>(QStringLiteral("preview"));
+        EXPECT_EQ(preview->model()->rowCount(), 3);
+        EXPECT_EQ(preview->model()->index(0, 0).data().toString(), QStringLiteral("りんご, ふじ"));
+        auto* quantity = d->findChild<QComboBox*>(QStringLiteral("quantityColumn"));
+        quantity->setCurrentIndex(quantity->findData(3));
+        EXPECT_EQ(quantity->currentText(), QStringLiteral("3列目: 枚数"));
+        d->resize(700, 680);
+        savePicture(d->grab().toImage(), "detailed-csv-dialog.png");
+        d->findChild<QPushButton*>(QStringLiteral("import"))->click();
+    });
+    const auto settings = dialogs.detailedCsvImport(path, initial);
+    ASSERT_TRUE(settings);
+    EXPECT_FALSE(settings->format.separator); // left to detection
+    EXPECT_TRUE(settings->columns.header);
+    EXPECT_EQ(settings->columns.titleColumn, 1);
+    EXPECT_EQ(settings->columns.numberColumn, 2);
+    EXPECT_EQ(settings->columns.quantityColumn, 3);
+    EXPECT_EQ(settings->startRow, 4);
+}
+
+TEST_F(ImportWindowTest, TheSheetCatalogueFindsByCountAndTheOutlinedPreviewFollows)
+{
+    QtDialogs dialogs(window.get());
+    answerNextModal([](QDialog* d) {
+        auto* list = d->findChild<QTableView*>(QStringLiteral("layouts"));
+        d->findChild<QLineEdit*>(QStringLiteral("search"))->setText(QStringLiteral("２１面"));
+        EXPECT_EQ(list->model()->rowCount(), 1); // full-width digits count as their ASCII forms
+        d->findChild<QLineEdit*>(QStringLiteral("search"))->setText(QStringLiteral("汎用"));
+        EXPECT_EQ(list->model()->rowCount(), 7);
+        list->selectRow(2);
+        QApplication::processEvents();
+        savePicture(d->grab().toImage(), "sheet-catalogue-dialog.png");
+        d->findChild<QPushButton*>(QStringLiteral("apply"))->click();
+    });
+    const auto chosen = dialogs.chooseSheetLayout(builtInLayouts());
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->labelsPerSheet(), 21);
+
+    controller().applySheetLayoutCommand(*chosen);
+    EXPECT_EQ(static_cast<int>(controller().style().NUM_Y), 7);
+    QAction* outlines = window->action(QStringLiteral("ラベルの枠を表示"));
+    ASSERT_TRUE(outlines->isCheckable());
+    outlines->trigger();
+    EXPECT_TRUE(controller().cellOutlines());
+    controller().setZoom(50);
+    QApplication::processEvents();
+    savePicture(controller().previewImage(), "preview-cell-outlines.png");
+}
+
+} // namespace
+} // namespace korbena
