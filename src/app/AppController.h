@@ -12,6 +12,7 @@
 #include "sheet/PageComposer.h"
 #include "sheet/SymbologyRules.h"
 #include "symbol/CheckDigits.h"
+#include "verify/PrintCheck.h"
 
 #include <QImage>
 #include <QObject>
@@ -195,7 +196,7 @@ private:
     FileDialogSpec styleDialog(bool save) const;
     FileDialogSpec dataDialog(bool save) const;
     void setUndoEnabled(bool enabled);
-    void printTo(PrintTarget& target, const DeviceMetrics& metrics);
+    void printTo(PrintTarget& target, const DeviceMetrics& metrics, const PageSelection& pages = {});
     void setMessage(const QString& text);
 
     Dialogs& m_dialogs;
@@ -237,6 +238,33 @@ private:
     DataGridModel m_grid{m_rows};
     int m_selectionTop = 1;
     int m_selectionBottom = 1;
+
+    // ---- printing that wastes no label stock (PrintCommands.cpp) ----
+public:
+    // The check before printing reads every symbol back with a reader the core does not
+    // link: the window hands it in (verifyRows). Without one nothing is checked.
+    using PrintChecker =
+        std::function<PrintCheckReport(const LabelStyle&, const DataList&, const PrintCheckOptions&)>;
+    void setPrintChecker(PrintChecker checker) { m_printChecker = std::move(checker); }
+    // "開始位置": the label of the first sheet the rows start at, for a partly used
+    // sheet. Held for this run only, within 1 to the labels of a sheet; setting it
+    // redraws, the used cells hatched.
+    int startLabel() const;
+    void setStartLabel(int label);
+    void printCheckCommand();       // "印刷前チェック"
+    void calibrationCommand();      // "印刷位置の補正…"
+    void halfWidthNumbersCommand(); // "バーコード番号を半角に変換"
+
+private:
+    // Before a print: true to go on, after the dialog when rows fail.
+    bool checkBeforePrinting();
+    // The check, then its dialog again after each conversion; the last answer.
+    Dialogs::PrintCheckChoice runPrintCheck(Dialogs::PrintCheckMode mode);
+    int convertNumbersToHalfWidth();
+    int pageCountToPrint() const;
+
+    PrintChecker m_printChecker;
+    int m_startLabel = 1;
 };
 
 } // namespace korbena
