@@ -67,8 +67,10 @@ Dialogs::PrintCheckChoice AppController::runPrintCheck(Dialogs::PrintCheckMode m
         const PrintCheckReport report = m_printChecker(m_style, m_rows, PrintCheckOptions{startLabel()});
         if (mode == Dialogs::PrintCheckMode::BeforePrinting && report.passed())
             return Dialogs::PrintCheckChoice::Print;
-        const bool fullWidth = std::any_of(report.problems.begin(), report.problems.end(),
-                                           [](const RowCheck& row) { return row.fullWidth; });
+        // Offered only where the clean-up changes something, so it never comes back unchanged.
+        const bool fullWidth =
+            std::any_of(report.problems.begin(), report.problems.end(),
+                        [](const RowCheck& row) { return hasFullWidthNumberChars(row.number); });
         const auto choice = m_dialogs.printCheck(report, mode, fullWidth);
         if (choice != Dialogs::PrintCheckChoice::ConvertToHalfWidth)
             return choice;
