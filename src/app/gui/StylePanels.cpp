@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -457,6 +458,8 @@ void StylePanels::startLabelRow(QGridLayout* grid, int row, int column)
         const int labels = std::max(cellsPerPage(m_controller.style()), 1);
         edit->SetMax(labels);
         range->setText(QStringLiteral("（1～%1）").arg(labels));
+        // Showing the held value is no edit: it must not redraw in the middle of a load.
+        const QSignalBlocker quiet(edit);
         if (edit->IntValue() != m_controller.startLabel())
             edit->SetValue(m_controller.startLabel());
     };
