@@ -28,7 +28,11 @@ public:
     std::optional<FontChoice> chooseFont(const FontChoice&) override { return {}; }
     std::optional<TColor> chooseColor(TColor) override { return {}; }
     void printerSetup(PrintTarget&) override {}
-    bool printDialog(PrintTarget&) override { return false; }
+    std::optional<PageSelection> printDialog(PrintTarget&, int, int) override { return std::nullopt; }
+    PrintCheckChoice printCheck(const PrintCheckReport&, PrintCheckMode, bool) override
+    {
+        return PrintCheckChoice::Cancel;
+    }
     bool printProgress(int, int) override { return false; }
     void endPrintProgress() override {}
     std::optional<SerialSettings> serialNumbers() override { return {}; }

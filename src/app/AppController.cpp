@@ -1,6 +1,7 @@
 #include "app/AppController.h"
 
 #include "app/AppInfo.h"
+#include "app/PrinterCalibration.h"
 #include "document/DataFile.h"
 #include "platform/Error.h"
 #include "platform/Folders.h"
@@ -416,8 +417,8 @@ void AppController::setMessage(const QString& text)
 void AppController::RedrawPreview()
 {
     raise(QStringLiteral("BeforePreviewRedraw"));
-    PreviewPage page =
-        m_composer->composePreview(m_style, m_rows, m_metrics, m_currentPage, m_zoom, 1, previewOutlines());
+    PreviewPage page = m_composer->composePreview(m_style, m_rows, m_metrics, m_currentPage, m_zoom,
+                                                  startLabel(), previewOutlines());
     m_currentPage = page.result.page;
     m_preview = std::move(page.image);
     // A label image that could not be written is said on the message line too, never hidden.
@@ -472,7 +473,7 @@ void AppController::previousPageCommand()
 
 void AppController::nextPageCommand()
 {
-    if (const auto page = nextPage(m_rows, cellsPerPage(m_style), m_currentPage)) {
+    if (const auto page = nextPage(m_rows, cellsPerPage(m_style), m_currentPage, startLabel())) {
         m_currentPage = *page;
         explicitRedraw();
     } else {
@@ -498,15 +499,20 @@ void AppController::printCommand()
             exportPdfCommand();
             return;
         }
-        if (!m_dialogs.printDialog(*m_printer))
+        if (!checkBeforePrinting())
             return;
-        printTo(*m_printer, m_metrics);
+        const auto pages = m_dialogs.printDialog(*m_printer, pageCountToPrint(), m_currentPage);
+        if (!pages)
+            return;
+        printTo(*m_printer, m_metrics, *pages);
     });
 }
 
 void AppController::exportPdfCommand()
 {
     run([&] {
+        if (!checkBeforePrinting())
+            return;
         const auto path = m_dialogs.saveFile({m_dataFolder, QStringLiteral("Korbena"), QStringLiteral("pdf"),
                                               QStringLiteral("PDF(pdf)|*.pdf|すべてのファイル|*.*"), true});
         if (!path)
@@ -518,11 +524,19 @@ void AppController::exportPdfCommand()
     });
 }
 
-void AppController::printTo(PrintTarget& target, const DeviceMetrics& metrics)
+void AppController::printTo(PrintTarget& target, const DeviceMetrics& metrics, const PageSelection& pages)
 {
     const int cells = cellsPerPage(m_style);
     PrintOptions options;
     options.copies = m_copies;
+    options.pages = pages;
+    options.startLabel = startLabel();
+    if (target.IsPhysicalPrinter()) {
+        // The printer's own error, measured on its calibration page.
+        const PrinterOffset offset = readPrinterOffset(settingsFile(), target.PrinterName());
+        options.shiftX = offset.lengthX();
+        options.shiftY = offset.lengthY();
+    }
     // The pages of one set times the sets: what the progress counts.
     int pagesPerSet = 0;
     if (cells > 0) {

@@ -14,6 +14,7 @@
 #include "sheet/SheetCatalogue.h"
 #include "sheet/SymbologyRules.h"
 #include "symbol/CheckDigits.h"
+#include "verify/PrintCheck.h"
 
 #include <QImage>
 #include <QObject>
@@ -220,7 +221,7 @@ private:
     FileDialogSpec styleDialog(bool save) const;
     FileDialogSpec dataDialog(bool save) const;
     void setUndoEnabled(bool enabled);
-    void printTo(PrintTarget& target, const DeviceMetrics& metrics);
+    void printTo(PrintTarget& target, const DeviceMetrics& metrics, const PageSelection& pages = {});
     void setMessage(const QString& text);
 
     Dialogs& m_dialogs;
@@ -271,6 +272,32 @@ private:
     std::optional<SheetCatalogue> m_catalogue;
     std::optional<SheetLayout> m_sheetLayout; // the stock last applied
     bool m_cellOutlines = false;
+    // ---- printing that wastes no label stock (PrintCommands.cpp) ----
+public:
+    // The check before printing reads every symbol back with a reader the core does not
+    // link: the window hands it in (verifyRows). Without one nothing is checked.
+    using PrintChecker =
+        std::function<PrintCheckReport(const LabelStyle&, const DataList&, const PrintCheckOptions&)>;
+    void setPrintChecker(PrintChecker checker) { m_printChecker = std::move(checker); }
+    // "開始位置": the label of the first sheet the rows start at, for a partly used
+    // sheet. Held for this run only, within 1 to the labels of a sheet; setting it
+    // redraws, the used cells hatched.
+    int startLabel() const;
+    void setStartLabel(int label);
+    void printCheckCommand();  // "印刷前チェック"
+    void calibrationCommand(); // "印刷位置の補正…"
+
+private:
+    // Before a print: true to go on, after the dialog when rows fail.
+    bool checkBeforePrinting();
+    // The check, then its dialog again after each conversion; the last answer.
+    Dialogs::PrintCheckChoice runPrintCheck(Dialogs::PrintCheckMode mode);
+    // The check's offer: every number of the list, without a question.
+    void convertAllNumbersToHalfWidth();
+    int pageCountToPrint() const;
+
+    PrintChecker m_printChecker;
+    int m_startLabel = 1;
 };
 
 } // namespace korbena

@@ -4,6 +4,7 @@
 #include "document/DetailedCsvImport.h"
 #include "document/SerialNumbers.h"
 #include "platform/Color.h"
+#include "sheet/PrintJob.h"
 #include "sheet/SheetCatalogue.h"
 
 #include <QSize>
@@ -16,6 +17,7 @@
 namespace korbena {
 
 class PrintTarget;
+struct PrintCheckReport;
 
 // A file dialog as the commands ask for it. The filter is written as pairs of a
 // caption and a pattern separated by '|' ("Korbena(KBZ)|*.kbz|すべてのファイル|*.*").
@@ -87,8 +89,11 @@ public:
     virtual std::optional<TColor> chooseColor(TColor initial) = 0;
     // The printer setup dialog; its result is not looked at.
     virtual void printerSetup(PrintTarget& printer) = 0;
-    // The system print dialog; false when the user cancels.
-    virtual bool printDialog(PrintTarget& printer) = 0;
+    // The system print dialog over the `pageCount` pages of the job, the preview
+    // showing `currentPage`: the pages chosen (every page, a range, the current page),
+    // nothing when the user cancels.
+    virtual std::optional<PageSelection> printDialog(PrintTarget& printer, int pageCount,
+                                                     int currentPage) = 0;
     // The progress of a job of more than one page: called before each page, false
     // when the user cancelled; then the end, however the job ended.
     virtual bool printProgress(int page, int pageCount) = 0;
@@ -104,6 +109,18 @@ public:
                                                                  const DetailedCsvSettings& initial) = 0;
     // "用紙テンプレート": a label stock chosen from `layouts`; nothing on "キャンセル".
     virtual std::optional<SheetLayout> chooseSheetLayout(const std::vector<SheetLayout>& layouts) = 0;
+
+    // ---- the check before printing ----
+    enum class PrintCheckMode {
+        BeforePrinting, // rows fail: "印刷する" and "キャンセル"
+        OnDemand,       // the menu item "印刷前チェック": the report and "閉じる"
+    };
+    enum class PrintCheckChoice { Print, Cancel, ConvertToHalfWidth };
+    // The rows the check found wanting (row, title, number, reason) and its summary.
+    // With `offerHalfWidth` the button "バーコード番号を半角に変換" is there too.
+    // On demand the answer is Cancel unless the conversion is asked for.
+    virtual PrintCheckChoice printCheck(const PrintCheckReport& report, PrintCheckMode mode,
+                                        bool offerHalfWidth) = 0;
 };
 
 // What the program asks of the desktop besides dialogs.

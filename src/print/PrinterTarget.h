@@ -20,6 +20,7 @@ public:
 
     QPrinter& printer() { return m_printer; }
     bool IsPhysicalPrinter() const override { return true; }
+    QString PrinterName() const override { return m_printer.printerName(); }
 
 protected:
     QPageSize defaultPageSize() const override;

@@ -59,6 +59,8 @@ public:
     // Whether the pages reach paper through a printer, whose own error its
     // calibration corrects; a file is printed as laid out.
     virtual bool IsPhysicalPrinter() const { return false; }
+    // The printer's name, under which its calibration is kept; empty for a file.
+    virtual QString PrinterName() const { return {}; }
 };
 
 // A print target over a paged paint device: QPdfWriter for a PDF file, or a QPrinter

@@ -76,18 +76,6 @@ QString RowCheck::reason() const
     return text;
 }
 
-bool RowCheck::fails() const
-{
-    return verdict == RowVerdict::NotEncodable || verdict == RowVerdict::Mismatch ||
-           verdict == RowVerdict::Unreadable;
-}
-
-bool PrintCheckReport::passed() const
-{
-    return refusal.isEmpty() &&
-           std::none_of(problems.begin(), problems.end(), [](const RowCheck& row) { return row.fails(); });
-}
-
 QString PrintCheckReport::summary() const
 {
     return QStringLiteral("%1 件中 %2 件を読み取り確認しました").arg(checked).arg(verified);

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <vector>
 
 namespace korbena {
@@ -36,7 +37,12 @@ struct RowCheck
     // The problem in the user's words, e.g. "読み取り結果が一致しません: 4901234567894".
     QString reason() const;
     // Whether printing would give a label whose barcode is missing or reads wrongly.
-    bool fails() const;
+    // Inline, like passed(): the window's controller asks it without linking the reader.
+    bool fails() const
+    {
+        return verdict == RowVerdict::NotEncodable || verdict == RowVerdict::Mismatch ||
+               verdict == RowVerdict::Unreadable;
+    }
 };
 
 // The outcome of a check: every row that will print is counted, and each that was
@@ -53,7 +59,11 @@ struct PrintCheckReport
     QString refusal;
 
     // No refusal and no failing row: printing gives every barcode, readable.
-    bool passed() const;
+    bool passed() const
+    {
+        return refusal.isEmpty() && std::none_of(problems.begin(), problems.end(),
+                                                 [](const RowCheck& row) { return row.fails(); });
+    }
     // "36 件中 30 件を読み取り確認しました".
     QString summary() const;
     // The report as lines for a list or a terminal: one line per problem row, the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Dialogs.h"
+#include "verify/PrintCheck.h"
 
 #include <QSize>
 #include <QString>
@@ -153,13 +154,62 @@ public:
         return take("color", QString::number(initial)).color;
     }
     void printerSetup(PrintTarget&) override { take("printerSetup", {}); }
-    bool printDialog(PrintTarget&) override { return take("printDialog", {}).yes; }
+    std::optional<PageSelection> printDialog(PrintTarget&, int pageCount, int) override
+    {
+        lastPageCount = pageCount;
+        if (!take("printDialog", {}).yes)
+            return std::nullopt;
+        if (m_pages.empty())
+            return PageSelection{};
+        const PageSelection pages = m_pages.front();
+        m_pages.pop_front();
+        return pages;
+    }
     bool printProgress(int page, int pages) override
     {
         return take("progress", QStringLiteral("%1/%2").arg(page).arg(pages)).yes;
     }
     void endPrintProgress() override { take("endProgress", {}); }
 
+    // ---- printing that wastes no label stock ----
+    // The print dialog accepted with these pages chosen.
+    ScriptedDialogs& expectPrintDialogPages(const PageSelection& pages)
+    {
+        m_pages.push_back(pages);
+        return expectPrintDialog(true);
+    }
+    // The check's list, shown before printing or on demand, with or without the
+    // half-width button; answered with `choice`.
+    ScriptedDialogs& expectPrintCheck(PrintCheckMode mode, bool offerHalfWidth, PrintCheckChoice choice)
+    {
+        m_checkAnswers.push_back(choice);
+        return add("printCheck", checkText(mode, offerHalfWidth));
+    }
+    PrintCheckChoice printCheck(const PrintCheckReport& report, PrintCheckMode mode,
+                                bool offerHalfWidth) override
+    {
+        printChecks.push_back(report);
+        const bool expected = !take("printCheck", checkText(mode, offerHalfWidth)).kind.isEmpty();
+        if (!expected || m_checkAnswers.empty())
+            return PrintCheckChoice::Cancel;
+        const PrintCheckChoice choice = m_checkAnswers.front();
+        m_checkAnswers.pop_front();
+        return choice;
+    }
+    // Every report the check's dialog was shown, and the page count the print dialog got.
+    std::vector<PrintCheckReport> printChecks;
+    int lastPageCount = 0;
+
+private:
+    static QString checkText(PrintCheckMode mode, bool offerHalfWidth)
+    {
+        return QLatin1String(mode == PrintCheckMode::BeforePrinting ? "before printing" : "on demand") +
+               QLatin1String(offerHalfWidth ? ", half-width offered" : "");
+    }
+    std::deque<PageSelection> m_pages;
+    std::deque<PrintCheckChoice> m_checkAnswers;
+
+public:
 private:
     struct Step
     {

@@ -76,6 +76,7 @@ MainWindow::MainWindow(const QString& dataFolder, const QString& installFolder, 
 {
     setWindowTitle(QStringLiteral("Korbena"));
     setObjectName(QStringLiteral("Tfbarcode"));
+    m_controller->setPrintChecker(verifyRows); // every print is checked first
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->addWidget(createTabs());
@@ -182,6 +183,17 @@ void MainWindow::createActions()
          "PDFに出力|印刷と同じページをPDFファイルに書き出します",
          [&c] { c.exportPdfCommand(); },
          true},
+        // The check before printing on demand, and the printer's calibration page.
+        {file,
+         "印刷前チェック",
+         {},
+         "印刷前チェック|印刷する行のバーコードを読み取り確認します",
+         [&c] { c.printCheckCommand(); }},
+        {file,
+         "印刷位置の補正…",
+         {},
+         "印刷位置の補正|プリンターの印刷位置のずれを測って補正します",
+         [&c] { c.calibrationCommand(); }},
         {file, kSeparator, {}, {}, {}},
         {file, "終了(&X)", {}, "終了|アプリケーションを終了します", [this] { close(); }, true},
         {edit, "取り消し", QKeySequence("Ctrl+Z"), "", [&c] { c.undoCommand(); }},

@@ -2,6 +2,7 @@
 
 #include "app/gui/CsvOptionDialog.h"
 #include "app/gui/DetailedCsvDialog.h"
+#include "app/gui/PrintCheckDialog.h"
 #include "app/gui/SerialDialog.h"
 #include "app/gui/SheetCatalogueDialog.h"
 #include "print/PrinterTarget.h"
@@ -162,15 +163,41 @@ void QtDialogs::printerSetup(PrintTarget& printer)
     information(kNoPrinter);
 }
 
-bool QtDialogs::printDialog(PrintTarget& printer)
+std::optional<PageSelection> QtDialogs::printDialog(PrintTarget& printer, int pageCount, int currentPage)
 {
     PrinterTarget* target = systemPrinter(printer);
     if (!target) {
         information(kNoPrinter);
-        return false;
+        return std::nullopt;
     }
-    QPrintDialog dialog(&target->printer(), m_parent);
-    return dialog.exec() == QDialog::Accepted;
+    QPrinter& qprinter = target->printer();
+    // Every job starts from all pages: a reprint of pages 3 to 5 must not stick.
+    qprinter.setPrintRange(QPrinter::AllPages);
+    qprinter.setPageRanges({});
+    QPrintDialog dialog(&qprinter, m_parent);
+    dialog.setOptions(dialog.options() | QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintCurrentPage);
+    dialog.setMinMax(1, std::max(pageCount, 1));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    switch (qprinter.printRange()) {
+    case QPrinter::CurrentPage:
+        return PageSelection::range(currentPage, currentPage);
+    case QPrinter::PageRange:
+        if (const auto pages = PageSelection::parse(qprinter.pageRanges().toString()))
+            return pages;
+        return PageSelection::range(qprinter.fromPage(), qprinter.toPage());
+    default:
+        return PageSelection{};
+    }
+}
+
+Dialogs::PrintCheckChoice QtDialogs::printCheck(const PrintCheckReport& report, PrintCheckMode mode,
+                                                bool offerHalfWidth)
+{
+    PrintCheckDialog dialog(report, mode, offerHalfWidth, m_parent);
+    dialog.exec();
+    return dialog.choice();
 }
 
 bool QtDialogs::printProgress(int page, int pageCount)

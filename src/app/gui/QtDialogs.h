@@ -31,7 +31,7 @@ public:
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
     std::optional<TColor> chooseColor(TColor initial) override;
     void printerSetup(PrintTarget& printer) override;
-    bool printDialog(PrintTarget& printer) override;
+    std::optional<PageSelection> printDialog(PrintTarget& printer, int pageCount, int currentPage) override;
     bool printProgress(int page, int pageCount) override;
     void endPrintProgress() override;
     std::optional<SerialSettings> serialNumbers() override;
@@ -41,6 +41,8 @@ public:
     std::optional<SheetLayout> chooseSheetLayout(const std::vector<SheetLayout>& layouts) override;
     SerialDialog& serialDialog() { return *m_serial; }
     CsvOptionDialog& csvOptionDialog() { return *m_csv; }
+    PrintCheckChoice printCheck(const PrintCheckReport& report, PrintCheckMode mode,
+                                bool offerHalfWidth) override;
 
 private:
     std::optional<QString> fileDialog(const FileDialogSpec& spec, bool save);

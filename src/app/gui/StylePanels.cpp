@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -433,10 +434,52 @@ QWidget* StylePanels::sheetPage(QWidget* paperName)
     }
     row->addLayout(upDown);
     grid->addLayout(row, 0, 1, Qt::AlignLeft);
-    // The start label of a partly used sheet takes its place here, beside the count.
+    startLabelRow(grid, 0, 2);
     column->addWidget(print);
     column->addStretch();
     return page;
+}
+
+void StylePanels::startLabelRow(QGridLayout* grid, int row, int column)
+{
+    QWidget* group = grid->parentWidget();
+    grid->addWidget(caption(QStringLiteral("開始位置："), group), row, column);
+    // Not a style field: the label of a partly used sheet belongs to this run only.
+    auto* edit = new NumberEdit(group);
+    edit->setObjectName(QStringLiteral("xstart"));
+    edit->setFixedWidth(kFieldWidth / 2);
+    edit->setToolTip(QStringLiteral("使いかけのシートの何枚目のラベルから印刷するか"));
+    edit->SetMin(1);
+    edit->SetLimit(true);
+    edit->SetValue(m_controller.startLabel());
+    auto* range = new QLabel(group);
+    range->setObjectName(QStringLiteral("xstartRange"));
+    const auto showRange = [this, edit, range] {
+        const int labels = std::max(cellsPerPage(m_controller.style()), 1);
+        edit->SetMax(labels);
+        range->setText(QStringLiteral("（1～%1）").arg(labels));
+        // Showing the held value is no edit: it must not redraw in the middle of a load.
+        const QSignalBlocker quiet(edit);
+        if (edit->IntValue() != m_controller.startLabel())
+            edit->SetValue(m_controller.startLabel());
+    };
+    showRange();
+    connect(&m_controller, &AppController::styleChanged, range, showRange);
+    const auto take = [this, edit] {
+        const Extended value = edit->Value();
+        if (value >= 1)
+            m_controller.setStartLabel(static_cast<int>(std::min<Extended>(value, DataList::kMaxRowCount)));
+    };
+    connect(edit, &NumberEdit::changed, this, take);
+    connect(edit, &NumberEdit::exited, this, [take, showRange] {
+        take();
+        showRange(); // a number beyond the sheet shows as the label it is held to
+    });
+    auto* pair = new QHBoxLayout;
+    pair->setSpacing(2);
+    pair->addWidget(edit);
+    pair->addWidget(range);
+    grid->addLayout(pair, row, column + 1, Qt::AlignLeft);
 }
 
 QWidget* StylePanels::cautionPage()

@@ -36,6 +36,8 @@ private:
     QWidget* cautionPage();
     QWidget* textGroup(bool title);
     void replacePage(const QString& name, QWidget* page);
+    // "開始位置" with its range, in the group "印刷" beside the copy count.
+    void startLabelRow(QGridLayout* grid, int row, int column);
 
     NumberEdit* number(const QString& control, QWidget* parent);
     // A row "caption X Y ↑↓←→" of a grid: the two fields of a pair and their arrows.
