@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -156,6 +157,31 @@ TEST_F(MainWindowTest, ZoomControlsAndMenuMoveTogether)
     window->action(QStringLiteral("+10%"))->trigger();
     EXPECT_EQ(window->controller().zoom(), 60);
     EXPECT_EQ(window->previewPane()->size(), window->controller().previewImage().size());
+}
+
+// On a laptop screen the zoom and page controls must stay on screen, not behind the
+// toolbar's overflow: they move to a row of their own, and back when there is room.
+TEST_F(MainWindowTest, ZoomAndPageControlsStayVisibleInANarrowWindow)
+{
+    auto* slider = window->findChild<QSlider*>();
+    auto* next = window->findChild<QToolButton*>(QStringLiteral("nextPage"));
+    ASSERT_TRUE(slider && next);
+    const auto onScreen = [&](QWidget* w) {
+        QApplication::processEvents();
+        const QRect shown(w->mapTo(window.get(), QPoint(0, 0)), w->size());
+        return w->isVisible() && window->rect().contains(shown);
+    };
+    const auto rowOf = [&](QWidget* w) { return w->mapTo(window.get(), QPoint(0, 0)).y(); };
+
+    EXPECT_TRUE(onScreen(slider) && onScreen(next));
+    const int wideRow = rowOf(slider);
+    window->resize(1100, 760);
+    EXPECT_TRUE(onScreen(slider) && onScreen(next));
+    EXPECT_GT(rowOf(slider), wideRow);
+    window->grab().save(QStringLiteral(KORBENA_ARTIFACTS_DIR "/main-window-narrow.png"));
+    window->resize(1600, 1000);
+    EXPECT_TRUE(onScreen(slider) && onScreen(next));
+    EXPECT_EQ(rowOf(slider), wideRow);
 }
 
 TEST_F(MainWindowTest, ThePictureOfTheWindowAfterStartUp)

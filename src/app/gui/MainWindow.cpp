@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSlider>
@@ -251,6 +252,7 @@ void MainWindow::createActions()
     };
 
     QToolBar* tools = addToolBar(QStringLiteral("ツール"));
+    m_tools = tools;
     tools->setMovable(false);
     tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
     tools->addWidget(createToolbarHeader());
@@ -283,9 +285,12 @@ void MainWindow::createActions()
         if (spec.toolbar)
             tools->addAction(a);
     }
-    tools->addSeparator();
-    tools->addWidget(createZoomGroup());
-    tools->addWidget(createPageGroup());
+    // The zoom and page groups have a bar of their own, which moves to a second row
+    // when the window is too narrow for both, instead of hiding behind an overflow.
+    m_viewTools = addToolBar(QStringLiteral("表示"));
+    m_viewTools->setMovable(false);
+    m_viewTools->addWidget(createZoomGroup());
+    m_viewTools->addWidget(createPageGroup());
     action(QStringLiteral("取り消し"))->setEnabled(false);
     action(QStringLiteral("ラベルの枠を表示"))->setCheckable(true);
 }
@@ -475,6 +480,23 @@ void MainWindow::showEvent(QShowEvent* event)
         return;
     m_started = true;
     m_controller->startupLoad();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    wrapViewTools();
+}
+
+void MainWindow::wrapViewTools()
+{
+    const bool fits = m_tools->sizeHint().width() + m_viewTools->sizeHint().width() <= width();
+    if (fits == toolBarBreak(m_viewTools)) {
+        if (fits)
+            removeToolBarBreak(m_viewTools);
+        else
+            insertToolBarBreak(m_viewTools);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -10,6 +10,7 @@ class QScrollArea;
 class QSlider;
 class QSplitter;
 class QTabWidget;
+class QToolBar;
 
 namespace korbena {
 
@@ -34,6 +35,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct ActionSpec;
@@ -47,6 +49,7 @@ private:
     void chooseInitialPrinter();
     void restoreGeometry();
     void showFiles();
+    void wrapViewTools();
 
     std::unique_ptr<QtDialogs> m_dialogs;
     std::unique_ptr<QtDesktop> m_desktop;
@@ -57,6 +60,8 @@ private:
     QScrollArea* m_scroll = nullptr;
     PreviewPane* m_preview = nullptr;
     QSlider* m_zoom = nullptr;
+    QToolBar* m_tools = nullptr;
+    QToolBar* m_viewTools = nullptr;
     QLabel* m_message = nullptr;
     QLabel* m_version = nullptr;
     QLabel* m_paperName = nullptr;
