@@ -2,8 +2,8 @@
 // fresh working folder, and one explicit redraw of the 65-label sample sheet (the
 // undo snapshot included) at 120 and 200 per cent.
 #include "ControllerBench.h"
-#include "app/AppController.h"
 #include "platform/Allocator.h"
+#include "session/AppController.h"
 #include "sheet/PrintTarget.h"
 
 #include <QGuiApplication>

@@ -3,7 +3,7 @@
 // The window's controller without its window, for the benchmarks: every question is
 // cancelled (an input box answers `answer` when one is set), and the desktop does
 // nothing.
-#include "app/AppController.h"
+#include "session/AppController.h"
 
 #include <QSize>
 #include <QUrl>

@@ -2,10 +2,10 @@
 // the snapshot every preview redraw takes (after no edit, and after one cell edit),
 // inserting and deleting 1,000 rows at row 1 and undoing each, and loading a
 // 100,000-row data file into the grid.
-#include "app/DataGridModel.h"
 #include "document/ChangeTracking.h"
 #include "document/DataFile.h"
 #include "document/DataList.h"
+#include "session/DataGridModel.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>

@@ -5,8 +5,8 @@
 // figure includes the preview's redraw where the command redraws: the snapshot and
 // the composition of page 1.
 #include "ControllerBench.h"
-#include "app/AppController.h"
 #include "document/DataFile.h"
+#include "session/AppController.h"
 #include "sheet/PrintTarget.h"
 
 #include <QGuiApplication>

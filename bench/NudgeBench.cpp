@@ -2,8 +2,8 @@
 // sample sheet is redrawn (the undo snapshot included), at the start-up zoom of 120
 // per cent and at 200. The frame budget of a smooth repeat is 16 ms.
 #include "ControllerBench.h"
-#include "app/AppController.h"
 #include "platform/Allocator.h"
+#include "session/AppController.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>

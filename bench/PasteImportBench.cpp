@@ -3,8 +3,8 @@
 // "CSV取込(詳細)…" of a 100,000-line CSV file with a quantity column. Each figure
 // includes the rows added to the grid and the redraw with its snapshot.
 #include "ControllerBench.h"
-#include "app/AppController.h"
 #include "platform/AtomicFile.h"
+#include "session/AppController.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
 #include "cli/CalibrateCommand.h"
 
-#include "app/PrinterCalibration.h"
-#include "app/WindowSettings.h"
 #include "platform/Error.h"
 #include "platform/Folders.h"
 #include "print/PrinterTarget.h"
+#include "session/PrinterCalibration.h"
+#include "session/WindowSettings.h"
 #include "sheet/CalibrationPage.h"
 #include "sheet/DeviceMetrics.h"
 #include "sheet/SheetDocuments.h"

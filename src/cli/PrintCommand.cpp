@@ -1,8 +1,8 @@
 #include "cli/PrintCommand.h"
 
-#include "app/PrinterCalibration.h"
 #include "cli/CalibrateCommand.h"
 #include "print/PrinterTarget.h"
+#include "session/PrinterCalibration.h"
 #include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
 #include "sheet/PaperList.h"

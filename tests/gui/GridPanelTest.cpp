@@ -1,15 +1,15 @@
 // The tab "データ入力" on the offscreen platform: typing, Enter, the row buttons on
 // the view's selection, the context menu, the column widths, the two option dialogs
 // and a picture of the tab.
-#include "app/gui/GridPanel.h"
+#include "gui/GridPanel.h"
 
 #include "TestSupport.h"
-#include "app/AppController.h"
-#include "app/gui/CsvOptionDialog.h"
-#include "app/gui/MainWindow.h"
-#include "app/gui/QtDialogs.h"
-#include "app/gui/SerialDialog.h"
 #include "controls/NumberEdit.h"
+#include "gui/CsvOptionDialog.h"
+#include "gui/MainWindow.h"
+#include "gui/QtDialogs.h"
+#include "gui/SerialDialog.h"
+#include "session/AppController.h"
 
 #include <QAction>
 #include <QApplication>

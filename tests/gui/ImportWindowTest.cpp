@@ -1,13 +1,13 @@
 // Lists and label stock in the window, on the offscreen platform: Ctrl+V and Ctrl+C
 // in the grid through the clipboard, the two dialogs through QtDialogs, and the
 // preview with its label outlines, each pictured for review.
-#include "app/AppController.h"
-#include "app/gui/GridPanel.h"
-#include "app/gui/MainWindow.h"
-#include "app/gui/PreviewPane.h"
-#include "app/gui/QtDialogs.h"
+#include "gui/GridPanel.h"
+#include "gui/MainWindow.h"
+#include "gui/PreviewPane.h"
+#include "gui/QtDialogs.h"
 #include "platform/AtomicFile.h"
 #include "platform/TextCodec932.h"
+#include "session/AppController.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
 // The main window on the offscreen platform: its commands, its preview and its picture.
-#include "app/gui/MainWindow.h"
+#include "gui/MainWindow.h"
 
 #include "TestSupport.h"
-#include "app/AppController.h"
-#include "app/gui/PreviewPane.h"
+#include "gui/PreviewPane.h"
+#include "session/AppController.h"
 #include "sheet/PageComposer.h"
 
 #include <QAction>

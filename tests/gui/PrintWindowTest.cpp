@@ -1,10 +1,10 @@
 // The window's printing controls on the offscreen platform: "開始位置" in the group
 // "印刷", the menu items, and the check's dialog with its buttons; pictures of the
 // group and the dialog for review.
-#include "app/AppController.h"
-#include "app/gui/MainWindow.h"
-#include "app/gui/PrintCheckDialog.h"
 #include "controls/NumberEdit.h"
+#include "gui/MainWindow.h"
+#include "gui/PrintCheckDialog.h"
+#include "session/AppController.h"
 #include "symbol/BarTypes.h"
 #include "verify/PrintCheck.h"
 

@@ -1,15 +1,15 @@
 // The setting tabs on the offscreen platform: every style field in a control, the
 // samples written back through the controls byte for byte, edits and Enter reaching
 // the controller, and a picture of each tab for review.
-#include "app/gui/StylePanels.h"
+#include "gui/StylePanels.h"
 
 #include "TestSupport.h"
-#include "app/AppController.h"
-#include "app/ScriptedDialogs.h"
-#include "app/gui/MainWindow.h"
-#include "app/gui/StyleBinder.h"
 #include "controls/NumberEdit.h"
+#include "gui/MainWindow.h"
+#include "gui/StyleBinder.h"
 #include "platform/TextFile.h"
+#include "session/AppController.h"
+#include "session/ScriptedDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

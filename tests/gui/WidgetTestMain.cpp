@@ -1,4 +1,4 @@
-#include "app/gui/DarkStyle.h"
+#include "gui/DarkStyle.h"
 
 #include <QApplication>
 

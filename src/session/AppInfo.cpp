@@ -1,0 +1,15 @@
+#include "session/AppInfo.h"
+
+namespace korbena {
+
+QString productVersion()
+{
+    return QStringLiteral(KORBENA_VERSION);
+}
+
+QString versionLine()
+{
+    return QStringLiteral("%1 : %2").arg(QStringLiteral("ProductVersion"), -16).arg(productVersion());
+}
+
+} // namespace korbena

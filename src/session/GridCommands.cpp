@@ -1,0 +1,211 @@
+// The data grid's commands: the edit menu, the six buttons under the grid, its
+// context menu, the serial numbering and the CSV import. Each changes the rows
+// through the grid model and ends as the command's own rules say: most with an
+// explicit redraw, whose snapshot makes the change undoable.
+#include "document/CsvImport.h"
+#include "document/GridEditing.h"
+#include "platform/Folders.h"
+#include "session/AppController.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace korbena {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Korbena");
+const QString kRowCountPrompt = QStringLiteral("追加する行数を指定してください。");
+const QString kNotANumber = QStringLiteral("入力値が数字ではありません。");
+const QString kClearAllQuestion = QStringLiteral("全データをクリアーにしていいですか？");
+const QString kTitlePrompt = QStringLiteral("バーコードタイトルを入力を入力してください。");
+const QString kNumberPrompt = QStringLiteral("バーコード番号を入力を入力してください。");
+
+} // namespace
+
+void AppController::setGridSelection(int top, int bottom)
+{
+    m_selectionTop = std::min(top, bottom);
+    m_selectionBottom = std::max(top, bottom);
+}
+
+int AppController::selectionTop() const
+{
+    return std::clamp(m_selectionTop, 1, m_rows.RowCount() - 1);
+}
+
+int AppController::selectionBottom() const
+{
+    return std::clamp(m_selectionBottom, selectionTop(), m_rows.RowCount() - 1);
+}
+
+void AppController::selectRows(int top, int bottom)
+{
+    setGridSelection(top, bottom);
+    emit gridSelectionChanged(selectionTop(), selectionBottom());
+}
+
+void AppController::takeDataSnapshot()
+{
+    m_changes.TakeDataSnapshot(m_rows);
+    emit undoEnabledChanged(m_changes.undoEnabled());
+    emit answered(QStringLiteral("TakeDataSnapshot"));
+}
+
+std::optional<int> AppController::promptRowCount()
+{
+    const auto text = m_dialogs.inputText(kCaption, kRowCountPrompt, {});
+    if (!text)
+        return std::nullopt;
+    const int n = RowCountFromText(*text);
+    if (n == 0) {
+        m_dialogs.information(kNotANumber);
+        return std::nullopt;
+    }
+    return n;
+}
+
+void AppController::clearAllCommand()
+{
+    run([&] {
+        if (!m_dialogs.confirm(kClearAllQuestion))
+            return;
+        m_grid.clearAllCells();
+        // One page back; the composer shows page 1 for anything below it.
+        m_currentPage = std::max(m_currentPage, 1) - 1;
+        explicitRedraw();
+    });
+}
+
+void AppController::insertRowCommand()
+{
+    run([&] {
+        const int top = selectionTop(), bottom = selectionBottom();
+        m_grid.insertBlankRows(top, bottom - top + 1);
+        // The selection stays on its rows, now the blank ones.
+        selectRows(top, bottom);
+        explicitRedraw();
+    });
+}
+
+void AppController::deleteRowsCommand()
+{
+    run([&] {
+        const int top = selectionTop(), bottom = selectionBottom();
+        m_grid.deleteRowRange(top, bottom);
+        selectRows(top, bottom);
+        explicitRedraw();
+    });
+}
+
+void AppController::appendRowCommand()
+{
+    run([&] {
+        m_grid.appendRows(1);
+        takeDataSnapshot();
+    });
+}
+
+void AppController::appendRowQuietlyCommand()
+{
+    run([&] { m_grid.appendRows(1); });
+}
+
+void AppController::appendRowsCommand()
+{
+    run([&] {
+        const auto n = promptRowCount();
+        if (!n)
+            return;
+        // A negative count shortens the grid, down to one data row.
+        m_grid.appendRows(*n);
+        selectRows(m_selectionTop, m_selectionBottom);
+        takeDataSnapshot();
+    });
+}
+
+void AppController::insertRowsCommand()
+{
+    run([&] {
+        const int top = selectionTop(), bottom = selectionBottom();
+        const auto n = promptRowCount();
+        if (!n)
+            return;
+        // n times the selection's height above its top row; a negative n inserts
+        // nothing but still redraws.
+        m_grid.insertBlankRowsRepeated(top, bottom, *n);
+        selectRows(top, bottom);
+        explicitRedraw();
+    });
+}
+
+void AppController::fillTitlesCommand()
+{
+    run([&] {
+        const int top = selectionTop();
+        const auto title = m_dialogs.inputText(kCaption, kTitlePrompt, m_rows.title(top));
+        if (!title)
+            return;
+        m_grid.fillTitles(top, *title);
+        explicitRedraw();
+    });
+}
+
+void AppController::fillNumbersCommand()
+{
+    run([&] {
+        const int top = selectionTop();
+        const auto number = m_dialogs.inputText(kCaption, kNumberPrompt, m_rows.number(top));
+        if (!number)
+            return;
+        m_grid.fillNumbers(top, *number);
+        explicitRedraw();
+    });
+}
+
+void AppController::SerializeRows()
+{
+    const auto settings = m_dialogs.serialNumbers();
+    if (!settings)
+        return;
+    m_grid.serializeRows(selectionTop(), *settings);
+    // One redraw, one snapshot: the whole numbering is one undoable step.
+    explicitRedraw();
+}
+
+void AppController::serializeCommand()
+{
+    run([&] { SerializeRows(); });
+}
+
+void AppController::importCsvCommand()
+{
+    run([&] {
+        const int start = selectionTop();
+        const auto path = m_dialogs.openFile({m_dataFolder + u'/' + kListDataFolder, {}, {}, {}, false});
+        if (!path)
+            return;
+        const auto options = m_dialogs.csvOptions();
+        if (!options)
+            return;
+        if (path->isEmpty() || !QFileInfo(*path).isFile())
+            return; // nothing to import, and nothing said
+        // Read whole before any row changes, so a file that cannot be read changes nothing.
+        const QStringList lines = readCsvFile(*path);
+        m_grid.importCsvLines(start, lines, separatorChar(options->separator), options->column);
+        m_changes.setUndoEnabled(true);
+        emit undoEnabledChanged(true);
+        // The imported rows get their numbers from the serial dialog, counted from row 1.
+        selectRows(1, m_rows.RowCount() - 1);
+        SerializeRows();
+        selectRows(1, 1);
+    });
+}
+
+void AppController::gridEnterPressed()
+{
+    explicitRedraw();
+}
+
+} // namespace korbena

@@ -1,0 +1,179 @@
+// Lists and label stock from outside: cells pasted from a spreadsheet and copied back,
+// the detailed CSV import, the full-width clean-up of barcode numbers and the sheet
+// catalogue. Each changes the rows through the grid model and ends with an explicit
+// redraw, whose snapshot makes the change one undoable step.
+#include "document/DetailedCsvImport.h"
+#include "document/HalfWidth.h"
+#include "document/Tsv.h"
+#include "platform/Folders.h"
+#include "session/AppController.h"
+#include "sheet/PaperList.h"
+#include "sheet/PrintTarget.h"
+
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace korbena {
+
+namespace {
+
+const QString kCsvTitle = QStringLiteral("CSVファイルを選択してください");
+const QString kCsvFilter = QStringLiteral("CSVファイル(csv,txt)|*.csv;*.txt|すべてのファイル|*.*");
+const QString kNothingImported = QStringLiteral("取り込む行がありません。");
+const QString kHalfWidthDone = QStringLiteral("%1行のバーコード番号を半角に変換しました。");
+const QString kHalfWidthNone = QStringLiteral("半角に変換するバーコード番号はありませんでした。");
+const QString kPaperMissing =
+    QStringLiteral("用紙一覧に %1×%2mm の用紙がありません。用紙の設定はそのままです。");
+
+bool sameGrid(const LabelStyle& style, const SheetLayout& layout)
+{
+    const auto near = [](Extended a, double b) { return std::abs(static_cast<double>(a) - b) < 0.001; };
+    return static_cast<long long>(style.NUM_X) == layout.across &&
+           static_cast<long long>(style.NUM_Y) == layout.down && near(style.INTERVAL_X, layout.pitchX) &&
+           near(style.INTERVAL_Y, layout.pitchY);
+}
+
+} // namespace
+
+CellArea AppController::pasteCellsCommand(const QString& text, int row, int column)
+{
+    CellArea area;
+    run([&] {
+        area = m_grid.pasteBlock(row, column, parseTsv(text));
+        if (!area.isEmpty())
+            explicitRedraw();
+    });
+    return area;
+}
+
+QString AppController::copyCellsText(int firstRow, int lastRow, int firstColumn, int lastColumn) const
+{
+    return writeTsv(copyCells(m_rows, firstRow, lastRow, firstColumn, lastColumn));
+}
+
+void AppController::detailedCsvImportCommand()
+{
+    run([&] {
+        const auto path =
+            m_dialogs.openFile({m_dataFolder + u'/' + kListDataFolder, kCsvTitle, {}, kCsvFilter, false});
+        if (!path || path->isEmpty())
+            return;
+        // A file that cannot be read is said before any question about its columns.
+        readCsvTable(*path, {}, 0);
+        DetailedCsvSettings initial = m_detailedCsv;
+        initial.startRow = selectionTop();
+        const auto settings = m_dialogs.detailedCsvImport(*path, initial);
+        if (!settings)
+            return;
+        m_detailedCsv = *settings;
+        // Read and checked whole before any row changes, so a bad file changes nothing.
+        CsvRows rows = csvRows(readCsvTable(*path, settings->format), settings->columns);
+        if (rows.rows.empty()) {
+            m_dialogs.information(kNothingImported);
+            return;
+        }
+        if (rows.serialNumbering) {
+            const auto serial = m_dialogs.serialNumbers();
+            if (!serial)
+                return;
+            // Every imported row is numbered, titled or not; a number too wide stays empty.
+            std::int64_t n = serial->start;
+            for (QStringList& row : rows.rows) {
+                if (auto text = serialNumberText(*serial, n))
+                    row[kNumberColumn] = std::move(*text);
+                if (__builtin_add_overflow(n, 1, &n))
+                    break;
+            }
+        }
+        const CellArea area = m_grid.pasteBlock(settings->startRow, kTitleColumn, rows.rows);
+        selectRows(area.firstRow, area.lastRow);
+        explicitRedraw();
+    });
+}
+
+void AppController::halfWidthNumbersCommand()
+{
+    run([&] {
+        int top = selectionTop(), bottom = selectionBottom();
+        if (top == bottom) { // one cell selected: the whole list
+            top = 1;
+            bottom = m_rows.RowCount() - 1;
+        }
+        const int changed = m_grid.halfWidthNumbers(top, bottom);
+        if (changed > 0)
+            explicitRedraw();
+        m_dialogs.information(changed > 0 ? kHalfWidthDone.arg(changed) : kHalfWidthNone);
+    });
+}
+
+void AppController::setTemplateFolders(const QStringList& folders)
+{
+    m_templateFolders = folders;
+    m_catalogue.reset();
+}
+
+const std::vector<SheetLayout>& AppController::sheetLayouts()
+{
+    if (!m_catalogue)
+        m_catalogue = m_templateFolders ? loadSheetCatalogue(*m_templateFolders) : loadSheetCatalogue();
+    return m_catalogue->layouts;
+}
+
+void AppController::sheetCatalogueCommand()
+{
+    run([&] {
+        if (const auto chosen = m_dialogs.chooseSheetLayout(sheetLayouts()))
+            applySheetLayoutCommand(*chosen);
+    });
+}
+
+void AppController::applySheetLayoutCommand(const SheetLayout& layout)
+{
+    run([&] {
+        const double offsetX = m_metrics.offsetX, offsetY = m_metrics.offsetY;
+        const SheetPoint current = currentFirstLabel(m_style, sheetLayouts(), offsetX, offsetY);
+        LabelStyle style = m_style;
+        const bool paperSet = applySheetLayout(style, layout, current, offsetX, offsetY);
+        m_sheetLayout = layout;
+        setStyle(style);
+        if (paperSet) {
+            if (const auto name = ApplyPaperSettings(*m_printer, m_style.PAPERSIZE, m_style.PAPERLAND)) {
+                m_paperName = *name;
+                emit paperChanged(m_paperName);
+            }
+            m_metrics = ReadDeviceMetrics(*m_printer, m_screenDpiX, m_screenDpiY);
+        }
+        explicitRedraw();
+        if (!paperSet)
+            m_dialogs.information(kPaperMissing.arg(layout.paperWidth).arg(layout.paperHeight));
+    });
+}
+
+void AppController::setCellOutlines(bool shown)
+{
+    if (shown == m_cellOutlines)
+        return;
+    m_cellOutlines = shown;
+    explicitRedraw();
+}
+
+CellOutlines AppController::previewOutlines() const
+{
+    CellOutlines outlines;
+    outlines.shown = m_cellOutlines;
+    // The labels themselves while the style is still laid out for the stock last chosen;
+    // otherwise the cells' pitch.
+    if (m_cellOutlines && m_sheetLayout && sameGrid(m_style, *m_sheetLayout)) {
+        const SheetPoint first =
+            firstLabelOnPrintableArea(*m_sheetLayout, m_metrics.offsetX, m_metrics.offsetY);
+        outlines.labelKnown = true;
+        outlines.labelX = SheetLength::fromMillimetres(first.x);
+        outlines.labelY = SheetLength::fromMillimetres(first.y);
+        outlines.labelWidth = SheetLength::fromMillimetres(m_sheetLayout->labelWidth);
+        outlines.labelHeight = SheetLength::fromMillimetres(m_sheetLayout->labelHeight);
+    }
+    return outlines;
+}
+
+} // namespace korbena
