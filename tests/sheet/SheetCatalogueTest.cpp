@@ -192,9 +192,10 @@ TEST(SheetCatalogue, ApplyingALayoutKeepsTheElementsInTheirPlacesWithinTheLabel)
 
     // And back: the same positions as before.
     EXPECT_TRUE(applySheetLayout(style, sheet44, currentFirstLabel(style, generic, ox, oy), ox, oy));
-    for (const auto field : {&LabelStyle::X_LOCATE, &LabelStyle::Y_LOCATE, &LabelStyle::TITLE_X,
-                             &LabelStyle::TITLE_Y, &LabelStyle::BARCODE_X, &LabelStyle::BARCODE_Y})
-        EXPECT_NEAR(static_cast<double>(style.*field), static_cast<double>(original.*field), 1e-9);
+    for (const StyleField field : {StyleField::SymbolX, StyleField::SymbolY, StyleField::TitleX,
+                                   StyleField::TitleY, StyleField::NumberX, StyleField::NumberY})
+        EXPECT_NEAR(static_cast<double>(std::get<Extended>(styleValue(style, field))),
+                    static_cast<double>(std::get<Extended>(styleValue(original, field))), 1e-9);
 
     // A stock of a paper the list lacks keeps the style's paper.
     SheetLayout roll = sheet12;
