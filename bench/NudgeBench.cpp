@@ -36,7 +36,8 @@ void BM_NudgeRedraws65Labels(benchmark::State& state)
     controller.setZoom(static_cast<int>(state.range(0)));
     bool right = true;
     for (auto _ : state) {
-        controller.nudgeCommand(right ? u"PictButton1" : u"PictButton2", Qt::ShiftModifier);
+        controller.nudgeCommand(StyleField::TitleX, right ? NudgeArrow::Right : NudgeArrow::Left,
+                                Qt::ShiftModifier);
         right = !right;
         benchmark::DoNotOptimize(controller.previewImage().constBits());
     }

@@ -20,25 +20,25 @@ using namespace korbena;
 LabelStyle sixtyFiveLabels()
 {
     LabelStyle style;
-    style.BARCODE_TYPE = cbarJAN;
-    style.NUM_X = 5;
-    style.NUM_Y = 13;
-    style.INTERVAL_X = 38.1;
-    style.INTERVAL_Y = 21.2;
-    style.X_LOCATE = 4;
-    style.Y_LOCATE = 8;
-    style.SIZE = 1;
-    style.SIZE_X = 30;
-    style.SIZE_Y = 9;
-    style.TITLE_X = 4;
-    style.TITLE_Y = 2;
-    style.TITLE_FONT_SIZE = QStringLiteral("8");
-    style.TITLE_FONT_COLOE = clBlack;
-    style.TITLE_CENTER = true;
-    style.BARCODE_X = 8;
-    style.BARCODE_Y = 17.5;
-    style.BARCODE_FONT_SIZE = QStringLiteral("7");
-    style.BARCODE_FONT_COLOR = clBlack;
+    style.symbol.symbology = cbarJAN;
+    style.sheet.across = 5;
+    style.sheet.down = 13;
+    style.sheet.pitchX = 38.1;
+    style.sheet.pitchY = 21.2;
+    style.placement.x = 4;
+    style.placement.y = 8;
+    style.placement.sizeMode = 1;
+    style.placement.width = 30;
+    style.placement.height = 9;
+    style.title.x = 4;
+    style.title.y = 2;
+    style.title.fontSize = QStringLiteral("8");
+    style.title.color = clBlack;
+    style.title.centred = true;
+    style.number.x = 8;
+    style.number.y = 17.5;
+    style.number.fontSize = QStringLiteral("7");
+    style.number.color = clBlack;
     return style;
 }
 

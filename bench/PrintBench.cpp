@@ -69,7 +69,7 @@ void BM_PrintLabelsToPdf(benchmark::State& state)
     for (auto _ : state) {
         const QString path = temp.filePath(QStringLiteral("sheet.pdf"));
         PdfFileTarget pdf(path, 600);
-        ApplyPaperSettings(pdf, style.PAPERSIZE, style.PAPERLAND);
+        ApplyPaperSettings(pdf, style.sheet.paper, style.sheet.orientation);
         const DeviceMetrics metrics = ReadDeviceMetrics(pdf, 96, 96);
         int currentPage = 1;
         result = PrintJob(pdf, composer, style, rows, metrics, PrintOptions{}, currentPage);

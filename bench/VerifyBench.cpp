@@ -21,7 +21,7 @@ LabelStyle shippedSheet(TBarTypes type)
     LabelStyle style;
     StyleFileExtras extras;
     applyStyleLines(readStyleFile(path), style, extras, path);
-    style.BARCODE_TYPE = type;
+    style.symbol.symbology = type;
     return style;
 }
 

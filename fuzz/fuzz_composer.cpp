@@ -88,33 +88,34 @@ LabelStyle style(FuzzedDataProvider& in)
 {
     LabelStyle s;
     for (Extended* field :
-         {&s.X_LOCATE,    &s.Y_LOCATE,    &s.SIZE_X,          &s.SIZE_Y,   &s.NUM_X,     &s.NUM_Y,
-          &s.INTERVAL_X,  &s.INTERVAL_Y,  &s.X_OFFSET,        &s.Y_OFFSET, &s.TITLE_X,   &s.TITLE_Y,
-          &s.G_TITLE_X,   &s.G_TITLE_Y,   &s.TITLE_INTERVAL,  &s.SUB_Y,    &s.BARCODE_X, &s.BARCODE_Y,
-          &s.G_BARCODE_X, &s.G_BARCODE_Y, &s.BARCODE_INTERVAL})
+         {&s.placement.x,       &s.placement.y,  &s.placement.width, &s.placement.height, &s.sheet.across,
+          &s.sheet.down,        &s.sheet.pitchX, &s.sheet.pitchY,    &s.sheet.offsetX,    &s.sheet.offsetY,
+          &s.title.x,           &s.title.y,      &s.title.shadowX,   &s.title.shadowY,    &s.title.pitch,
+          &s.title.secondLineY, &s.number.x,     &s.number.y,        &s.number.shadowX,   &s.number.shadowY,
+          &s.number.pitch})
         *field = number(in);
-    s.SIZE = in.ConsumeIntegral<std::int32_t>();
-    s.TITLE_FONT_NAME = text(in, 16);
-    s.TITLE_FONT_BOLD = in.PickValueInArray({QString(), QStringLiteral("太字"), QStringLiteral("斜体"),
+    s.placement.sizeMode = in.ConsumeIntegral<std::int32_t>();
+    s.title.fontName = text(in, 16);
+    s.title.fontStyle = in.PickValueInArray({QString(), QStringLiteral("太字"), QStringLiteral("斜体"),
                                              QStringLiteral("太字斜体"), QStringLiteral("x")});
-    s.TITLE_FONT_SIZE = pointSize(in);
-    s.TITLE_FONT_COLOE = in.ConsumeIntegral<TColor>();
-    s.G_TITLE_COLOR = in.ConsumeIntegral<TColor>();
-    s.TITLE_PORTLATE = in.ConsumeIntegralInRange(-1, 2);
-    s.TITLE_PRINT = in.ConsumeBool();
-    s.TITLE_CENTER = in.ConsumeBool();
-    s.BARCODE_FONT_NAME = text(in, 16);
-    s.BARCODE_FONT_BOLD = text(in, 8);
-    s.BARCODE_FONT_SIZE = pointSize(in);
-    s.BARCODE_FONT_COLOR = in.ConsumeIntegral<TColor>();
-    s.G_BARCODE_COLOR = in.ConsumeIntegral<TColor>();
-    s.BARCODE_PORTLATE = in.ConsumeIntegralInRange(-1, 2);
-    s.BARCODE_PRINT = in.ConsumeBool();
-    s.BARCODE_CENTER = in.ConsumeBool();
-    s.BARCODE_TYPE = in.ConsumeIntegralInRange(-2, 13);
-    s.START_CHAR = text(in, 2);
-    s.STOP_CHAR = text(in, 2);
-    s.CHECK_DT = in.ConsumeIntegralInRange(-1, 2);
+    s.title.fontSize = pointSize(in);
+    s.title.color = in.ConsumeIntegral<TColor>();
+    s.title.shadowColor = in.ConsumeIntegral<TColor>();
+    setStyleValue(s, StyleField::TitleVertical, in.ConsumeIntegralInRange(-1, 2));
+    s.title.printed = in.ConsumeBool();
+    s.title.centred = in.ConsumeBool();
+    s.number.fontName = text(in, 16);
+    s.number.fontStyle = text(in, 8);
+    s.number.fontSize = pointSize(in);
+    s.number.color = in.ConsumeIntegral<TColor>();
+    s.number.shadowColor = in.ConsumeIntegral<TColor>();
+    setStyleValue(s, StyleField::NumberVertical, in.ConsumeIntegralInRange(-1, 2));
+    s.number.printed = in.ConsumeBool();
+    s.number.centred = in.ConsumeBool();
+    setStyleValue(s, StyleField::Symbology, in.ConsumeIntegralInRange(-2, 13));
+    s.symbol.startChar = text(in, 2);
+    s.symbol.stopChar = text(in, 2);
+    setStyleValue(s, StyleField::CheckDigit, in.ConsumeIntegralInRange(-1, 2));
     return s;
 }
 

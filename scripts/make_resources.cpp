@@ -51,43 +51,43 @@ LabelStyle style(const Sheet& sheet, const Label& label, Index barType, std::int
                  const QString& start = {}, const QString& stop = {})
 {
     LabelStyle s;
-    s.NUM_X = sheet.across;
-    s.NUM_Y = sheet.down;
-    s.INTERVAL_X = mm(sheet.pitchX);
-    s.INTERVAL_Y = mm(sheet.pitchY);
-    s.X_OFFSET = 0;
-    s.Y_OFFSET = 0;
-    s.PAPERSIZE = 9; // A4 210 x 297 mm
-    s.PAPERLAND = 0;
+    s.sheet.across = sheet.across;
+    s.sheet.down = sheet.down;
+    s.sheet.pitchX = mm(sheet.pitchX);
+    s.sheet.pitchY = mm(sheet.pitchY);
+    s.sheet.offsetX = 0;
+    s.sheet.offsetY = 0;
+    s.sheet.paper = 9; // A4 210 x 297 mm
+    s.sheet.orientation = 0;
 
-    s.X_LOCATE = mm(sheet.left + label.barX);
-    s.Y_LOCATE = mm(sheet.top + label.barY);
-    s.SIZE_X = mm(label.barWidth);
-    s.SIZE_Y = mm(label.barHeight);
-    s.SIZE = 1;
+    s.placement.x = mm(sheet.left + label.barX);
+    s.placement.y = mm(sheet.top + label.barY);
+    s.placement.width = mm(label.barWidth);
+    s.placement.height = mm(label.barHeight);
+    s.placement.sizeMode = 1;
 
     // Title and number are centred over the barcode.
-    s.TITLE_X = s.X_LOCATE;
-    s.TITLE_Y = mm(sheet.top + label.titleY);
-    s.TITLE_FONT_NAME = QStringLiteral("ＭＳ Ｐゴシック");
-    s.TITLE_FONT_BOLD = QStringLiteral("太字");
-    s.TITLE_FONT_SIZE = QString::number(label.titlePoints);
-    s.TITLE_FONT_COLOE = 0;
-    s.TITLE_CENTER = true;
-    s.SUB_Y = mm(label.titlePoints * 40);
+    s.title.x = s.placement.x;
+    s.title.y = mm(sheet.top + label.titleY);
+    s.title.fontName = QStringLiteral("ＭＳ Ｐゴシック");
+    s.title.fontStyle = QStringLiteral("太字");
+    s.title.fontSize = QString::number(label.titlePoints);
+    s.title.color = 0;
+    s.title.centred = true;
+    s.title.secondLineY = mm(label.titlePoints * 40);
 
-    s.BARCODE_X = s.X_LOCATE;
-    s.BARCODE_Y = mm(sheet.top + label.numberY);
-    s.BARCODE_FONT_NAME = QStringLiteral("ＭＳ ゴシック");
-    s.BARCODE_FONT_BOLD = QString();
-    s.BARCODE_FONT_SIZE = QString::number(label.numberPoints);
-    s.BARCODE_FONT_COLOR = 0;
-    s.BARCODE_CENTER = true;
+    s.number.x = s.placement.x;
+    s.number.y = mm(sheet.top + label.numberY);
+    s.number.fontName = QStringLiteral("ＭＳ ゴシック");
+    s.number.fontStyle = QString();
+    s.number.fontSize = QString::number(label.numberPoints);
+    s.number.color = 0;
+    s.number.centred = true;
 
-    s.BARCODE_TYPE = barType;
-    s.CHECK_DT = checkDigit;
-    s.START_CHAR = start;
-    s.STOP_CHAR = stop;
+    s.symbol.symbology = static_cast<TBarTypes>(barType);
+    s.symbol.checkDigit = checkDigit == 0; // the radio index: 0 uses a check character
+    s.symbol.startChar = start;
+    s.symbol.stopChar = stop;
     return s;
 }
 

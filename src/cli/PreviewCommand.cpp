@@ -105,7 +105,7 @@ int runPreview(const QStringList& args, std::FILE* out, std::FILE* err)
     // The sheet as it would print to a PDF file: the style's paper, no margins. The
     // target only lends its page geometry; no file is written.
     PdfFileTarget paper(QDir(docs->dataFolder).filePath(QStringLiteral("preview.pdf")));
-    ApplyPaperSettings(paper, docs->style.PAPERSIZE, docs->style.PAPERLAND);
+    ApplyPaperSettings(paper, docs->style.sheet.paper, docs->style.sheet.orientation);
     const DeviceMetrics metrics = ReadDeviceMetrics(paper, screenDpiX(), screenDpiY());
 
     PageComposer composer(docs->dataFolder);

@@ -155,7 +155,7 @@ int runPrint(const QStringList& args, std::FILE* out, std::FILE* err)
                               .arg(options.job.startLabel)
                               .arg(cells));
 
-    if (!ApplyPaperSettings(*target, docs->style.PAPERSIZE, docs->style.PAPERLAND))
+    if (!ApplyPaperSettings(*target, docs->style.sheet.paper, docs->style.sheet.orientation))
         writeLine(err, QStringLiteral("korbena-cli print: the printer keeps its own paper"));
     const DeviceMetrics metrics = ReadDeviceMetrics(*target, screenDpiX(), screenDpiY());
 

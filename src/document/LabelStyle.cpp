@@ -13,55 +13,76 @@ namespace korbena {
 
 namespace {
 
+#define FIELD(member) [](LabelStyle& s) -> StyleFieldRef { return &s.member; }
+
+using enum StyleField;
+using enum StyleKind;
+using enum StyleChoices;
+
 // The style's keys in the order the file stores them, after "[Version]" and
-// "[DISP_KEY]".
-const std::array<StyleKey, 44> kKeys = {{
-    {u"[X_LOCATE]", StyleKind::Length, &LabelStyle::X_LOCATE},
-    {u"[Y_LOCATE]", StyleKind::Length, &LabelStyle::Y_LOCATE},
-    {u"[SIZE_X]", StyleKind::Length, &LabelStyle::SIZE_X},
-    {u"[SIZE_Y]", StyleKind::Length, &LabelStyle::SIZE_Y},
-    {u"[SIZE]", StyleKind::Index, &LabelStyle::SIZE, StyleChoices::Radio, 2},
-    {u"[NUM_X]", StyleKind::Count, &LabelStyle::NUM_X},
-    {u"[NUM_Y]", StyleKind::Count, &LabelStyle::NUM_Y},
-    {u"[INTERVAL_X]", StyleKind::Length, &LabelStyle::INTERVAL_X},
-    {u"[INTERVAL_Y]", StyleKind::Length, &LabelStyle::INTERVAL_Y},
-    {u"[X_OFFSET]", StyleKind::Length, &LabelStyle::X_OFFSET},
-    {u"[Y_OFFSET]", StyleKind::Length, &LabelStyle::Y_OFFSET},
-    // The paper list is the printer's; the paper settings check the code later.
-    {u"[PAPERSIZE]", StyleKind::Index, &LabelStyle::PAPERSIZE},
-    {u"[PAPERLAND]", StyleKind::Index, &LabelStyle::PAPERLAND, StyleChoices::Radio, 2},
-    {u"[TITLE_X]", StyleKind::Length, &LabelStyle::TITLE_X},
-    {u"[TITLE_Y]", StyleKind::Length, &LabelStyle::TITLE_Y},
-    {u"[TITLE_FONT_NAME]", StyleKind::Text, &LabelStyle::TITLE_FONT_NAME},
-    {u"[TITLE_FONT_BOLD]", StyleKind::Text, &LabelStyle::TITLE_FONT_BOLD},
-    {u"[TITLE_FONT_SIZE]", StyleKind::Text, &LabelStyle::TITLE_FONT_SIZE},
-    {u"[TITLE_FONT_COLOE]", StyleKind::Colour, &LabelStyle::TITLE_FONT_COLOE},
-    {u"[G_TITLE_X]", StyleKind::Length, &LabelStyle::G_TITLE_X},
-    {u"[G_TITLE_Y]", StyleKind::Length, &LabelStyle::G_TITLE_Y},
-    {u"[G_TITLE_COLOR]", StyleKind::Colour, &LabelStyle::G_TITLE_COLOR},
-    {u"[TITLE_INTERVAL]", StyleKind::Length, &LabelStyle::TITLE_INTERVAL},
-    {u"[TITLE_PORTLATE]", StyleKind::Index, &LabelStyle::TITLE_PORTLATE, StyleChoices::Radio, 2},
-    {u"[SUB_Y]", StyleKind::Length, &LabelStyle::SUB_Y},
-    {u"[TITLE_PRINT]", StyleKind::Flag, &LabelStyle::TITLE_PRINT},
-    {u"[TITLE_CENTER]", StyleKind::Flag, &LabelStyle::TITLE_CENTER},
-    {u"[BARCODE_X]", StyleKind::Length, &LabelStyle::BARCODE_X},
-    {u"[BARCODE_Y]", StyleKind::Length, &LabelStyle::BARCODE_Y},
-    {u"[BARCODE_FONT_NAME]", StyleKind::Text, &LabelStyle::BARCODE_FONT_NAME},
-    {u"[BARCODE_FONT_BOLD]", StyleKind::Text, &LabelStyle::BARCODE_FONT_BOLD},
-    {u"[BARCODE_FONT_SIZE]", StyleKind::Text, &LabelStyle::BARCODE_FONT_SIZE},
-    {u"[BARCODE_FONT_COLOR]", StyleKind::Colour, &LabelStyle::BARCODE_FONT_COLOR},
-    {u"[G_BARCODE_X]", StyleKind::Length, &LabelStyle::G_BARCODE_X},
-    {u"[G_BARCODE_Y]", StyleKind::Length, &LabelStyle::G_BARCODE_Y},
-    {u"[G_BARCODE_COLOR]", StyleKind::Colour, &LabelStyle::G_BARCODE_COLOR},
-    {u"[BARCODE_INTERVAL]", StyleKind::Length, &LabelStyle::BARCODE_INTERVAL},
-    {u"[BARCODE_PORTLATE]", StyleKind::Index, &LabelStyle::BARCODE_PORTLATE, StyleChoices::Radio, 2},
-    {u"[BARCODE_PRINT]", StyleKind::Flag, &LabelStyle::BARCODE_PRINT},
-    {u"[BARCODE_CENTER]", StyleKind::Flag, &LabelStyle::BARCODE_CENTER},
-    {u"[BARCODE_TYPE]", StyleKind::Index, &LabelStyle::BARCODE_TYPE, StyleChoices::List, 12},
-    {u"[START_CHAR]", StyleKind::Text, &LabelStyle::START_CHAR},
-    {u"[STOP_CHAR]", StyleKind::Text, &LabelStyle::STOP_CHAR},
-    {u"[CHECK_DT]", StyleKind::Index, &LabelStyle::CHECK_DT, StyleChoices::Radio, 2},
+// "[DISP_KEY]", and the only place that spells them. The paper list is the printer's;
+// the paper settings check the code later.
+// clang-format off
+constexpr std::array<StyleKey, kStyleFieldCount> kKeys = {{
+    {SymbolX, u"[X_LOCATE]", "placement.x", Length, FIELD(placement.x)},
+    {SymbolY, u"[Y_LOCATE]", "placement.y", Length, FIELD(placement.y)},
+    {SymbolWidth, u"[SIZE_X]", "placement.width", Length, FIELD(placement.width)},
+    {SymbolHeight, u"[SIZE_Y]", "placement.height", Length, FIELD(placement.height)},
+    {SizeMode, u"[SIZE]", "placement.sizeMode", Index, FIELD(placement.sizeMode), false, Radio, 2},
+    {LabelsAcross, u"[NUM_X]", "sheet.across", Count, FIELD(sheet.across)},
+    {LabelsDown, u"[NUM_Y]", "sheet.down", Count, FIELD(sheet.down)},
+    {PitchX, u"[INTERVAL_X]", "sheet.pitchX", Length, FIELD(sheet.pitchX)},
+    {PitchY, u"[INTERVAL_Y]", "sheet.pitchY", Length, FIELD(sheet.pitchY)},
+    {OffsetX, u"[X_OFFSET]", "sheet.offsetX", Length, FIELD(sheet.offsetX)},
+    {OffsetY, u"[Y_OFFSET]", "sheet.offsetY", Length, FIELD(sheet.offsetY)},
+    {Paper, u"[PAPERSIZE]", "sheet.paper", Index, FIELD(sheet.paper)},
+    {Orientation, u"[PAPERLAND]", "sheet.orientation", Index, FIELD(sheet.orientation), false, Radio, 2},
+    {TitleX, u"[TITLE_X]", "title.x", Length, FIELD(title.x)},
+    {TitleY, u"[TITLE_Y]", "title.y", Length, FIELD(title.y)},
+    {TitleFontName, u"[TITLE_FONT_NAME]", "title.fontName", Text, FIELD(title.fontName)},
+    {TitleFontStyle, u"[TITLE_FONT_BOLD]", "title.fontStyle", Text, FIELD(title.fontStyle)},
+    {TitleFontSize, u"[TITLE_FONT_SIZE]", "title.fontSize", Text, FIELD(title.fontSize)},
+    {TitleColor, u"[TITLE_FONT_COLOE]", "title.color", Colour, FIELD(title.color)},
+    {TitleShadowX, u"[G_TITLE_X]", "title.shadowX", Length, FIELD(title.shadowX)},
+    {TitleShadowY, u"[G_TITLE_Y]", "title.shadowY", Length, FIELD(title.shadowY)},
+    {TitleShadowColor, u"[G_TITLE_COLOR]", "title.shadowColor", Colour, FIELD(title.shadowColor)},
+    {TitlePitch, u"[TITLE_INTERVAL]", "title.pitch", Length, FIELD(title.pitch)},
+    {TitleVertical, u"[TITLE_PORTLATE]", "title.vertical", Index, FIELD(title.vertical), false, Radio, 2},
+    {TitleSecondLineY, u"[SUB_Y]", "title.secondLineY", Length, FIELD(title.secondLineY)},
+    {TitlePrinted, u"[TITLE_PRINT]", "title.printed", Flag, FIELD(title.printed), true},
+    {TitleCentred, u"[TITLE_CENTER]", "title.centred", Flag, FIELD(title.centred)},
+    {NumberX, u"[BARCODE_X]", "number.x", Length, FIELD(number.x)},
+    {NumberY, u"[BARCODE_Y]", "number.y", Length, FIELD(number.y)},
+    {NumberFontName, u"[BARCODE_FONT_NAME]", "number.fontName", Text, FIELD(number.fontName)},
+    {NumberFontStyle, u"[BARCODE_FONT_BOLD]", "number.fontStyle", Text, FIELD(number.fontStyle)},
+    {NumberFontSize, u"[BARCODE_FONT_SIZE]", "number.fontSize", Text, FIELD(number.fontSize)},
+    {NumberColor, u"[BARCODE_FONT_COLOR]", "number.color", Colour, FIELD(number.color)},
+    {NumberShadowX, u"[G_BARCODE_X]", "number.shadowX", Length, FIELD(number.shadowX)},
+    {NumberShadowY, u"[G_BARCODE_Y]", "number.shadowY", Length, FIELD(number.shadowY)},
+    {NumberShadowColor, u"[G_BARCODE_COLOR]", "number.shadowColor", Colour, FIELD(number.shadowColor)},
+    {NumberPitch, u"[BARCODE_INTERVAL]", "number.pitch", Length, FIELD(number.pitch)},
+    {NumberVertical, u"[BARCODE_PORTLATE]", "number.vertical", Index, FIELD(number.vertical), false, Radio, 2},
+    {NumberPrinted, u"[BARCODE_PRINT]", "number.printed", Flag, FIELD(number.printed), true},
+    {NumberCentred, u"[BARCODE_CENTER]", "number.centred", Flag, FIELD(number.centred)},
+    {Symbology, u"[BARCODE_TYPE]", "symbol.symbology", Index, FIELD(symbol.symbology), false, List, 12},
+    {StartChar, u"[START_CHAR]", "symbol.startChar", Text, FIELD(symbol.startChar)},
+    {StopChar, u"[STOP_CHAR]", "symbol.stopChar", Text, FIELD(symbol.stopChar)},
+    {CheckDigit, u"[CHECK_DT]", "symbol.checkDigit", Index, FIELD(symbol.checkDigit), true, Radio, 2},
 }};
+// clang-format on
+
+#undef FIELD
+
+// styleKey() finds a field's key by its place in the table.
+constexpr bool inFieldOrder()
+{
+    for (std::size_t i = 0; i < kKeys.size(); ++i) {
+        if (static_cast<std::size_t>(kKeys[i].field) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(inFieldOrder());
 
 constexpr QStringView kDispKey = u"[DISP_KEY]";
 constexpr QStringView kWindowWidth = u"[WINDOW_WIDTH]";
@@ -76,26 +97,6 @@ QString oneLine(QString text)
     text.replace(u'\r', u' ');
     text.replace(u'\n', u' ');
     return text;
-}
-
-QString valueText(const LabelStyle& style, const StyleKey& key)
-{
-    return std::visit(
-        [&](auto member) -> QString {
-            using T = std::remove_cvref_t<decltype(style.*member)>;
-            const T& value = style.*member;
-            if constexpr (std::is_same_v<T, Extended>)
-                return FormattedText(NumberFormat{}, value).text;
-            else if constexpr (std::is_same_v<T, bool>)
-                return value ? QStringLiteral("1") : QStringLiteral("0");
-            else if constexpr (std::is_same_v<T, TColor>)
-                return QString::number(static_cast<std::int32_t>(value));
-            else if constexpr (std::is_same_v<T, std::int32_t>)
-                return QString::number(value);
-            else
-                return oneLine(value);
-        },
-        key.field);
 }
 
 std::int32_t readInteger(QStringView value, const QString& fileName, int line)
@@ -119,6 +120,82 @@ std::int32_t chosenIndex(const StyleKey& key, std::int32_t index)
     return index;
 }
 
+// The field a key fills, for reading only.
+StyleFieldRef readOnly(const LabelStyle& style, const StyleKey& key)
+{
+    return key.ref(const_cast<LabelStyle&>(style));
+}
+
+StyleValue keyValue(const LabelStyle& style, const StyleKey& key)
+{
+    return std::visit(
+        [&key](auto* field) -> StyleValue {
+            using T = std::remove_cvref_t<decltype(*field)>;
+            if constexpr (std::is_same_v<T, bool>)
+                return *field != key.inverted;
+            else if constexpr (std::is_same_v<T, std::optional<bool>>)
+                return std::int32_t{!field->has_value() ? -1 : (**field != key.inverted ? 1 : 0)};
+            else if constexpr (std::is_same_v<T, std::optional<TBarTypes>>)
+                return std::int32_t{field->has_value() ? static_cast<std::int32_t>(**field) : -1};
+            else
+                return *field;
+        },
+        readOnly(style, key));
+}
+
+bool setKeyValue(LabelStyle& style, const StyleKey& key, const StyleValue& value)
+{
+    return std::visit(
+        [&key, &value](auto* field) {
+            using T = std::remove_cvref_t<decltype(*field)>;
+            if constexpr (std::is_same_v<T, bool>) {
+                const bool* given = std::get_if<bool>(&value);
+                if (given)
+                    *field = *given != key.inverted;
+                return given != nullptr;
+            } else if constexpr (std::is_same_v<T, std::optional<bool>> ||
+                                 std::is_same_v<T, std::optional<TBarTypes>> ||
+                                 std::is_same_v<T, std::int32_t>) {
+                const std::int32_t* given = std::get_if<std::int32_t>(&value);
+                if (!given)
+                    return false;
+                const std::int32_t index = chosenIndex(key, *given);
+                if constexpr (std::is_same_v<T, std::optional<bool>>)
+                    *field = index < 0 ? std::nullopt : std::optional<bool>((index == 1) != key.inverted);
+                else if constexpr (std::is_same_v<T, std::optional<TBarTypes>>)
+                    *field = index < 0 ? std::nullopt : std::optional(static_cast<TBarTypes>(index));
+                else
+                    *field = index;
+                return true;
+            } else {
+                const T* given = std::get_if<T>(&value);
+                if (given)
+                    *field = *given;
+                return given != nullptr;
+            }
+        },
+        key.ref(style));
+}
+
+QString valueText(const LabelStyle& style, const StyleKey& key)
+{
+    return std::visit(
+        [](const auto& value) -> QString {
+            using T = std::remove_cvref_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, Extended>)
+                return FormattedText(NumberFormat{}, value).text;
+            else if constexpr (std::is_same_v<T, bool>)
+                return value ? QStringLiteral("1") : QStringLiteral("0");
+            else if constexpr (std::is_same_v<T, TColor>)
+                return QString::number(static_cast<std::int32_t>(value));
+            else if constexpr (std::is_same_v<T, std::int32_t>)
+                return QString::number(value);
+            else
+                return oneLine(value);
+        },
+        keyValue(style, key));
+}
+
 void applyValue(LabelStyle& style, const StyleKey& key, QStringView value, const QString& fileName, int line)
 {
     switch (key.kind) {
@@ -127,22 +204,20 @@ void applyValue(LabelStyle& style, const StyleKey& key, QStringView value, const
         const auto fixed = readFixed4(value);
         if (!fixed)
             throw ConversionError(ConversionError::Expected::Decimal, value, fileName, line);
-        style.*std::get<Extended LabelStyle::*>(key.field) = static_cast<Extended>(*fixed) / 10000;
+        setKeyValue(style, key, static_cast<Extended>(*fixed) / 10000);
         return;
     }
     case StyleKind::Index:
-        style.*std::get<std::int32_t LabelStyle::*>(key.field) =
-            chosenIndex(key, readInteger(value, fileName, line));
+        setKeyValue(style, key, readInteger(value, fileName, line));
         return;
     case StyleKind::Flag:
-        style.*std::get<bool LabelStyle::*>(key.field) = readInteger(value, fileName, line) == 1;
+        setKeyValue(style, key, readInteger(value, fileName, line) == 1);
         return;
     case StyleKind::Colour:
-        style.*std::get<TColor LabelStyle::*>(key.field) =
-            static_cast<TColor>(readInteger(value, fileName, line));
+        setKeyValue(style, key, static_cast<TColor>(readInteger(value, fileName, line)));
         return;
     case StyleKind::Text:
-        style.*std::get<QString LabelStyle::*>(key.field) = value.toString();
+        setKeyValue(style, key, value.toString());
         return;
     }
 }
@@ -152,6 +227,21 @@ void applyValue(LabelStyle& style, const StyleKey& key, QStringView value, const
 std::span<const StyleKey> styleKeys()
 {
     return kKeys;
+}
+
+const StyleKey& styleKey(StyleField field)
+{
+    return kKeys[static_cast<std::size_t>(field)];
+}
+
+StyleValue styleValue(const LabelStyle& style, StyleField field)
+{
+    return keyValue(style, styleKey(field));
+}
+
+bool setStyleValue(LabelStyle& style, StyleField field, const StyleValue& value)
+{
+    return setKeyValue(style, styleKey(field), value);
 }
 
 const StyleKey* findStyleKey(QStringView name)
@@ -166,7 +256,7 @@ QStringList styleFileLines(const LabelStyle& style)
     QStringList lines;
     lines.reserve(2 + static_cast<qsizetype>(kKeys.size()));
     lines.append(QStringLiteral("[Version]=1.00"));
-    lines.append(kDispKey.toString() + u'=' + QString::number(style.DISP_KEY));
+    lines.append(kDispKey.toString() + u'=' + QString::number(style.displayKey));
     for (const StyleKey& key : kKeys)
         lines.append(QStringView(key.name).toString() + u'=' + valueText(style, key));
     return lines;
@@ -226,7 +316,7 @@ void applyStyleLines(const QStringList& lines, LabelStyle& style, StyleFileExtra
         if (known)
             continue;
         if (name == kDispKey)
-            style.DISP_KEY = readInteger(value, fileName, line);
+            style.displayKey = readInteger(value, fileName, line);
         else if (name == kWindowWidth)
             extras.windowWidth = readInteger(value, fileName, line);
         else if (name == kWindowHeight)

@@ -43,7 +43,8 @@ namespace korbena {
 // hint ("short|long": the tooltip and the status bar's text), and what it runs.
 struct MainWindow::ActionSpec
 {
-    QString menu; // empty: toolbar only
+    QString menu;   // empty: toolbar only
+    const char* id; // the action's object name, which finds it
     QString text;
     QKeySequence shortcut;
     QString hint;
@@ -109,11 +110,11 @@ MainWindow::MainWindow(const QString& dataFolder, const QString& installFolder, 
     connect(&c, &AppController::messageChanged, m_message, &QLabel::setText);
     connect(&c, &AppController::paperChanged, m_paperName, &QLabel::setText);
     connect(&c, &AppController::filesChanged, this, &MainWindow::showFiles);
-    connect(&c, &AppController::undoEnabledChanged, action(QStringLiteral("取り消し")), &QAction::setEnabled);
+    connect(&c, &AppController::undoEnabledChanged, action(QStringLiteral("undo")), &QAction::setEnabled);
     connect(&c, &AppController::versionLineChanged, this,
             [this] { m_version->setText(m_productInfo->versionLine()); });
     connect(&c, &AppController::textEditorShortcutRequested, this, [this] {
-        action(QStringLiteral("メモ帳を起動"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
+        action(QStringLiteral("textEditor"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
     });
 
     // Old style files may carry the window's place and client size.
@@ -142,44 +143,50 @@ void MainWindow::createActions()
                   view = QStringLiteral("表示"), check = QStringLiteral("チェックデジット計算"),
                   help = QStringLiteral("Help(&H)");
     const std::vector<ActionSpec> table = {
-        {file, "バーコードスタイル読込(&O)", QKeySequence("Ctrl+O"),
+        {file, "openStyle", "バーコードスタイル読込(&O)", QKeySequence("Ctrl+O"),
          "スタイル読込|バーコードスタイルを読み込みます", [&c] { c.openStyleCommand(); }, true},
-        {file, "バーコードスタイル保存(&S)", QKeySequence("Ctrl+S"),
+        {file, "saveStyle", "バーコードスタイル保存(&S)", QKeySequence("Ctrl+S"),
          "スタイル保存|バーコードスタイルを保存します", [&c] { c.saveStyleCommand(); }, true},
         {{},
+         "importCsv",
          "CSVファイル",
          {},
          "CSVファイル|CSVファイルの列をタイトルに読み込みます",
          [&c] { c.importCsvCommand(); },
          true},
-        {file, "バーコードスタイル新規保存", QKeySequence("Ctrl+A"), "", [&c] { c.saveStyleAsCommand(); }},
-        {file, kSeparator, {}, {}, {}},
-        {file, "バーコードデータを読込", {}, "", [&c] { c.openDataCommand(); }},
-        {file, "バーコードデータを保存", {}, "", [&c] { c.saveDataCommand(); }},
+        {file, "saveStyleAs", "バーコードスタイル新規保存", QKeySequence("Ctrl+A"), "",
+         [&c] { c.saveStyleAsCommand(); }},
+        {file, "", kSeparator, {}, {}, {}},
+        {file, "openData", "バーコードデータを読込", {}, "", [&c] { c.openDataCommand(); }},
+        {file, "saveData", "バーコードデータを保存", {}, "", [&c] { c.saveDataCommand(); }},
         {file,
+         "detailedCsvImport",
          "CSV取込(詳細)…",
          {},
          "CSV取込(詳細)|CSVファイルのタイトル・バーコード番号・枚数の列を選んで取り込みます",
          [&c] { c.detailedCsvImportCommand(); },
          true},
-        {file, "現在の設定をデフォルトとして保存(&T)", QKeySequence("Ctrl+T"), "",
+        {file, "saveDefaults", "現在の設定をデフォルトとして保存(&T)", QKeySequence("Ctrl+T"), "",
          [&c] { c.saveDefaultsCommand(); }},
-        {file, kSeparator, {}, {}, {}},
-        {file, "用紙設定(&T)", {}, "", [&c] { c.pageSetupCommand(); }},
+        {file, "", kSeparator, {}, {}, {}},
+        {file, "pageSetup", "用紙設定(&T)", {}, "", [&c] { c.pageSetupCommand(); }},
         {file,
+         "sheetCatalogue",
          "用紙テンプレート…",
          {},
          "用紙テンプレート|ラベル用紙を選んでシートの配置を合わせます",
          [&c] { c.sheetCatalogueCommand(); }},
         {{},
+         "printerSetup",
          "用紙設定",
          {},
          "用紙設定|プリンターと用紙を設定します",
          [&c] { c.printerSetupCommand(); },
          true},
-        {file, "印　刷(&P)", QKeySequence("Ctrl+P"), "", [&c] { c.printCommand(); }},
-        {{}, "印刷実行", {}, "印刷実行|全ページを印刷します", [&c] { c.printCommand(); }, true},
+        {file, "print", "印　刷(&P)", QKeySequence("Ctrl+P"), "", [&c] { c.printCommand(); }},
+        {{}, "printAll", "印刷実行", {}, "印刷実行|全ページを印刷します", [&c] { c.printCommand(); }, true},
         {file,
+         "exportPdf",
          "PDFに出力…",
          {},
          "PDFに出力|印刷と同じページをPDFファイルに書き出します",
@@ -187,69 +194,92 @@ void MainWindow::createActions()
          true},
         // The check before printing on demand, and the printer's calibration page.
         {file,
+         "printCheck",
          "印刷前チェック",
          {},
          "印刷前チェック|印刷する行のバーコードを読み取り確認します",
          [&c] { c.printCheckCommand(); }},
         {file,
+         "calibration",
          "印刷位置の補正…",
          {},
          "印刷位置の補正|プリンターの印刷位置のずれを測って補正します",
          [&c] { c.calibrationCommand(); }},
-        {file, kSeparator, {}, {}, {}},
-        {file, "終了(&X)", {}, "終了|アプリケーションを終了します", [this] { close(); }, true},
-        {edit, "取り消し", QKeySequence("Ctrl+Z"), "", [&c] { c.undoCommand(); }},
-        {edit, kSeparator, {}, {}, {}},
-        {edit, "全クリアー", {}, "", [&c] { c.clearAllCommand(); }},
-        {edit, "1行割込", {}, "", [&c] { c.insertRowCommand(); }},
-        {edit, "1行削除", {}, "", [&c] { c.deleteRowsCommand(); }},
-        {edit, "1行追加", {}, "", [&c] { c.appendRowCommand(); }},
-        {edit, "指定行数追加", {}, "", [&c] { c.appendRowsCommand(); }},
-        {edit, "指定行数割込", {}, "", [&c] { c.insertRowsCommand(); }},
-        {edit, kSeparator, {}, {}, {}},
+        {file, "", kSeparator, {}, {}, {}},
+        {file, "quit", "終了(&X)", {}, "終了|アプリケーションを終了します", [this] { close(); }, true},
+        {edit, "undo", "取り消し", QKeySequence("Ctrl+Z"), "", [&c] { c.undoCommand(); }},
+        {edit, "", kSeparator, {}, {}, {}},
+        {edit, "clearAll", "全クリアー", {}, "", [&c] { c.clearAllCommand(); }},
+        {edit, "insertRow", "1行割込", {}, "", [&c] { c.insertRowCommand(); }},
+        {edit, "deleteRows", "1行削除", {}, "", [&c] { c.deleteRowsCommand(); }},
+        {edit, "appendRow", "1行追加", {}, "", [&c] { c.appendRowCommand(); }},
+        {edit, "appendRows", "指定行数追加", {}, "", [&c] { c.appendRowsCommand(); }},
+        {edit, "insertRows", "指定行数割込", {}, "", [&c] { c.insertRowsCommand(); }},
+        {edit, "", kSeparator, {}, {}, {}},
         {edit,
+         "fillTitles",
          "選択中の行から最終行までに同一のバーコードタイトルを入力",
          {},
          "",
          [&c] { c.fillTitlesCommand(); }},
         {edit,
+         "fillNumbers",
          "選択中の行から最終行(タイトルのある行)までに同一のバーコード番号を入力",
          {},
          "",
          [&c] { c.fillNumbersCommand(); }},
         {edit,
+         "serialize",
          "選択中の行から最終行(タイトルのある行)までをシリアル化",
          {},
          "",
          [&c] { c.serializeCommand(); }},
-        {edit, "バーコード番号を半角に変換", {}, "", [&c] { c.halfWidthNumbersCommand(); }},
-        {view, "50%", {}, "", zoomTo(50)},
-        {view, "100%", {}, "", zoomTo(100)},
-        {view, "150%", {}, "", zoomTo(150)},
-        {view, "200%", {}, "", zoomTo(200)},
-        {view, kSeparator, {}, {}, {}},
-        {view, "+10%", QKeySequence(Qt::Key_PageUp), "", [&c] { c.zoomIn(); }},
-        {view, "-10%", QKeySequence(Qt::Key_PageDown), "", [&c] { c.zoomOut(); }},
-        {view, kSeparator, {}, {}, {}},
+        {edit,
+         "halfWidthNumbers",
+         "バーコード番号を半角に変換",
+         {},
+         "",
+         [&c] { c.halfWidthNumbersCommand(); }},
+        {view, "zoom50", "50%", {}, "", zoomTo(50)},
+        {view, "zoom100", "100%", {}, "", zoomTo(100)},
+        {view, "zoom150", "150%", {}, "", zoomTo(150)},
+        {view, "zoom200", "200%", {}, "", zoomTo(200)},
+        {view, "", kSeparator, {}, {}, {}},
+        {view, "zoomIn", "+10%", QKeySequence(Qt::Key_PageUp), "", [&c] { c.zoomIn(); }},
+        {view, "zoomOut", "-10%", QKeySequence(Qt::Key_PageDown), "", [&c] { c.zoomOut(); }},
+        {view, "", kSeparator, {}, {}, {}},
         {view,
+         "cellOutlines",
          "ラベルの枠を表示",
          {},
          "ラベルの枠|プレビューにラベルの枠を薄い灰色で描きます (印刷されません)",
-         [this, &c] { c.setCellOutlines(action(QStringLiteral("ラベルの枠を表示"))->isChecked()); }},
-        {check, "モジュラス10のウエイト3(ITF)", {}, "", calc(CheckCalculator::Modulus10Weight3)},
-        {check, "モジュラス16(NW-7)", {}, "", calc(CheckCalculator::Modulus16NW7)},
-        {check, "モジュラス43(CODE39)", {}, "", calc(CheckCalculator::Modulus43Code39)},
-        {help, "ヘルプ(オンライン)", QKeySequence("Ctrl+H"), "", [&c] { c.onlineHelpCommand(); }},
-        {help, "ヘルプ(オフライン)", {}, "", [&c] { c.offlineHelpCommand(); }},
-        {help, "インストールフォルダー確認", {}, "", [&c] { c.installFolderCommand(); }},
+         [this, &c] { c.setCellOutlines(action(QStringLiteral("cellOutlines"))->isChecked()); }},
+        {check,
+         "modulus10Weight3",
+         "モジュラス10のウエイト3(ITF)",
+         {},
+         "",
+         calc(CheckCalculator::Modulus10Weight3)},
+        {check, "modulus16NW7", "モジュラス16(NW-7)", {}, "", calc(CheckCalculator::Modulus16NW7)},
+        {check, "modulus43Code39", "モジュラス43(CODE39)", {}, "", calc(CheckCalculator::Modulus43Code39)},
+        {help, "onlineHelp", "ヘルプ(オンライン)", QKeySequence("Ctrl+H"), "",
+         [&c] { c.onlineHelpCommand(); }},
+        {help, "offlineHelp", "ヘルプ(オフライン)", {}, "", [&c] { c.offlineHelpCommand(); }},
+        {help, "installFolder", "インストールフォルダー確認", {}, "", [&c] { c.installFolderCommand(); }},
         {help,
+         "textEditor",
          "メモ帳を起動",
          {},
          "",
          [&c] { c.textEditorCommand(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier); }},
-        {help, "現在のディスプレイ解像度を表示", {}, "", [&c] { c.screenResolutionCommand(); }},
-        {help, "ホームページへアクセス(最新版の確認)", {}, "", [&c] { c.homePageCommand(); }},
-        {help, "バージョン情報", {}, "", [this] { m_productInfo->show(); }},
+        {help,
+         "screenResolution",
+         "現在のディスプレイ解像度を表示",
+         {},
+         "",
+         [&c] { c.screenResolutionCommand(); }},
+        {help, "homePage", "ホームページへアクセス(最新版の確認)", {}, "", [&c] { c.homePageCommand(); }},
+        {help, "productInfo", "バージョン情報", {}, "", [this] { m_productInfo->show(); }},
     };
 
     QToolBar* tools = addToolBar(QStringLiteral("ツール"));
@@ -273,7 +303,7 @@ void MainWindow::createActions()
             continue;
         }
         auto* a = new QAction(spec.text, this);
-        a->setObjectName(spec.text);
+        a->setObjectName(QLatin1String(spec.id));
         a->setShortcut(spec.shortcut);
         const QStringList hint = spec.hint.split(u'|');
         a->setToolTip(hint.first().isEmpty() ? spec.text : hint.first());
@@ -292,13 +322,13 @@ void MainWindow::createActions()
     m_viewTools->setMovable(false);
     m_viewTools->addWidget(createZoomGroup());
     m_viewTools->addWidget(createPageGroup());
-    action(QStringLiteral("取り消し"))->setEnabled(false);
-    action(QStringLiteral("ラベルの枠を表示"))->setCheckable(true);
+    action(QStringLiteral("undo"))->setEnabled(false);
+    action(QStringLiteral("cellOutlines"))->setCheckable(true);
 }
 
-QAction* MainWindow::action(const QString& text) const
+QAction* MainWindow::action(const QString& id) const
 {
-    return findChild<QAction*>(text, Qt::FindDirectChildrenOnly);
+    return findChild<QAction*>(id, Qt::FindDirectChildrenOnly);
 }
 
 QWidget* MainWindow::createToolbarHeader()

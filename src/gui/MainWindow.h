@@ -30,7 +30,8 @@ public:
 
     AppController& controller() { return *m_controller; }
     PreviewPane* previewPane() const { return m_preview; }
-    QAction* action(const QString& text) const;
+    // An action by its id ("undo", "cellOutlines").
+    QAction* action(const QString& id) const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -67,14 +67,16 @@ StyleBinder::StyleBinder(AppController& controller, QObject* parent)
     connect(&m_controller, &AppController::styleChanged, this, &StyleBinder::fill);
 }
 
-const StyleKey* StyleBinder::keyOf(QStringView name, std::initializer_list<StyleKind> kinds) const
+const StyleKey* StyleBinder::keyOf(StyleField field, QObject* control,
+                                   std::initializer_list<StyleKind> kinds) const
 {
-    const StyleKey* key = findStyleKey(name);
-    Q_ASSERT_X(key && std::find(kinds.begin(), kinds.end(), key->kind) != kinds.end(), "StyleBinder::bind",
-               "a control of another kind than its field");
-    if (!key || std::find(kinds.begin(), kinds.end(), key->kind) == kinds.end())
+    const StyleKey& key = styleKey(field);
+    const bool fits = std::find(kinds.begin(), kinds.end(), key.kind) != kinds.end();
+    Q_ASSERT_X(fits, "StyleBinder::bind", "a control of another kind than its field");
+    if (!fits)
         return nullptr;
-    return key;
+    control->setObjectName(QLatin1String(key.id));
+    return &key;
 }
 
 void StyleBinder::add(const StyleKey* key, QObject* control, std::function<void(const StyleValue&)> fill,
@@ -89,12 +91,12 @@ void StyleBinder::edited(const StyleKey* key, const StyleValue& value)
 {
     if (m_filling || !key)
         return;
-    m_controller.editStyleField(QStringView(key->name), value);
+    m_controller.editStyleField(key->field, value);
 }
 
-void StyleBinder::bind(QStringView name, NumberEdit* edit)
+void StyleBinder::bind(StyleField field, NumberEdit* edit)
 {
-    const StyleKey* key = keyOf(name, {StyleKind::Length, StyleKind::Count});
+    const StyleKey* key = keyOf(field, edit, {StyleKind::Length, StyleKind::Count});
     add(
         key, edit,
         [edit](const StyleValue& v) {
@@ -111,9 +113,9 @@ void StyleBinder::bind(QStringView name, NumberEdit* edit)
     connect(edit, &NumberEdit::exited, this, send);
 }
 
-void StyleBinder::bind(QStringView name, QButtonGroup* group)
+void StyleBinder::bind(StyleField field, QButtonGroup* group)
 {
-    const StyleKey* key = keyOf(name, {StyleKind::Index});
+    const StyleKey* key = keyOf(field, group, {StyleKind::Index});
     add(
         key, group,
         [group](const StyleValue& v) {
@@ -130,9 +132,9 @@ void StyleBinder::bind(QStringView name, QButtonGroup* group)
     connect(group, &QButtonGroup::idClicked, this, [this, key](int id) { edited(key, std::int32_t{id}); });
 }
 
-void StyleBinder::bind(QStringView name, QComboBox* list)
+void StyleBinder::bind(StyleField field, QComboBox* list)
 {
-    const StyleKey* key = keyOf(name, {StyleKind::Index, StyleKind::Text});
+    const StyleKey* key = keyOf(field, list, {StyleKind::Index, StyleKind::Text});
     if (!key)
         return;
     if (key->kind == StyleKind::Index) {
@@ -148,7 +150,7 @@ void StyleBinder::bind(QStringView name, QComboBox* list)
         return;
     }
     // A character list: its items are the ones the symbology allows, its text the chosen one.
-    const bool start = name == u"[START_CHAR]";
+    const bool start = field == StyleField::StartChar;
     add(
         key, list,
         [this, list, start](const StyleValue& v) {
@@ -165,27 +167,27 @@ void StyleBinder::bind(QStringView name, QComboBox* list)
     connect(list, &QComboBox::activated, this, [this, key, list] { edited(key, list->currentText()); });
 }
 
-void StyleBinder::bind(QStringView name, QCheckBox* box)
+void StyleBinder::bind(StyleField field, QCheckBox* box)
 {
-    const StyleKey* key = keyOf(name, {StyleKind::Flag});
+    const StyleKey* key = keyOf(field, box, {StyleKind::Flag});
     add(
         key, box, [box](const StyleValue& v) { box->setChecked(valueOr<bool>(v, false)); },
         [box] { return StyleValue(box->isChecked()); });
     connect(box, &QCheckBox::clicked, this, [this, key](bool checked) { edited(key, checked); });
 }
 
-void StyleBinder::bind(QStringView name, ColorSwatch* swatch)
+void StyleBinder::bind(StyleField field, ColorSwatch* swatch)
 {
     add(
-        keyOf(name, {StyleKind::Colour}), swatch,
+        keyOf(field, swatch, {StyleKind::Colour}), swatch,
         [swatch](const StyleValue& v) { swatch->setColor(valueOr<TColor>(v, 0)); },
         [swatch] { return StyleValue(swatch->color()); });
 }
 
-void StyleBinder::bind(QStringView name, QLabel* caption)
+void StyleBinder::bind(StyleField field, QLabel* caption)
 {
     add(
-        keyOf(name, {StyleKind::Text}), caption,
+        keyOf(field, caption, {StyleKind::Text}), caption,
         [caption](const StyleValue& v) { caption->setText(valueOr<QString>(v, {})); },
         [caption] { return StyleValue(caption->text()); });
 }
@@ -196,7 +198,7 @@ void StyleBinder::fill()
     const LabelStyle& style = m_controller.style();
     for (const Binding& binding : m_bindings) {
         const QSignalBlocker blocker(binding.control);
-        binding.fill(styleValue(style, *binding.key));
+        binding.fill(styleValue(style, binding.key->field));
     }
     fillEnabledStates();
     m_filling = false;
@@ -206,13 +208,12 @@ void StyleBinder::fillEnabledStates()
 {
     const SymbologyRules& rules = m_controller.symbologyRules();
     for (const Binding& binding : m_bindings) {
-        const QStringView name(binding.key->name);
         std::optional<bool> enabled;
-        if (name == u"[START_CHAR]")
+        if (binding.key->field == StyleField::StartChar)
             enabled = rules.start.enabled;
-        else if (name == u"[STOP_CHAR]")
+        else if (binding.key->field == StyleField::StopChar)
             enabled = rules.stop.enabled;
-        else if (name == u"[CHECK_DT]")
+        else if (binding.key->field == StyleField::CheckDigit)
             enabled = rules.checkDigitEnabled;
         if (enabled)
             setEnabled(binding.control, *enabled);
@@ -222,16 +223,16 @@ void StyleBinder::fillEnabledStates()
 LabelStyle StyleBinder::read(LabelStyle base) const
 {
     for (const Binding& binding : m_bindings)
-        setStyleValue(base, *binding.key, binding.read());
+        setStyleValue(base, binding.key->field, binding.read());
     return base;
 }
 
-QStringList StyleBinder::boundKeys() const
+std::vector<StyleField> StyleBinder::boundFields() const
 {
-    QStringList keys;
+    std::vector<StyleField> fields;
     for (const Binding& binding : m_bindings)
-        keys << QString::fromUtf16(binding.key->name);
-    return keys;
+        fields.push_back(binding.key->field);
+    return fields;
 }
 
 } // namespace korbena

@@ -54,6 +54,17 @@ QLabel* sunkenLabel(const char* name, QWidget* parent)
     return label;
 }
 
+// The style field a numeric field edits, none for the copy count.
+constexpr const char* kFieldProperty = "styleField";
+
+std::optional<StyleField> fieldOf(const QObject* edit)
+{
+    const QVariant field = edit->property(kFieldProperty);
+    if (!field.isValid())
+        return std::nullopt;
+    return static_cast<StyleField>(field.toInt());
+}
+
 QWidget* scrolled(QWidget* page)
 {
     auto* area = new QScrollArea;
@@ -120,26 +131,26 @@ bool StylePanels::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            return m_controller.enterKeyCommand(watched->objectName());
+            return m_controller.enterKeyCommand(fieldOf(watched));
     }
     return QObject::eventFilter(watched, event);
 }
 
-NumberEdit* StylePanels::number(const QString& control, QWidget* parent)
+NumberEdit* StylePanels::number(std::optional<StyleField> field, QWidget* parent)
 {
     auto* edit = new NumberEdit(parent);
-    edit->setObjectName(control);
     edit->setFixedWidth(kFieldWidth);
     edit->installEventFilter(this);
-    for (const NumericControl& c : numericControls()) {
-        if (control == QLatin1String(c.control) && *c.key)
-            m_binder->bind(QStringView(c.key), edit);
+    if (field) {
+        edit->setProperty(kFieldProperty, static_cast<int>(*field));
+        m_binder->bind(*field, edit);
+    } else {
+        edit->setObjectName(QStringLiteral("xcopy"));
     }
     return edit;
 }
 
-void StylePanels::pairRow(QGridLayout* grid, int row, const QString& text, const QString& x, const QString& y,
-                          const char* const (&buttons)[4])
+void StylePanels::pairRow(QGridLayout* grid, int row, const QString& text, StyleField x, StyleField y)
 {
     QWidget* parent = grid->parentWidget();
     grid->addWidget(caption(text, parent), row, 0);
@@ -147,16 +158,19 @@ void StylePanels::pairRow(QGridLayout* grid, int row, const QString& text, const
     grid->addWidget(number(y, parent), row, 2);
     auto* pad = new QHBoxLayout;
     pad->setSpacing(1);
-    const char* arrows[4] = {"↑", "↓", "←", "→"};
-    for (int i = 0; i < 4; ++i) {
+    const std::pair<const char*, NudgeArrow> arrows[4] = {
+        {"↑", NudgeArrow::Up}, {"↓", NudgeArrow::Down}, {"←", NudgeArrow::Left}, {"→", NudgeArrow::Right}};
+    for (const auto& [text, arrow] : arrows) {
+        // The vertical arrows move the Y field, the horizontal ones the X field.
+        const StyleField field = arrow == NudgeArrow::Up || arrow == NudgeArrow::Down ? y : x;
         auto* button = new QToolButton(parent);
-        button->setObjectName(QLatin1String(buttons[i]));
-        button->setText(QString::fromUtf8(arrows[i]));
+        button->setObjectName(nudgeButtonId(field, arrow));
+        button->setText(QString::fromUtf8(text));
         button->setFixedSize(24, 24);
         button->setAutoRepeat(true);
-        const QString name = button->objectName();
-        connect(button, &QToolButton::clicked, this,
-                [this, name] { m_controller.nudgeCommand(name, QGuiApplication::keyboardModifiers()); });
+        connect(button, &QToolButton::clicked, this, [this, field, arrow = arrow] {
+            m_controller.nudgeCommand(field, arrow, QGuiApplication::keyboardModifiers());
+        });
         pad->addWidget(button);
     }
     pad->addStretch();
@@ -166,11 +180,10 @@ void StylePanels::pairRow(QGridLayout* grid, int row, const QString& text, const
 namespace {
 
 // A radio group whose buttons' ids are the indexes of the style field.
-QGroupBox* radioGroup(const QString& title, const char* name, std::initializer_list<const char*> items,
-                      QButtonGroup*& buttons, QWidget* parent)
+QGroupBox* radioGroup(const QString& title, std::initializer_list<const char*> items, QButtonGroup*& buttons,
+                      QWidget* parent)
 {
     auto* box = new QGroupBox(title, parent);
-    box->setObjectName(QLatin1String(name));
     auto* row = new QHBoxLayout(box);
     buttons = new QButtonGroup(box);
     int id = 0;
@@ -211,41 +224,34 @@ QWidget* StylePanels::barcodePage(QWidget* redrawButton)
     auto* kind = new QGroupBox(QStringLiteral("バーコードの種類"), page);
     QGridLayout* grid = groupGrid(kind);
     auto* type = new QComboBox(kind);
-    type->setObjectName(QStringLiteral("barcode_type"));
     for (const char* name : kBarTypeNames)
         type->addItem(QLatin1String(name));
     type->setMinimumWidth(2 * kFieldWidth);
-    m_binder->bind(u"[BARCODE_TYPE]", type);
+    m_binder->bind(StyleField::Symbology, type);
     grid->addWidget(caption(QStringLiteral("種類："), kind), 0, 0);
     grid->addWidget(type, 0, 1, 1, 2);
     grid->addWidget(caption(QStringLiteral("スタート："), kind), 1, 0);
     grid->addWidget(caption(QStringLiteral("ストップ："), kind), 2, 0);
-    for (const auto& [key, name, row] :
-         {std::tuple{u"[START_CHAR]", "start_char", 1}, std::tuple{u"[STOP_CHAR]", "stop_char", 2}}) {
+    for (const auto& [field, row] :
+         {std::pair{StyleField::StartChar, 1}, std::pair{StyleField::StopChar, 2}}) {
         auto* list = new QComboBox(kind);
-        list->setObjectName(QLatin1String(name));
         list->setFixedWidth(kFieldWidth);
-        m_binder->bind(QStringView(key), list);
+        m_binder->bind(field, list);
         grid->addWidget(list, row, 1);
     }
     QButtonGroup* check = nullptr;
-    grid->addWidget(radioGroup(QStringLiteral("チェックディジット"), "HTMLRadioGroup5",
-                               {"使用する", "使用しない"}, check, kind),
+    grid->addWidget(radioGroup(QStringLiteral("チェックディジット"), {"使用する", "使用しない"}, check, kind),
                     3, 0, 1, 4);
-    m_binder->bind(u"[CHECK_DT]", check);
+    m_binder->bind(StyleField::CheckDigit, check);
     column->addWidget(kind);
 
     auto* place = new QGroupBox(QStringLiteral("バーコードの位置"), page);
     grid = groupGrid(place);
-    pairRow(grid, 0, QStringLiteral("位置(X,Y mm)："), QStringLiteral("ix"), QStringLiteral("iy"),
-            {"PictButton20", "PictButton19", "PictButton18", "PictButton17"});
-    pairRow(grid, 1, QStringLiteral("サイズ(X,Y mm)"), QStringLiteral("zx"), QStringLiteral("zy"),
-            {"PictButton28", "PictButton23", "PictButton22", "PictButton21"});
+    pairRow(grid, 0, QStringLiteral("位置(X,Y mm)："), StyleField::SymbolX, StyleField::SymbolY);
+    pairRow(grid, 1, QStringLiteral("サイズ(X,Y mm)"), StyleField::SymbolWidth, StyleField::SymbolHeight);
     QButtonGroup* resize = nullptr;
-    grid->addWidget(
-        radioGroup(QStringLiteral("サイズ変更"), "HTMLRadioGroup1", {"しない", "する"}, resize, place), 2, 0,
-        1, 4);
-    m_binder->bind(u"[SIZE]", resize);
+    grid->addWidget(radioGroup(QStringLiteral("サイズ変更"), {"しない", "する"}, resize, place), 2, 0, 1, 4);
+    m_binder->bind(StyleField::SizeMode, resize);
     column->addWidget(place);
     column->addStretch();
     return page;
@@ -256,8 +262,9 @@ QWidget* StylePanels::textGroup(bool title)
     const auto name = [title](const char* control) {
         return QString::fromLatin1(title ? "t_" : "b_") + QLatin1String(control);
     };
-    const auto key = [title](const char* titleKey, const char* numberKey) {
-        return QString::fromLatin1(title ? titleKey : numberKey);
+    using enum StyleField;
+    const auto key = [title](StyleField titleField, StyleField numberField) {
+        return title ? titleField : numberField;
     };
     const TextRole role = title ? TextRole::Title : TextRole::BarcodeNumber;
     auto* group =
@@ -266,8 +273,7 @@ QWidget* StylePanels::textGroup(bool title)
 
     grid->addWidget(caption(QStringLiteral("フォント："), group), 0, 0);
     QLabel* face = sunkenLabel("", group);
-    face->setObjectName(name("cf"));
-    m_binder->bind(key("[TITLE_FONT_NAME]", "[BARCODE_FONT_NAME]"), face);
+    m_binder->bind(key(TitleFontName, NumberFontName), face);
     grid->addWidget(face, 0, 1, 1, 2);
     auto* choose = new QPushButton(QStringLiteral("選択"), group);
     choose->setObjectName(name("select"));
@@ -276,69 +282,55 @@ QWidget* StylePanels::textGroup(bool title)
 
     grid->addWidget(caption(QStringLiteral("スタイル："), group), 1, 0);
     QLabel* styleName = sunkenLabel("", group);
-    styleName->setObjectName(name("cb"));
-    m_binder->bind(key("[TITLE_FONT_BOLD]", "[BARCODE_FONT_BOLD]"), styleName);
+    m_binder->bind(key(TitleFontStyle, NumberFontStyle), styleName);
     grid->addWidget(styleName, 1, 1);
     auto* sizeRow = new QHBoxLayout;
     QLabel* size = sunkenLabel("", group);
-    size->setObjectName(name("cs"));
     size->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_binder->bind(key("[TITLE_FONT_SIZE]", "[BARCODE_FONT_SIZE]"), size);
+    m_binder->bind(key(TitleFontSize, NumberFontSize), size);
     sizeRow->addWidget(size);
     sizeRow->addWidget(new QLabel(QStringLiteral("pt"), group));
     grid->addLayout(sizeRow, 1, 2);
     auto* colorRow = new QHBoxLayout;
     colorRow->addWidget(new QLabel(QStringLiteral("色："), group));
     auto* color = new ColorSwatch(group);
-    color->setObjectName(name("cc"));
     color->setToolTip(kClickHint);
-    m_binder->bind(key("[TITLE_FONT_COLOE]", "[BARCODE_FONT_COLOR]"), color);
+    m_binder->bind(key(TitleColor, NumberColor), color);
     connect(color, &ColorSwatch::clicked, this, [this, role] { m_controller.textColorCommand(role); });
     colorRow->addWidget(color);
     colorRow->addStretch();
     grid->addLayout(colorRow, 1, 3);
 
-    // ↑, ↓, ←, → of the position and of the shadow.
-    static const char* const titleButtons[2][4] = {
-        {"PictButton4", "PictButton3", "PictButton2", "PictButton1"},
-        {"PictButton8", "PictButton7", "PictButton6", "PictButton5"}};
-    static const char* const numberButtons[2][4] = {
-        {"PictButton12", "PictButton11", "PictButton10", "PictButton9"},
-        {"PictButton16", "PictButton15", "PictButton14", "PictButton13"}};
-    const auto& buttons = title ? titleButtons : numberButtons;
-    pairRow(grid, 2, QStringLiteral("位置(X,Y mm)："), name("cx"), name("cy"), buttons[0]);
-    pairRow(grid, 3, QStringLiteral("影位置(X,Y mm)："), name("KX"), name("KY"), buttons[1]);
+    pairRow(grid, 2, QStringLiteral("位置(X,Y mm)："), key(TitleX, NumberX), key(TitleY, NumberY));
+    pairRow(grid, 3, QStringLiteral("影位置(X,Y mm)："), key(TitleShadowX, NumberShadowX),
+            key(TitleShadowY, NumberShadowY));
 
     grid->addWidget(caption(QStringLiteral("影色："), group), 4, 0);
     auto* shadowColor = new ColorSwatch(group);
-    shadowColor->setObjectName(name("KC"));
     shadowColor->setToolTip(kClickHint);
-    m_binder->bind(key("[G_TITLE_COLOR]", "[G_BARCODE_COLOR]"), shadowColor);
+    m_binder->bind(key(TitleShadowColor, NumberShadowColor), shadowColor);
     connect(shadowColor, &ColorSwatch::clicked, this,
             [this, role] { m_controller.shadowColorCommand(role); });
     grid->addWidget(shadowColor, 4, 1, Qt::AlignLeft);
 
     grid->addWidget(caption(QStringLiteral("文字間："), group), 5, 0);
-    grid->addWidget(number(name("cm"), group), 5, 1);
+    grid->addWidget(number(key(TitlePitch, NumberPitch), group), 5, 1);
     int row = 6;
     if (title) {
         grid->addWidget(caption(QStringLiteral("2行目の間隔(mm)："), group), row, 0);
-        grid->addWidget(number(QStringLiteral("NValEdit1"), group), row, 1);
+        grid->addWidget(number(TitleSecondLineY, group), row, 1);
         ++row;
     }
 
     QButtonGroup* writing = nullptr;
-    grid->addWidget(radioGroup(QStringLiteral("文字種類"), title ? "t_portlate" : "b_portlate",
-                               {"横書き", "縦書き"}, writing, group),
-                    row, 0, 1, 2);
-    m_binder->bind(key("[TITLE_PORTLATE]", "[BARCODE_PORTLATE]"), writing);
+    grid->addWidget(radioGroup(QStringLiteral("文字種類"), {"横書き", "縦書き"}, writing, group), row, 0, 1,
+                    2);
+    m_binder->bind(key(TitleVertical, NumberVertical), writing);
     auto* switches = new QVBoxLayout;
     auto* center = new QCheckBox(QStringLiteral("センタリング"), group);
-    center->setObjectName(QLatin1String(title ? "CheckBox3" : "CheckBox4"));
-    m_binder->bind(key("[TITLE_CENTER]", "[BARCODE_CENTER]"), center);
+    m_binder->bind(key(TitleCentred, NumberCentred), center);
     auto* hide = new QCheckBox(QStringLiteral("印刷しない"), group);
-    hide->setObjectName(QLatin1String(title ? "CheckBox1" : "CheckBox2"));
-    m_binder->bind(key("[TITLE_PRINT]", "[BARCODE_PRINT]"), hide);
+    m_binder->bind(key(TitlePrinted, NumberPrinted), hide);
     switches->addWidget(center);
     switches->addWidget(hide);
     grid->addLayout(switches, row, 2, 1, 2);
@@ -367,17 +359,15 @@ QWidget* StylePanels::sheetPage(QWidget* paperName)
     auto* count = new QGroupBox(QStringLiteral("バーコードの枚数"), page);
     QGridLayout* grid = groupGrid(count);
     grid->addWidget(caption(QStringLiteral("枚数(横)："), count), 0, 0);
-    grid->addWidget(number(QStringLiteral("MX"), count), 0, 1);
+    grid->addWidget(number(StyleField::LabelsAcross, count), 0, 1);
     grid->addWidget(caption(QStringLiteral("枚数(縦)："), count), 1, 0);
-    grid->addWidget(number(QStringLiteral("MY"), count), 1, 1);
-    pairRow(grid, 2, QStringLiteral("間隔(X,Y mm)："), QStringLiteral("vx"), QStringLiteral("vy"),
-            {"PictButton36", "PictButton35", "PictButton34", "PictButton33"});
+    grid->addWidget(number(StyleField::LabelsDown, count), 1, 1);
+    pairRow(grid, 2, QStringLiteral("間隔(X,Y mm)："), StyleField::PitchX, StyleField::PitchY);
     column->addWidget(count);
 
     auto* adjust = new QGroupBox(QStringLiteral("全体位置調整"), page);
     grid = groupGrid(adjust);
-    pairRow(grid, 0, QStringLiteral("調整(X,Y mm)："), QStringLiteral("ofxbox"), QStringLiteral("ofybox"),
-            {"PictButton24", "PictButton26", "PictButton25", "PictButton27"});
+    pairRow(grid, 0, QStringLiteral("調整(X,Y mm)："), StyleField::OffsetX, StyleField::OffsetY);
     column->addWidget(adjust);
 
     auto* paper = new QGroupBox(QStringLiteral("用紙"), page);
@@ -394,22 +384,19 @@ QWidget* StylePanels::sheetPage(QWidget* paperName)
     grid->addWidget(paperName, 0, 1, 1, 4);
     // The paper list itself is hidden: the printer setup dialog chooses the paper.
     auto* papers = new QComboBox(paper);
-    papers->setObjectName(QStringLiteral("ComboBox2"));
     for (const std::string_view name : PaperList)
         papers->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     papers->hide();
-    m_binder->bind(u"[PAPERSIZE]", papers);
+    m_binder->bind(StyleField::Paper, papers);
     QButtonGroup* orientation = nullptr;
-    grid->addWidget(
-        radioGroup(QStringLiteral("用紙向き"), "HTMLRadioGroup2", {"縦", "横"}, orientation, paper), 1, 0, 1,
-        5);
-    m_binder->bind(u"[PAPERLAND]", orientation);
+    grid->addWidget(radioGroup(QStringLiteral("用紙向き"), {"縦", "横"}, orientation, paper), 1, 0, 1, 5);
+    m_binder->bind(StyleField::Orientation, orientation);
     column->addWidget(paper);
 
     auto* print = new QGroupBox(QStringLiteral("印刷"), page);
     grid = groupGrid(print);
     grid->addWidget(caption(QStringLiteral("印刷枚数："), print), 0, 0);
-    m_copies = number(QStringLiteral("xcopy"), print);
+    m_copies = number(std::nullopt, print);
     m_copies->SetValue(static_cast<Extended>(m_controller.copies()));
     const auto takeCopies = [this] { m_controller.setCopies(copyCount(m_copies->Value())); };
     connect(m_copies, &NumberEdit::changed, this, takeCopies);

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "document/LabelStyle.h"
+
 #include <QObject>
 #include <QString>
+
+#include <optional>
 
 class QGridLayout;
 class QTabWidget;
@@ -39,10 +43,10 @@ private:
     // "開始位置" with its range, in the group "印刷" beside the copy count.
     void startLabelRow(QGridLayout* grid, int row, int column);
 
-    NumberEdit* number(const QString& control, QWidget* parent);
+    // A numeric field of the style, or the copy count for none.
+    NumberEdit* number(std::optional<StyleField> field, QWidget* parent);
     // A row "caption X Y ↑↓←→" of a grid: the two fields of a pair and their arrows.
-    void pairRow(QGridLayout* grid, int row, const QString& caption, const QString& x, const QString& y,
-                 const char* const (&buttons)[4]);
+    void pairRow(QGridLayout* grid, int row, const QString& caption, StyleField x, StyleField y);
 
     AppController& m_controller;
     QTabWidget& m_tabs;

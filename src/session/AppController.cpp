@@ -190,7 +190,7 @@ void AppController::raise(const QString& notification)
 
 void AppController::answerStyleLoaded()
 {
-    if (const auto name = ApplyPaperSettings(*m_printer, m_style.PAPERSIZE, m_style.PAPERLAND)) {
+    if (const auto name = ApplyPaperSettings(*m_printer, m_style.sheet.paper, m_style.sheet.orientation)) {
         m_paperName = *name;
         emit paperChanged(m_paperName);
     }
@@ -199,8 +199,8 @@ void AppController::answerStyleLoaded()
     emit answered(QStringLiteral("ReadDeviceMetrics"));
     RedrawPreview();
     const PrinterPaper paper = ReadPrinterPaper(*m_printer);
-    m_style.PAPERSIZE = paper.entry;
-    m_style.PAPERLAND = paper.orientation;
+    m_style.sheet.paper = paper.entry;
+    m_style.sheet.orientation = paper.orientation;
     m_paperName = PaperName(paper.entry);
     emit paperChanged(m_paperName);
     emit answered(QStringLiteral("ReadPrinterPaper"));
@@ -248,7 +248,7 @@ FileDialogSpec AppController::dataDialog(bool save) const
 
 void AppController::LoadStyle(QString path)
 {
-    m_style.DISP_KEY = 3;
+    m_style.displayKey = 3;
     if (!isExistingFile(path))
         path.clear();
     m_styleFile = path;
@@ -294,7 +294,7 @@ bool AppController::SaveStyle(QString path)
 
 void AppController::LoadDataList(QString path)
 {
-    m_style.DISP_KEY = 3;
+    m_style.displayKey = 3;
     if (!isExistingFile(path))
         path.clear();
     m_dataFile = path;
@@ -519,7 +519,7 @@ void AppController::exportPdfCommand()
             return;
         // The style's paper without margins, the same pages "korbena-cli print --out" writes.
         PdfFileTarget target(*path);
-        ApplyPaperSettings(target, m_style.PAPERSIZE, m_style.PAPERLAND);
+        ApplyPaperSettings(target, m_style.sheet.paper, m_style.sheet.orientation);
         printTo(target, ReadDeviceMetrics(target, m_screenDpiX, m_screenDpiY));
     });
 }
@@ -599,8 +599,8 @@ void AppController::printerSetupCommand()
         m_dialogs.printerSetup(*m_printer);
         m_metrics = ReadDeviceMetrics(*m_printer, m_screenDpiX, m_screenDpiY);
         const PrinterPaper paper = ReadPrinterPaper(*m_printer);
-        m_style.PAPERSIZE = paper.entry;
-        m_style.PAPERLAND = paper.orientation;
+        m_style.sheet.paper = paper.entry;
+        m_style.sheet.orientation = paper.orientation;
         if (const auto name = ApplyPaperSettings(*m_printer, paper.entry, paper.orientation))
             m_paperName = *name;
         emit paperChanged(m_paperName);

@@ -133,14 +133,15 @@ public:
     BarImage& symbol() { return *m_symbol; }
 
     // The setting tabs' controls (AppControllerStyle.cpp; the rules are StyleEditing's).
-    // An edit of one field, by its style-file key: a switch then redraws at once, the
-    // orientation runs its paper command, the symbology its rules without a redraw;
+    // An edit of one field, its value in its key's terms: a switch then redraws at once,
+    // the orientation runs its paper command, the symbology its rules without a redraw;
     // any other field shows at the next redraw.
-    void editStyleField(QStringView key, const StyleValue& value);
-    // One of the 32 arrow buttons ("PictButton20"), with the keys held while clicking.
-    void nudgeCommand(QStringView button, Qt::KeyboardModifiers modifiers);
-    // Enter in a numeric field ("ix", "xcopy"): true when the field must not see the key.
-    bool enterKeyCommand(QStringView control);
+    void editStyleField(StyleField field, const StyleValue& value);
+    // One of the 32 arrow buttons, with the keys held while clicking.
+    void nudgeCommand(StyleField field, NudgeArrow arrow, Qt::KeyboardModifiers modifiers);
+    // Enter in the numeric field of `field`, or in the copy count for none: true when
+    // the field must not see the key.
+    bool enterKeyCommand(std::optional<StyleField> field);
     // The button "選択" of a font group: the font dialog, then a redraw either way.
     void fontCommand(TextRole role);
     // A click on a text colour or shadow colour swatch: the colour dialog, no redraw.

@@ -22,25 +22,23 @@ struct TextFields
 TextFields textFields(LabelStyle& s, TextRole role)
 {
     if (role == TextRole::Title)
-        return {s.TITLE_FONT_NAME, s.TITLE_FONT_BOLD, s.TITLE_FONT_SIZE, s.TITLE_FONT_COLOE, s.G_TITLE_COLOR};
-    return {s.BARCODE_FONT_NAME, s.BARCODE_FONT_BOLD, s.BARCODE_FONT_SIZE, s.BARCODE_FONT_COLOR,
-            s.G_BARCODE_COLOR};
+        return {s.title.fontName, s.title.fontStyle, s.title.fontSize, s.title.color, s.title.shadowColor};
+    return {s.number.fontName, s.number.fontStyle, s.number.fontSize, s.number.color, s.number.shadowColor};
 }
 
 } // namespace
 
-void AppController::editStyleField(QStringView key, const StyleValue& value)
+void AppController::editStyleField(StyleField field, const StyleValue& value)
 {
-    const StyleKey* field = findStyleKey(key);
-    if (!field || !setStyleValue(m_style, *field, value))
+    if (!setStyleValue(m_style, field, value))
         return;
-    switch (switchEffect(key)) {
+    switch (switchEffect(field)) {
     case SwitchEffect::Redraw:
         emit styleChanged();
         explicitRedraw();
         return;
     case SwitchEffect::PaperOrientation:
-        orientationCommand(m_style.PAPERLAND);
+        orientationCommand(m_style.sheet.orientation);
         return;
     case SwitchEffect::SymbologyRules:
         m_rules = ApplySymbologyRules(m_style);
@@ -52,22 +50,19 @@ void AppController::editStyleField(QStringView key, const StyleValue& value)
     }
 }
 
-void AppController::nudgeCommand(QStringView button, Qt::KeyboardModifiers modifiers)
+void AppController::nudgeCommand(StyleField field, NudgeArrow arrow, Qt::KeyboardModifiers modifiers)
 {
-    const NudgeButton* nudge = findNudgeButton(button);
-    const StyleKey* key = nudge ? findStyleKey(nudge->key) : nullptr;
-    const auto* member = key ? std::get_if<Extended LabelStyle::*>(&key->field) : nullptr;
-    if (!member)
+    if (!isNudgeButton(field, arrow))
         return;
-    Extended& length = m_style.**member;
-    length = nudgedLength(length, nudge->arrow, modifiers);
+    const auto length = std::get<Extended>(styleValue(m_style, field));
+    setStyleValue(m_style, field, nudgedLength(length, arrow, modifiers));
     emit styleChanged();
     explicitRedraw();
 }
 
-bool AppController::enterKeyCommand(QStringView control)
+bool AppController::enterKeyCommand(std::optional<StyleField> field)
 {
-    const EnterRule rule = enterRule(control);
+    const EnterRule rule = enterRule(field);
     if (rule == EnterRule::None)
         return false;
     explicitRedraw();
@@ -115,8 +110,8 @@ void AppController::shadowColorCommand(TextRole role)
 void AppController::orientationCommand(int orientation)
 {
     run([&] {
-        m_style.PAPERLAND = orientation;
-        if (const auto name = ApplyPaperSettings(*m_printer, m_style.PAPERSIZE, orientation)) {
+        m_style.sheet.orientation = orientation;
+        if (const auto name = ApplyPaperSettings(*m_printer, m_style.sheet.paper, orientation)) {
             m_paperName = *name;
             emit paperChanged(m_paperName);
         }

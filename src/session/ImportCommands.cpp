@@ -29,9 +29,9 @@ const QString kPaperMissing =
 bool sameGrid(const LabelStyle& style, const SheetLayout& layout)
 {
     const auto near = [](Extended a, double b) { return std::abs(static_cast<double>(a) - b) < 0.001; };
-    return static_cast<long long>(style.NUM_X) == layout.across &&
-           static_cast<long long>(style.NUM_Y) == layout.down && near(style.INTERVAL_X, layout.pitchX) &&
-           near(style.INTERVAL_Y, layout.pitchY);
+    return static_cast<long long>(style.sheet.across) == layout.across &&
+           static_cast<long long>(style.sheet.down) == layout.down &&
+           near(style.sheet.pitchX, layout.pitchX) && near(style.sheet.pitchY, layout.pitchY);
 }
 
 } // namespace
@@ -138,7 +138,8 @@ void AppController::applySheetLayoutCommand(const SheetLayout& layout)
         m_sheetLayout = layout;
         setStyle(style);
         if (paperSet) {
-            if (const auto name = ApplyPaperSettings(*m_printer, m_style.PAPERSIZE, m_style.PAPERLAND)) {
+            if (const auto name =
+                    ApplyPaperSettings(*m_printer, m_style.sheet.paper, m_style.sheet.orientation)) {
                 m_paperName = *name;
                 emit paperChanged(m_paperName);
             }

@@ -6,25 +6,6 @@
 
 namespace korbena {
 
-StyleValue styleValue(const LabelStyle& style, const StyleKey& key)
-{
-    return std::visit([&](auto member) -> StyleValue { return style.*member; }, key.field);
-}
-
-bool setStyleValue(LabelStyle& style, const StyleKey& key, const StyleValue& value)
-{
-    return std::visit(
-        [&](auto member) {
-            using T = std::remove_cvref_t<decltype(style.*member)>;
-            const T* given = std::get_if<T>(&value);
-            if (!given)
-                return false;
-            style.*member = *given;
-            return true;
-        },
-        key.field);
-}
-
 // ---- the arrow buttons ----
 
 Extended NudgeStep(Qt::KeyboardModifiers modifiers)
@@ -51,50 +32,47 @@ Extended nudgedLength(Extended value, NudgeArrow arrow, Qt::KeyboardModifiers mo
 namespace {
 
 using enum NudgeArrow;
+using enum StyleField;
 
-// Each group's buttons in the order ↑, ↓, ←, →: the vertical ones move the Y field,
-// the horizontal ones the X field.
+// Each group's buttons in the order ↑, ↓, ←, →.
 constexpr std::array<NudgeButton, 32> kNudgeButtons = {{
-    // "バーコードの位置", position
-    {"PictButton20", u"[Y_LOCATE]", Up},
-    {"PictButton19", u"[Y_LOCATE]", Down},
-    {"PictButton18", u"[X_LOCATE]", Left},
-    {"PictButton17", u"[X_LOCATE]", Right},
-    // "バーコードの位置", size
-    {"PictButton28", u"[SIZE_Y]", Up},
-    {"PictButton23", u"[SIZE_Y]", Down},
-    {"PictButton22", u"[SIZE_X]", Left},
-    {"PictButton21", u"[SIZE_X]", Right},
+    // "バーコードの位置", position and size
+    {SymbolY, Up},
+    {SymbolY, Down},
+    {SymbolX, Left},
+    {SymbolX, Right},
+    {SymbolHeight, Up},
+    {SymbolHeight, Down},
+    {SymbolWidth, Left},
+    {SymbolWidth, Right},
     // "バーコードの枚数", interval
-    {"PictButton36", u"[INTERVAL_Y]", Up},
-    {"PictButton35", u"[INTERVAL_Y]", Down},
-    {"PictButton34", u"[INTERVAL_X]", Left},
-    {"PictButton33", u"[INTERVAL_X]", Right},
-    // "タイトルのフォント", position
-    {"PictButton4", u"[TITLE_Y]", Up},
-    {"PictButton3", u"[TITLE_Y]", Down},
-    {"PictButton2", u"[TITLE_X]", Left},
-    {"PictButton1", u"[TITLE_X]", Right},
-    // "タイトルのフォント", shadow
-    {"PictButton8", u"[G_TITLE_Y]", Up},
-    {"PictButton7", u"[G_TITLE_Y]", Down},
-    {"PictButton6", u"[G_TITLE_X]", Left},
-    {"PictButton5", u"[G_TITLE_X]", Right},
-    // "バーコードのフォント", position
-    {"PictButton12", u"[BARCODE_Y]", Up},
-    {"PictButton11", u"[BARCODE_Y]", Down},
-    {"PictButton10", u"[BARCODE_X]", Left},
-    {"PictButton9", u"[BARCODE_X]", Right},
-    // "バーコードのフォント", shadow
-    {"PictButton16", u"[G_BARCODE_Y]", Up},
-    {"PictButton15", u"[G_BARCODE_Y]", Down},
-    {"PictButton14", u"[G_BARCODE_X]", Left},
-    {"PictButton13", u"[G_BARCODE_X]", Right},
+    {PitchY, Up},
+    {PitchY, Down},
+    {PitchX, Left},
+    {PitchX, Right},
+    // "タイトルのフォント", position and shadow
+    {TitleY, Up},
+    {TitleY, Down},
+    {TitleX, Left},
+    {TitleX, Right},
+    {TitleShadowY, Up},
+    {TitleShadowY, Down},
+    {TitleShadowX, Left},
+    {TitleShadowX, Right},
+    // "バーコードのフォント", position and shadow
+    {NumberY, Up},
+    {NumberY, Down},
+    {NumberX, Left},
+    {NumberX, Right},
+    {NumberShadowY, Up},
+    {NumberShadowY, Down},
+    {NumberShadowX, Left},
+    {NumberShadowX, Right},
     // "全体位置調整"
-    {"PictButton24", u"[Y_OFFSET]", Up},
-    {"PictButton26", u"[Y_OFFSET]", Down},
-    {"PictButton25", u"[X_OFFSET]", Left},
-    {"PictButton27", u"[X_OFFSET]", Right},
+    {OffsetY, Up},
+    {OffsetY, Down},
+    {OffsetX, Left},
+    {OffsetX, Right},
 }};
 
 using enum EnterRule;
@@ -102,28 +80,17 @@ using enum EnterRule;
 // The layout fields let Enter go on; the text, shadow, adjustment and copy fields
 // keep it from the field.
 constexpr std::array<NumericControl, 22> kNumericControls = {{
-    {"ix", u"[X_LOCATE]", RedrawAndPass},
-    {"iy", u"[Y_LOCATE]", RedrawAndPass},
-    {"zx", u"[SIZE_X]", RedrawAndPass},
-    {"zy", u"[SIZE_Y]", RedrawAndPass},
-    {"MX", u"[NUM_X]", RedrawAndPass},
-    {"MY", u"[NUM_Y]", RedrawAndPass},
-    {"vx", u"[INTERVAL_X]", RedrawAndPass},
-    {"vy", u"[INTERVAL_Y]", RedrawAndPass},
-    {"t_cx", u"[TITLE_X]", RedrawAndConsume},
-    {"t_cy", u"[TITLE_Y]", RedrawAndConsume},
-    {"t_KX", u"[G_TITLE_X]", RedrawAndConsume},
-    {"t_KY", u"[G_TITLE_Y]", RedrawAndConsume},
-    {"t_cm", u"[TITLE_INTERVAL]", RedrawAndConsume},
-    {"NValEdit1", u"[SUB_Y]", RedrawAndConsume},
-    {"b_cx", u"[BARCODE_X]", RedrawAndConsume},
-    {"b_cy", u"[BARCODE_Y]", RedrawAndConsume},
-    {"b_KX", u"[G_BARCODE_X]", RedrawAndConsume},
-    {"b_KY", u"[G_BARCODE_Y]", RedrawAndConsume},
-    {"b_cm", u"[BARCODE_INTERVAL]", RedrawAndConsume},
-    {"ofxbox", u"[X_OFFSET]", RedrawAndConsume},
-    {"ofybox", u"[Y_OFFSET]", RedrawAndConsume},
-    {"xcopy", u"", RedrawAndConsume},
+    {SymbolX, RedrawAndPass},          {SymbolY, RedrawAndPass},
+    {SymbolWidth, RedrawAndPass},      {SymbolHeight, RedrawAndPass},
+    {LabelsAcross, RedrawAndPass},     {LabelsDown, RedrawAndPass},
+    {PitchX, RedrawAndPass},           {PitchY, RedrawAndPass},
+    {TitleX, RedrawAndConsume},        {TitleY, RedrawAndConsume},
+    {TitleShadowX, RedrawAndConsume},  {TitleShadowY, RedrawAndConsume},
+    {TitlePitch, RedrawAndConsume},    {TitleSecondLineY, RedrawAndConsume},
+    {NumberX, RedrawAndConsume},       {NumberY, RedrawAndConsume},
+    {NumberShadowX, RedrawAndConsume}, {NumberShadowY, RedrawAndConsume},
+    {NumberPitch, RedrawAndConsume},   {OffsetX, RedrawAndConsume},
+    {OffsetY, RedrawAndConsume},       {std::nullopt, RedrawAndConsume}, // the copy count
 }};
 
 } // namespace
@@ -133,11 +100,16 @@ std::span<const NudgeButton> nudgeButtons()
     return kNudgeButtons;
 }
 
-const NudgeButton* findNudgeButton(QStringView name)
+bool isNudgeButton(StyleField field, NudgeArrow arrow)
 {
-    const auto it = std::find_if(kNudgeButtons.begin(), kNudgeButtons.end(),
-                                 [name](const NudgeButton& b) { return name == QLatin1String(b.name); });
-    return it == kNudgeButtons.end() ? nullptr : &*it;
+    return std::any_of(kNudgeButtons.begin(), kNudgeButtons.end(),
+                       [&](const NudgeButton& b) { return b.field == field && b.arrow == arrow; });
+}
+
+QString nudgeButtonId(StyleField field, NudgeArrow arrow)
+{
+    static constexpr std::array<const char*, 4> arrows = {".up", ".down", ".left", ".right"};
+    return QLatin1String(styleKey(field).id) + QLatin1String(arrows[static_cast<std::size_t>(arrow)]);
 }
 
 std::span<const NumericControl> numericControls()
@@ -145,37 +117,33 @@ std::span<const NumericControl> numericControls()
     return kNumericControls;
 }
 
-EnterRule enterRule(QStringView control)
+EnterRule enterRule(std::optional<StyleField> field)
 {
     for (const NumericControl& c : kNumericControls) {
-        if (control == QLatin1String(c.control))
+        if (c.field == field)
             return c.enter;
     }
     return EnterRule::None;
 }
 
-QString numericControlName(QStringView key)
+SwitchEffect switchEffect(StyleField field)
 {
-    for (const NumericControl& c : kNumericControls) {
-        if (!key.isEmpty() && key == QStringView(c.key))
-            return QLatin1String(c.control);
-    }
-    return {};
-}
-
-SwitchEffect switchEffect(QStringView key)
-{
-    static constexpr std::array<const char16_t*, 7> redraws = {
-        u"[TITLE_PRINT]",    u"[BARCODE_PRINT]",    u"[TITLE_CENTER]", u"[BARCODE_CENTER]",
-        u"[TITLE_PORTLATE]", u"[BARCODE_PORTLATE]", u"[SIZE]"};
-    if (std::any_of(redraws.begin(), redraws.end(),
-                    [key](const char16_t* k) { return key == QStringView(k); }))
+    switch (field) {
+    case TitlePrinted:
+    case NumberPrinted:
+    case TitleCentred:
+    case NumberCentred:
+    case TitleVertical:
+    case NumberVertical:
+    case SizeMode:
         return SwitchEffect::Redraw;
-    if (key == u"[PAPERLAND]")
+    case Orientation:
         return SwitchEffect::PaperOrientation;
-    if (key == u"[BARCODE_TYPE]")
+    case Symbology:
         return SwitchEffect::SymbologyRules;
-    return SwitchEffect::None;
+    default:
+        return SwitchEffect::None;
+    }
 }
 
 QString fontStyleName(const FontChoice& font)

@@ -6,18 +6,10 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
 #include <span>
-#include <variant>
 
 namespace korbena {
-
-// One style field's value as its control holds it: a length or count, an index, a
-// flag, a colour or a text.
-using StyleValue = std::variant<Extended, std::int32_t, bool, TColor, QString>;
-
-StyleValue styleValue(const LabelStyle& style, const StyleKey& key);
-// False when the value is not of the field's kind; the style is then unchanged.
-bool setStyleValue(LabelStyle& style, const StyleKey& key, const StyleValue& value);
 
 // ---- the arrow buttons ----
 
@@ -30,15 +22,18 @@ Extended NudgeStep(Qt::KeyboardModifiers modifiers);
 Extended nudgedLength(Extended value, NudgeArrow arrow, Qt::KeyboardModifiers modifiers);
 
 // One of the 32 arrow buttons beside the position, size, interval, shadow and
-// adjustment fields.
+// adjustment fields: the length it moves and its direction. The vertical arrows move
+// the Y field, the horizontal ones the X field.
 struct NudgeButton
 {
-    const char* name;    // "PictButton20"
-    const char16_t* key; // the field it moves, "[Y_LOCATE]"
+    StyleField field;
     NudgeArrow arrow;
 };
 std::span<const NudgeButton> nudgeButtons();
-const NudgeButton* findNudgeButton(QStringView name);
+bool isNudgeButton(StyleField field, NudgeArrow arrow);
+// The button's name among the window's controls: its field's, then the arrow's
+// ("placement.y.up").
+QString nudgeButtonId(StyleField field, NudgeArrow arrow);
 
 // ---- the numeric fields ----
 
@@ -46,18 +41,15 @@ const NudgeButton* findNudgeButton(QStringView name);
 // to the field, or the field never sees it.
 enum class EnterRule { None, RedrawAndPass, RedrawAndConsume };
 
-// A numeric field of the setting tabs by its control's name ("ix"), with the style
-// key it edits (empty for the copy count "xcopy", which is no part of the style).
+// A numeric field of the setting tabs: the style's field it edits, or none for the
+// copy count, which is no part of the style.
 struct NumericControl
 {
-    const char* control;
-    const char16_t* key;
+    std::optional<StyleField> field;
     EnterRule enter;
 };
 std::span<const NumericControl> numericControls();
-EnterRule enterRule(QStringView control);
-// The name of the control that holds a numeric style field ("[SUB_Y]" is "NValEdit1").
-QString numericControlName(QStringView key);
+EnterRule enterRule(std::optional<StyleField> field);
 
 // ---- the switches ----
 
@@ -65,7 +57,7 @@ QString numericControlName(QStringView key);
 // run the paper command of the orientation, run the symbology's rules (no redraw), or
 // nothing until the next redraw.
 enum class SwitchEffect { None, Redraw, PaperOrientation, SymbologyRules };
-SwitchEffect switchEffect(QStringView key);
+SwitchEffect switchEffect(StyleField field);
 
 // ---- the font pickers ----
 

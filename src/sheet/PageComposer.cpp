@@ -200,21 +200,21 @@ QString labelCode(const QString& text)
 
 void configureLabelSymbol(BarImage& bar, const LabelStyle& style)
 {
-    const std::optional<TBarTypes> type = style.BARCODE_TYPE >= cbarJAN && style.BARCODE_TYPE <= cbarCODE93
-                                              ? std::optional(static_cast<TBarTypes>(style.BARCODE_TYPE))
-                                              : std::nullopt;
+    const std::optional<TBarTypes> type =
+        style.symbol.symbology >= cbarJAN && style.symbol.symbology <= cbarCODE93 ? style.symbol.symbology
+                                                                                  : std::nullopt;
     // No symbology chosen leaves the component's own.
     if (type)
         bar.SetBarType(*type);
-    bar.SetCD(style.CHECK_DT == 0);
+    bar.SetCD(style.symbol.checkDigit == true);
     // The start field is open for NW-7 and CODE-128, the stop field for NW-7 only; a
     // closed field leaves the component's character as it was.
     const bool startOpen = type == cbarNW7 || type == cbarCODE128;
     const bool stopOpen = type == cbarNW7;
-    if (startOpen && isStartStopLetter(style.START_CHAR))
-        bar.SetStartChar(style.START_CHAR[0]);
-    if (stopOpen && isStartStopLetter(style.STOP_CHAR))
-        bar.SetStopChar(style.STOP_CHAR[0]);
+    if (startOpen && isStartStopLetter(style.symbol.startChar))
+        bar.SetStartChar(style.symbol.startChar[0]);
+    if (stopOpen && isStartStopLetter(style.symbol.stopChar))
+        bar.SetStopChar(style.symbol.stopChar[0]);
 }
 
 QString barcodeErrorMessage()
@@ -263,8 +263,8 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
     const std::vector<QImage> pictures = prepareLabelImages(style, rows, base, withRows, cells, result);
 
     // The cell pass.
-    const int columns = integerPart(style.NUM_X);
-    const int gridRows = integerPart(style.NUM_Y);
+    const int columns = integerPart(style.sheet.across);
+    const int gridRows = integerPart(style.sheet.down);
     const int screenDpiX = metrics.screenDpiX > 0 ? metrics.screenDpiX : 96;
     const int screenDpiY = metrics.screenDpiY > 0 ? metrics.screenDpiY : 96;
     const bool preview = request.kind == SurfaceKind::Preview;
@@ -273,8 +273,8 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
     SheetTransform transform;
     transform.scaleX = SheetScale::fromDpi(request.dpiX);
     transform.scaleY = SheetScale::fromDpi(request.dpiY);
-    transform.offsetX = sheetOffset(style.X_OFFSET) + request.shiftX;
-    transform.offsetY = sheetOffset(style.Y_OFFSET) + request.shiftY;
+    transform.offsetX = sheetOffset(style.sheet.offsetX) + request.shiftX;
+    transform.offsetY = sheetOffset(style.sheet.offsetY) + request.shiftY;
 
     LabelTextContext text;
     text.transform = transform;
@@ -282,9 +282,9 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
     text.screenDpiX = screenDpiX;
     text.zoomPercent = zoom;
     text.printerDpiY = request.dpiY;
-    text.centreBox = SheetLength::fromMillimetres(style.SIZE_X);
-    text.titleCentre = style.TITLE_CENTER;
-    text.numberCentre = style.BARCODE_CENTER;
+    text.centreBox = SheetLength::fromMillimetres(style.placement.width);
+    text.titleCentre = style.title.centred;
+    text.numberCentre = style.number.centred;
 
     ImageScaling scaling;
     scaling.kind = request.kind;
@@ -297,23 +297,23 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
     scaling.scaleY = transform.scaleY;
 
     const auto mm = [](long double value) { return SheetLength::fromMillimetres(value); };
-    const SheetLength intervalX = mm(style.INTERVAL_X);
-    const SheetLength intervalY = mm(style.INTERVAL_Y);
-    const SheetLength sizeX = mm(style.SIZE_X);
-    const SheetLength sizeY = mm(style.SIZE_Y);
-    const SheetLength subY = mm(style.SUB_Y);
-    const SheetLength titleShadowX = mm(style.G_TITLE_X);
-    const SheetLength titleShadowY = mm(style.G_TITLE_Y);
-    const SheetLength numberShadowX = mm(style.G_BARCODE_X);
-    const SheetLength numberShadowY = mm(style.G_BARCODE_Y);
-    const SheetLength titlePitch = mm(style.TITLE_INTERVAL);
-    const SheetLength numberPitch = mm(style.BARCODE_INTERVAL);
+    const SheetLength intervalX = mm(style.sheet.pitchX);
+    const SheetLength intervalY = mm(style.sheet.pitchY);
+    const SheetLength sizeX = mm(style.placement.width);
+    const SheetLength sizeY = mm(style.placement.height);
+    const SheetLength subY = mm(style.title.secondLineY);
+    const SheetLength titleShadowX = mm(style.title.shadowX);
+    const SheetLength titleShadowY = mm(style.title.shadowY);
+    const SheetLength numberShadowX = mm(style.number.shadowX);
+    const SheetLength numberShadowY = mm(style.number.shadowY);
+    const SheetLength titlePitch = mm(style.title.pitch);
+    const SheetLength numberPitch = mm(style.number.pitch);
     const bool titleShadow = titleShadowX != SheetLength() || titleShadowY != SheetLength();
     const bool numberShadow = numberShadowX != SheetLength() || numberShadowY != SheetLength();
-    const LabelFont titleFont{style.TITLE_FONT_NAME, pointSize(style.TITLE_FONT_SIZE),
-                              FontStyleFromName(style.TITLE_FONT_BOLD)};
-    const LabelFont numberFont{style.BARCODE_FONT_NAME, pointSize(style.BARCODE_FONT_SIZE),
-                               FontStyleFromName(style.BARCODE_FONT_BOLD)};
+    const LabelFont titleFont{style.title.fontName, pointSize(style.title.fontSize),
+                              FontStyleFromName(style.title.fontStyle)};
+    const LabelFont numberFont{style.number.fontName, pointSize(style.number.fontSize),
+                               FontStyleFromName(style.number.fontStyle)};
 
     if (preview && columns > 0 && gridRows > 0) {
         // The cells used up before the start label, which no row reaches.
@@ -354,37 +354,38 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
                     const QImage& picture = pictures[static_cast<std::size_t>(i)];
                     if (picture.isNull())
                         result.message = barcodeErrorMessage();
-                    drawLabelImage(canvas, picture,
-                                   transform.toDevice(mm(style.X_LOCATE) + stepX, mm(style.Y_LOCATE) + stepY),
-                                   scaling, sizeX, sizeY, style.SIZE);
+                    drawLabelImage(
+                        canvas, picture,
+                        transform.toDevice(mm(style.placement.x) + stepX, mm(style.placement.y) + stepY),
+                        scaling, sizeX, sizeY, style.placement.sizeMode);
                 }
 
-                if (!style.TITLE_PRINT && !row.title.isEmpty()) {
+                if (style.title.printed && !row.title.isEmpty()) {
                     const TitleLines lines = splitTitle(row.title);
-                    const SheetLength x = mm(style.TITLE_X) + stepX;
-                    const SheetLength y = mm(style.TITLE_Y) + stepY;
+                    const SheetLength x = mm(style.title.x) + stepX;
+                    const SheetLength y = mm(style.title.y) + stepY;
                     const SheetLength lineY[2] = {y, y + subY};
                     const QString* line[2] = {&lines.first, &lines.second};
                     for (int l = 0; l < 2; ++l) {
                         if (titleShadow)
                             DrawLabelText(canvas, text, *line[l], TextRole::Title, titleFont,
-                                          style.G_TITLE_COLOR, x + titleShadowX, lineY[l] + titleShadowY,
-                                          style.TITLE_PORTLATE, titlePitch);
-                        DrawLabelText(canvas, text, *line[l], TextRole::Title, titleFont,
-                                      style.TITLE_FONT_COLOE, x, lineY[l], style.TITLE_PORTLATE, titlePitch);
+                                          style.title.shadowColor, x + titleShadowX, lineY[l] + titleShadowY,
+                                          writingKind(style.title), titlePitch);
+                        DrawLabelText(canvas, text, *line[l], TextRole::Title, titleFont, style.title.color,
+                                      x, lineY[l], writingKind(style.title), titlePitch);
                     }
                 }
 
-                if (!style.BARCODE_PRINT && !number.isEmpty()) {
+                if (style.number.printed && !number.isEmpty()) {
                     const QString shown = barcodeNumberText(style, row.number);
-                    const SheetLength x = mm(style.BARCODE_X) + stepX;
-                    const SheetLength y = mm(style.BARCODE_Y) + stepY;
+                    const SheetLength x = mm(style.number.x) + stepX;
+                    const SheetLength y = mm(style.number.y) + stepY;
                     if (numberShadow)
                         DrawLabelText(canvas, text, shown, TextRole::BarcodeNumber, numberFont,
-                                      style.G_BARCODE_COLOR, x + numberShadowX, y + numberShadowY,
-                                      style.BARCODE_PORTLATE, numberPitch);
+                                      style.number.shadowColor, x + numberShadowX, y + numberShadowY,
+                                      writingKind(style.number), numberPitch);
                     DrawLabelText(canvas, text, shown, TextRole::BarcodeNumber, numberFont,
-                                  style.BARCODE_FONT_COLOR, x, y, style.BARCODE_PORTLATE, numberPitch);
+                                  style.number.color, x, y, writingKind(style.number), numberPitch);
                 }
             }
         }
@@ -507,9 +508,10 @@ std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, co
 
 int cellsPerPage(const LabelStyle& style)
 {
-    if (std::isnan(style.NUM_X) || std::isnan(style.NUM_Y) || style.NUM_X <= 0 || style.NUM_Y <= 0)
+    if (std::isnan(style.sheet.across) || std::isnan(style.sheet.down) || style.sheet.across <= 0 ||
+        style.sheet.down <= 0)
         return 0;
-    const long double product = std::truncl(style.NUM_X * style.NUM_Y);
+    const long double product = std::truncl(style.sheet.across * style.sheet.down);
     if (product >= DataList::kMaxRowCount)
         return DataList::kMaxRowCount;
     return static_cast<int>(product);
@@ -553,10 +555,12 @@ TitleLines splitTitle(const QString& title)
 
 QString barcodeNumberText(const LabelStyle& style, const QString& number)
 {
-    const bool check = style.CHECK_DT == 0;
-    const QString& start = style.START_CHAR;
-    const QString& stop = style.STOP_CHAR;
-    switch (style.BARCODE_TYPE) {
+    const bool check = style.symbol.checkDigit == true;
+    const QString& start = style.symbol.startChar;
+    const QString& stop = style.symbol.stopChar;
+    if (!style.symbol.symbology)
+        return number;
+    switch (*style.symbol.symbology) {
     case cbarCODE39:
         return check ? start + number + Modulus43Code39(number) + stop : start + number + stop;
     case cbarNW7: {

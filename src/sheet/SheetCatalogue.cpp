@@ -149,18 +149,18 @@ SheetPoint currentFirstLabel(const LabelStyle& style, const std::vector<SheetLay
         return p > start - 0.0005 && p < start + length + 0.0005;
     };
     for (const SheetLayout& layout : layouts) {
-        if (static_cast<long long>(style.NUM_X) != layout.across ||
-            static_cast<long long>(style.NUM_Y) != layout.down ||
-            !near(static_cast<double>(style.INTERVAL_X), layout.pitchX) ||
-            !near(static_cast<double>(style.INTERVAL_Y), layout.pitchY))
+        if (static_cast<long long>(style.sheet.across) != layout.across ||
+            static_cast<long long>(style.sheet.down) != layout.down ||
+            !near(static_cast<double>(style.sheet.pitchX), layout.pitchX) ||
+            !near(static_cast<double>(style.sheet.pitchY), layout.pitchY))
             continue;
         const SheetPoint first = firstLabelOnPrintableArea(layout, offsetX, offsetY);
-        const bool holdsElements = within(style.X_LOCATE, first.x, layout.labelWidth) &&
-                                   within(style.TITLE_X, first.x, layout.labelWidth) &&
-                                   within(style.BARCODE_X, first.x, layout.labelWidth) &&
-                                   within(style.Y_LOCATE, first.y, layout.labelHeight) &&
-                                   within(style.TITLE_Y, first.y, layout.labelHeight) &&
-                                   within(style.BARCODE_Y, first.y, layout.labelHeight);
+        const bool holdsElements = within(style.placement.x, first.x, layout.labelWidth) &&
+                                   within(style.title.x, first.x, layout.labelWidth) &&
+                                   within(style.number.x, first.x, layout.labelWidth) &&
+                                   within(style.placement.y, first.y, layout.labelHeight) &&
+                                   within(style.title.y, first.y, layout.labelHeight) &&
+                                   within(style.number.y, first.y, layout.labelHeight);
         if (holdsElements)
             return first;
     }
@@ -173,18 +173,18 @@ bool applySheetLayout(LabelStyle& style, const SheetLayout& layout, SheetPoint c
     const SheetPoint first = firstLabelOnPrintableArea(layout, offsetX, offsetY);
     const Extended dx = first.x - currentFirst.x;
     const Extended dy = first.y - currentFirst.y;
-    style.NUM_X = layout.across;
-    style.NUM_Y = layout.down;
-    style.INTERVAL_X = fourDecimals(layout.pitchX);
-    style.INTERVAL_Y = fourDecimals(layout.pitchY);
-    for (Extended* x : {&style.X_LOCATE, &style.TITLE_X, &style.BARCODE_X})
+    style.sheet.across = layout.across;
+    style.sheet.down = layout.down;
+    style.sheet.pitchX = fourDecimals(layout.pitchX);
+    style.sheet.pitchY = fourDecimals(layout.pitchY);
+    for (Extended* x : {&style.placement.x, &style.title.x, &style.number.x})
         *x = fourDecimals(*x + dx);
-    for (Extended* y : {&style.Y_LOCATE, &style.TITLE_Y, &style.BARCODE_Y})
+    for (Extended* y : {&style.placement.y, &style.title.y, &style.number.y})
         *y = fourDecimals(*y + dy);
     if (layout.paperCode < 1)
         return false;
-    style.PAPERSIZE = layout.paperCode;
-    style.PAPERLAND = 0; // label stock is laid out on the sheet standing upright
+    style.sheet.paper = layout.paperCode;
+    style.sheet.orientation = 0; // label stock is laid out on the sheet standing upright
     return true;
 }
 

@@ -66,11 +66,11 @@ SymbologyRules symbologyRules(int barcodeType)
 
 SymbologyRules ApplySymbologyRules(LabelStyle& style)
 {
-    SymbologyRules rules = symbologyRules(style.BARCODE_TYPE);
-    style.START_CHAR = rules.start.text;
-    style.STOP_CHAR = rules.stop.text;
+    SymbologyRules rules = symbologyRules(style.symbol.symbology ? *style.symbol.symbology : -1);
+    style.symbol.startChar = rules.start.text;
+    style.symbol.stopChar = rules.stop.text;
     if (rules.checkDigitForced)
-        style.CHECK_DT = 0;
+        style.symbol.checkDigit = true;
     return rules;
 }
 

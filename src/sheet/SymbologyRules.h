@@ -40,7 +40,7 @@ SymbologyRules symbologyRules(int barcodeType);
 
 // Runs the rules on a style as a load does: START_CHAR and STOP_CHAR become what the
 // fields now show, so the characters a style file holds never survive a load, and a
-// forced check character sets CHECK_DT to 0 ("使用する"). Returns the rules for the
+// forced check character turns the check digit on ("使用する"). Returns the rules for the
 // controls that show them.
 SymbologyRules ApplySymbologyRules(LabelStyle& style);
 

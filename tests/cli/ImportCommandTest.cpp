@@ -85,11 +85,11 @@ TEST(TemplateCommand, WritesAStyleLaidOutForAStock)
     LabelStyle style;
     StyleFileExtras extras;
     applyStyleLines(readStyleFile(kbz), style, extras, kbz);
-    EXPECT_EQ(style.NUM_X, 3);
-    EXPECT_EQ(style.NUM_Y, 7);
-    EXPECT_EQ(style.PAPERSIZE, 9);
+    EXPECT_EQ(style.sheet.across, 3);
+    EXPECT_EQ(style.sheet.down, 7);
+    EXPECT_EQ(style.sheet.paper, 9);
     // The default style's title sits 10 mm into the first label.
-    EXPECT_NEAR(static_cast<double>(style.TITLE_X), 17.25, 1e-9);
+    EXPECT_NEAR(static_cast<double>(style.title.x), 17.25, 1e-9);
 
     EXPECT_EQ(runCommand(runTemplate, {"--apply", "nobody 1", "--out", kbz, "--templates", dir.path()}).code,
               1);

@@ -63,15 +63,15 @@ protected:
     static LabelStyle smallSheet()
     {
         LabelStyle style;
-        style.NUM_X = 3;
-        style.NUM_Y = 2;
-        style.INTERVAL_X = 70;
-        style.INTERVAL_Y = 40;
-        style.SIZE = 1;
-        style.SIZE_X = 40;
-        style.SIZE_Y = 14;
-        style.BARCODE_TYPE = 0;
-        style.PAPERSIZE = 9;
+        style.sheet.across = 3;
+        style.sheet.down = 2;
+        style.sheet.pitchX = 70;
+        style.sheet.pitchY = 40;
+        style.placement.sizeMode = 1;
+        style.placement.width = 40;
+        style.placement.height = 14;
+        style.symbol.symbology = cbarJAN;
+        style.sheet.paper = 9;
         return style;
     }
     QString writeData(const QStringList& numbers)
@@ -117,7 +117,7 @@ TEST_F(SheetCommand, CopyCountZeroPrintsNothing)
 TEST_F(SheetCommand, ASheetWithoutLabelsIsRefused)
 {
     LabelStyle style = smallSheet();
-    style.NUM_Y = 0;
+    style.sheet.down = 0;
     const QString pdf = path(QStringLiteral("sheet.pdf"));
     const Outcome result = print({QStringLiteral("--style"), writeStyle(style), QStringLiteral("--data"),
                                   writeData({QStringLiteral("490000100013")}), QStringLiteral("--out"), pdf});

@@ -209,8 +209,8 @@ TEST(StyleChanged, AStyleLoadedFromTheWritersFileIsUnchangedUntilEdited)
     const QString stylePath = dir.filePath("a.kbz");
     const QString copy = dir.filePath("tempstyle.sle");
     LabelStyle style;
-    style.TITLE_FONT_NAME = QStringLiteral("明朝€"); // comes back as "?" on both sides
-    style.NUM_X = 2.5L;
+    style.title.fontName = QStringLiteral("明朝€"); // comes back as "?" on both sides
+    style.sheet.across = 2.5L;
     WriteStyleFile(stylePath, style);
 
     ChangeTracking tracking;
@@ -224,7 +224,7 @@ TEST(StyleChanged, AStyleLoadedFromTheWritersFileIsUnchangedUntilEdited)
     EXPECT_EQ(tracking.undostyle(), lines);
     EXPECT_TRUE(QFile::exists(copy)); // left on disk
 
-    loaded.SUB_Y = 4;
+    loaded.title.secondLineY = 4;
     EXPECT_TRUE(tracking.StyleChanged(loaded, copy));
 }
 

@@ -58,8 +58,8 @@ TEST(SaveUnderFaults, StyleAndDataFilesSurviveAWriteCutAnywhere)
 {
     LabelStyle oldStyle;
     LabelStyle newStyle;
-    newStyle.NUM_X = 4;
-    newStyle.TITLE_FONT_NAME = QStringLiteral("ＭＳ 明朝");
+    newStyle.sheet.across = 4;
+    newStyle.title.fontName = QStringLiteral("ＭＳ 明朝");
     everyCutKeepsThePreviousFile([&](const QString& p) { WriteStyleFile(p, oldStyle); },
                                  [&](const QString& p) { WriteStyleFile(p, newStyle); }, "label.kbz");
 

@@ -3,7 +3,9 @@
 #include "document/LabelStyle.h"
 #include "document/ValueText.h"
 #include "platform/Error.h"
+#include "platform/TextFile.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -85,12 +87,12 @@ TEST(StyleWriter, InitialStyleGivesTheFortySixLinesInOrder)
 TEST(StyleWriter, ValueForms)
 {
     LabelStyle s;
-    s.X_LOCATE = 12.5L;
-    s.Y_LOCATE = -0.25L;
-    s.SIZE_X = 1e20L; // never an exponent
-    s.TITLE_PRINT = true;
-    s.G_BARCODE_COLOR = 0xFF000005;               // a system colour: negative
-    s.TITLE_FONT_NAME = QStringLiteral("a\r\nb"); // cannot split its line
+    s.placement.x = 12.5L;
+    s.placement.y = -0.25L;
+    s.placement.width = 1e20L; // never an exponent
+    s.title.printed = false;
+    s.number.shadowColor = 0xFF000005;           // a system colour: negative
+    s.title.fontName = QStringLiteral("a\r\nb"); // cannot split its line
     const QStringList lines = styleFileLines(s);
     EXPECT_EQ(lines[2], QStringLiteral("[X_LOCATE]=12.5"));
     EXPECT_EQ(lines[3], QStringLiteral("[Y_LOCATE]=-0.25"));
@@ -105,7 +107,7 @@ TEST(StyleWriter, FileIsCodePage932WithCrLfAndNoByteOrderMark)
     QTemporaryDir dir;
     const QString path = dir.filePath("a.kbz");
     LabelStyle s;
-    s.START_CHAR = QStringLiteral("€\U0001F600"); // not in the code page
+    s.symbol.startChar = QStringLiteral("€\U0001F600"); // not in the code page
     WriteStyleFile(path, s);
     const QByteArray bytes = fileBytes(path);
     EXPECT_TRUE(bytes.startsWith("[Version]=1.00\r\n[DISP_KEY]=3\r\n"));
@@ -141,6 +143,89 @@ TEST(StyleRoundTrip, EveryFieldComesBackAndTheFileIsWrittenAgainToTheByte)
     EXPECT_EQ(fileBytes(again), fileBytes(path));
 }
 
+// The file's lines a load then a save give back: all but the keys only ever read.
+QByteArray savedPart(const QByteArray& file)
+{
+    QByteArray kept;
+    for (const QByteArray& line : file.split('\n')) {
+        if (line.isEmpty() || line.startsWith("[WINDOW_") || line.startsWith("[IMAGEFILE]"))
+            continue;
+        kept += line + '\n';
+    }
+    return kept;
+}
+
+TEST(StyleRoundTrip, EveryShippedAndSampleStyleFileIsWrittenBackToTheByte)
+{
+    const QString resources = QStringLiteral(KORBENA_SOURCE_DIR "/resources");
+    QStringList files{resources + QStringLiteral("/conf/KORBENA.dat"), sampleFile("sample_style.kbz")};
+    for (const QString& name :
+         QDir(resources + QStringLiteral("/style")).entryList({QStringLiteral("*.kbz")}))
+        files << resources + QStringLiteral("/style/") + name;
+    ASSERT_EQ(files.size(), 7);
+    QTemporaryDir dir;
+    for (const QString& file : files) {
+        SCOPED_TRACE(file.toStdString());
+        LabelStyle style;
+        ASSERT_EQ(apply(readStyleFile(file), style), QString());
+        const QString copy = dir.filePath("copy.kbz");
+        WriteStyleFile(copy, style);
+        EXPECT_EQ(fileBytes(copy), savedPart(fileBytes(file)));
+        if (!file.endsWith(QStringLiteral("sample_style.kbz")))
+            EXPECT_EQ(fileBytes(copy), fileBytes(file)); // the shipped files hold nothing else
+    }
+}
+
+TEST(StyleRoundTrip, CodedAndInvertedValuesKeepTheirMeaningAndComeBackAsWritten)
+{
+    // Radio groups with neither button chosen, a list with no choice, ticked boxes.
+    QString text = QString::fromUtf8(kInitialStyleFile);
+    for (const auto& [from, to] : {std::pair{"[SIZE]=0", "[SIZE]=-1"},
+                                   {"[PAPERLAND]=0", "[PAPERLAND]=-1"},
+                                   {"[TITLE_PORTLATE]=0", "[TITLE_PORTLATE]=-1"},
+                                   {"[BARCODE_PORTLATE]=0", "[BARCODE_PORTLATE]=1"},
+                                   {"[TITLE_PRINT]=0", "[TITLE_PRINT]=1"},
+                                   {"[CHECK_DT]=0", "[CHECK_DT]=-1"}})
+        text.replace(QLatin1String(from), QLatin1String(to));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("coded.kbz");
+    writeTextLines(path, text.split(u'\n'));
+    const QByteArray file = fileBytes(path);
+    LabelStyle style;
+    ASSERT_EQ(apply(readStyleFile(path), style), QString());
+    EXPECT_EQ(style.placement.sizeMode, -1);
+    EXPECT_EQ(style.sheet.orientation, -1);
+    EXPECT_FALSE(style.title.vertical.has_value());
+    EXPECT_EQ(writingKind(style.title), 1); // neither button draws vertically
+    EXPECT_EQ(style.number.vertical, true);
+    EXPECT_FALSE(style.title.printed);
+    EXPECT_TRUE(style.number.printed);
+    EXPECT_FALSE(style.symbol.checkDigit.has_value());
+    EXPECT_FALSE(style.symbol.symbology.has_value());
+    const QString copy = dir.filePath("copy.kbz");
+    WriteStyleFile(copy, style);
+    EXPECT_EQ(fileBytes(copy), file);
+
+    // The other way round: each field by its meaning gives the file's code.
+    style.symbol.checkDigit = true;
+    style.symbol.symbology = cbarCODE93;
+    style.title.printed = true;
+    style.number.vertical = false;
+    const QStringList lines = styleFileLines(style);
+    EXPECT_TRUE(lines.contains(QStringLiteral("[CHECK_DT]=0")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("[BARCODE_TYPE]=11")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("[TITLE_PRINT]=0")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("[BARCODE_PORTLATE]=0")));
+    // Values a control could not show are written as the control then holds them.
+    LabelStyle odd;
+    ASSERT_EQ(apply({"[CHECK_DT]=7", "[TITLE_PRINT]=2", "[BARCODE_TYPE]=12", "[SIZE]=-5"}, odd), QString());
+    EXPECT_EQ(odd.symbol.checkDigit, false);
+    EXPECT_TRUE(odd.title.printed);
+    const QStringList oddLines = styleFileLines(odd);
+    for (const char* line : {"[CHECK_DT]=1", "[TITLE_PRINT]=0", "[BARCODE_TYPE]=-1", "[SIZE]=-1"})
+        EXPECT_TRUE(oddLines.contains(QString::fromLatin1(line))) << line;
+}
+
 TEST(StyleRoundTrip, WindowKeysAndImageFileGoToTheCaller)
 {
     LabelStyle s;
@@ -152,8 +237,8 @@ TEST(StyleRoundTrip, WindowKeysAndImageFileGoToTheCaller)
     EXPECT_EQ(extras.windowLeft, 20);
     EXPECT_EQ(extras.imageFile,
               QStringLiteral("C:\\ProgramData\\tesselink\\korbenaXe10\\barimage\\barcode_000.bmp"));
-    EXPECT_EQ(s.TITLE_FONT_NAME, QStringLiteral("ＭＳ Ｐゴシック"));
-    EXPECT_EQ(s.INTERVAL_Y, 33.9L);
+    EXPECT_EQ(s.title.fontName, QStringLiteral("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(s.sheet.pitchY, 33.9L);
 }
 
 // --- the reader ---
@@ -161,14 +246,14 @@ TEST(StyleRoundTrip, WindowKeysAndImageFileGoToTheCaller)
 TEST(StyleReader, OnlyTheKeysPresentChangeAndLaterLinesWin)
 {
     LabelStyle s;
-    s.SUB_Y = 9;
+    s.title.secondLineY = 9;
     ASSERT_EQ(
         apply({"[Version]=9.99", "[NUM_X]=4", "[BARCODE_TYPE]=3", "[NUM_X]=2.5", "[BARCODE_TYPE]=4"}, s),
         QString());
     LabelStyle expected;
-    expected.SUB_Y = 9;
-    expected.NUM_X = 2.5L;
-    expected.BARCODE_TYPE = 4;
+    expected.title.secondLineY = 9;
+    expected.sheet.across = 2.5L;
+    expected.symbol.symbology = cbarITF;
     EXPECT_EQ(s, expected);
 }
 
@@ -181,8 +266,8 @@ TEST(StyleReader, KeysAreExactAndTheValueIsEverythingAfterTheFirstEquals)
               s),
         QString());
     LabelStyle expected;
-    expected.BARCODE_FONT_NAME = QStringLiteral("a=b=");
-    expected.TITLE_FONT_BOLD = QStringLiteral(" 斜体 "); // verbatim, blanks included
+    expected.number.fontName = QStringLiteral("a=b=");
+    expected.title.fontStyle = QStringLiteral(" 斜体 "); // verbatim, blanks included
     EXPECT_EQ(s, expected);
 }
 
@@ -196,23 +281,23 @@ TEST(StyleReader, NumbersFlagsColoursAndChoices)
                     s),
               QString());
     // Four decimals, halves to even.
-    EXPECT_EQ(s.X_LOCATE, 12.3457L);
-    EXPECT_EQ(s.Y_LOCATE, -1.2346L);
-    EXPECT_EQ(s.NUM_X, 3.0L);
-    EXPECT_EQ(s.TITLE_X, 10.0L);
+    EXPECT_EQ(s.placement.x, 12.3457L);
+    EXPECT_EQ(s.placement.y, -1.2346L);
+    EXPECT_EQ(s.sheet.across, 3.0L);
+    EXPECT_EQ(s.title.x, 10.0L);
     EXPECT_EQ(styleFileLines(s)[2], QStringLiteral("[X_LOCATE]=12.3457"));
     // Only 1 ticks a box.
-    EXPECT_TRUE(s.TITLE_PRINT);
-    EXPECT_FALSE(s.TITLE_CENTER);
-    EXPECT_FALSE(s.BARCODE_PRINT);
-    EXPECT_EQ(s.TITLE_FONT_COLOE, 0xFFFFFFFFu);
-    EXPECT_EQ(s.G_TITLE_COLOR, 0xFFFFFFu);
+    EXPECT_FALSE(s.title.printed);
+    EXPECT_FALSE(s.title.centred);
+    EXPECT_TRUE(s.number.printed);
+    EXPECT_EQ(s.title.color, 0xFFFFFFFFu);
+    EXPECT_EQ(s.title.shadowColor, 0xFFFFFFu);
     // A list beyond its items shows no choice; a radio group takes its last button
     // beyond the last and none below -1; the paper code is the printer's to check.
-    EXPECT_EQ(s.BARCODE_TYPE, -1);
-    EXPECT_EQ(s.SIZE, 1);
-    EXPECT_EQ(s.CHECK_DT, -1);
-    EXPECT_EQ(s.PAPERSIZE, 118);
+    EXPECT_FALSE(s.symbol.symbology.has_value());
+    EXPECT_EQ(s.placement.sizeMode, 1);
+    EXPECT_FALSE(s.symbol.checkDigit.has_value());
+    EXPECT_EQ(s.sheet.paper, 118);
 }
 
 // --- the reader: errors ---
@@ -250,8 +335,8 @@ TEST(StyleReaderErrors, LinesBeforeTheBadOneStayAppliedAndLaterOnesDoNot)
         EXPECT_EQ(error.line(), 3);
         EXPECT_TRUE(error.detail().contains(QStringLiteral("bad.kbz")));
     }
-    EXPECT_EQ(s.NUM_X, 4.0L);
-    EXPECT_EQ(s.NUM_Y, 1.0L);
+    EXPECT_EQ(s.sheet.across, 4.0L);
+    EXPECT_EQ(s.sheet.down, 1.0L);
     EXPECT_EQ(extras.windowWidth, 640);
     EXPECT_FALSE(extras.imageFile.has_value());
 }
@@ -266,7 +351,7 @@ TEST(StyleReaderErrors, OddFilesNeverCrashTheReader)
     ASSERT_TRUE(writeBytes(path, "[STOP_CHAR]=" + QByteArray(10 << 20, 'x')));
     LabelStyle s;
     EXPECT_EQ(apply(readStyleFile(path), s), QString());
-    EXPECT_EQ(s.STOP_CHAR.size(), 10 << 20);
+    EXPECT_EQ(s.symbol.stopChar.size(), 10 << 20);
     ASSERT_TRUE(writeBytes(path, "[SIZE_X]=" + QByteArray(10 << 20, '7')));
     const QString message = apply(readStyleFile(path), s);
     EXPECT_TRUE(message.startsWith(QStringLiteral("'777")));
@@ -276,10 +361,10 @@ TEST(StyleReaderErrors, OddFilesNeverCrashTheReader)
     ASSERT_TRUE(writeBytes(path, QStringLiteral("[TITLE_FONT_NAME]=明朝\r\n").toUtf8() +
                                      "[NUM_X]=2\n[STOP_CHAR]=\xff\r[START_CHAR]=A\x82"));
     EXPECT_EQ(apply(readStyleFile(path), s), QString());
-    EXPECT_NE(s.TITLE_FONT_NAME, QStringLiteral("明朝"));
-    EXPECT_EQ(s.NUM_X, 2.0L);
-    EXPECT_EQ(s.STOP_CHAR, QStringLiteral("\uFFFD"));
-    EXPECT_EQ(s.START_CHAR, QStringLiteral("A\uFFFD"));
+    EXPECT_NE(s.title.fontName, QStringLiteral("明朝"));
+    EXPECT_EQ(s.sheet.across, 2.0L);
+    EXPECT_EQ(s.symbol.stopChar, QStringLiteral("\uFFFD"));
+    EXPECT_EQ(s.symbol.startChar, QStringLiteral("A\uFFFD"));
 }
 
 } // namespace

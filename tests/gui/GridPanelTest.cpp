@@ -71,7 +71,7 @@ protected:
 TEST_F(GridPanelTest, TypingIntoACellAndPressingEnterRedrawsAndEnablesUndo)
 {
     EXPECT_EQ(view->toolTip(), QStringLiteral("変更後はEnterキーを押してください。"));
-    QAction* undo = window->action(QStringLiteral("取り消し"));
+    QAction* undo = window->action(QStringLiteral("undo"));
     ASSERT_FALSE(undo->isEnabled());
 
     view->setCurrentIndex(view->model()->index(1, 0));
@@ -149,7 +149,7 @@ TEST_F(GridPanelTest, TheContextMenuAndTheEditMenuHoldTheGridCommands)
          QStringList{"取り消し", "全クリアー", "1行割込", "1行削除", "1行追加", "指定行数追加",
                      "指定行数割込", "選択中の行から最終行(タイトルのある行)までをシリアル化"})
         EXPECT_TRUE(editItems.contains(text)) << text.toStdString();
-    EXPECT_NE(window->action(QStringLiteral("CSVファイル")), nullptr);
+    EXPECT_NE(window->action(QStringLiteral("importCsv")), nullptr);
 }
 
 TEST_F(GridPanelTest, ColumnWidthsComeFromTheSettingsAndGoBackToThem)

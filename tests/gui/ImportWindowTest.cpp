@@ -80,13 +80,13 @@ TEST_F(ImportWindowTest, CtrlVPastesTheClipboardAtTheCurrentCellAndCtrlCCopiesTh
     EXPECT_EQ(rows.number(count - 1), QStringLiteral("4901234567894"));
     EXPECT_EQ(rows.title(count), QStringLiteral("改行 あり"));
     EXPECT_EQ(view->model()->rowCount(), count); // the view follows
-    EXPECT_TRUE(window->action(QStringLiteral("取り消し"))->isEnabled());
+    EXPECT_TRUE(window->action(QStringLiteral("undo"))->isEnabled());
     // The pasted block is the selection now, so Ctrl+C gives it back.
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("商品A\t4901234567894\n改行 あり\t\n"));
 
     // The edit menu's undo takes the paste back.
-    window->action(QStringLiteral("取り消し"))->trigger();
+    window->action(QStringLiteral("undo"))->trigger();
     EXPECT_TRUE(rows.title(count - 1).isEmpty());
 }
 
@@ -143,8 +143,8 @@ TEST_F(ImportWindowTest, TheSheetCatalogueFindsByCountAndTheOutlinedPreviewFollo
     EXPECT_EQ(chosen->labelsPerSheet(), 21);
 
     controller().applySheetLayoutCommand(*chosen);
-    EXPECT_EQ(static_cast<int>(controller().style().NUM_Y), 7);
-    QAction* outlines = window->action(QStringLiteral("ラベルの枠を表示"));
+    EXPECT_EQ(static_cast<int>(controller().style().sheet.down), 7);
+    QAction* outlines = window->action(QStringLiteral("cellOutlines"));
     ASSERT_TRUE(outlines->isCheckable());
     outlines->trigger();
     EXPECT_TRUE(controller().cellOutlines());

@@ -113,12 +113,12 @@ TEST_F(MainWindowTest, EveryMenuItemIsPresentBoundAndHasItsShortcut)
         EXPECT_TRUE(isBound(found));
     }
     // The toolbar's own commands.
-    for (const char* text : {"用紙設定", "印刷実行"}) {
+    for (const char* text : {"printerSetup", "printAll"}) {
         QAction* a = window->action(QString::fromUtf8(text));
         ASSERT_NE(a, nullptr) << text;
         EXPECT_TRUE(isBound(a));
     }
-    EXPECT_FALSE(window->action(QStringLiteral("取り消し"))->isEnabled());
+    EXPECT_FALSE(window->action(QStringLiteral("undo"))->isEnabled());
 }
 
 TEST_F(MainWindowTest, ThePreviewPaneShowsTheSamePixelsAsADirectComposition)
@@ -145,16 +145,16 @@ TEST_F(MainWindowTest, AnEditStaysUndoableThroughTheRedrawAndItsRepaint)
     c.grid().setData(c.grid().index(0, DataGridModel::TitleColumn), QStringLiteral("書き換え"));
     c.explicitRedraw();
     QApplication::processEvents();
-    EXPECT_TRUE(window->action(QStringLiteral("取り消し"))->isEnabled());
-    window->action(QStringLiteral("取り消し"))->trigger();
+    EXPECT_TRUE(window->action(QStringLiteral("undo"))->isEnabled());
+    window->action(QStringLiteral("undo"))->trigger();
     EXPECT_EQ(c.rows().title(1), QStringLiteral("りんご（ふじ）"));
 }
 
 TEST_F(MainWindowTest, ZoomControlsAndMenuMoveTogether)
 {
-    window->action(QStringLiteral("50%"))->trigger();
+    window->action(QStringLiteral("zoom50"))->trigger();
     EXPECT_EQ(window->controller().zoom(), 50);
-    window->action(QStringLiteral("+10%"))->trigger();
+    window->action(QStringLiteral("zoomIn"))->trigger();
     EXPECT_EQ(window->controller().zoom(), 60);
     EXPECT_EQ(window->previewPane()->size(), window->controller().previewImage().size());
 }

@@ -40,8 +40,8 @@ TEST(PrintWindow, TheStartLabelSitsBesideTheCopyCountAndReachesThePreview)
     window.show();
     QApplication::processEvents();
     AppController& c = window.controller();
-    ASSERT_NE(window.action(QStringLiteral("印刷前チェック")), nullptr);
-    ASSERT_NE(window.action(QStringLiteral("印刷位置の補正…")), nullptr);
+    ASSERT_NE(window.action(QStringLiteral("printCheck")), nullptr);
+    ASSERT_NE(window.action(QStringLiteral("calibration")), nullptr);
 
     auto* start = window.findChild<NumberEdit*>(QStringLiteral("xstart"));
     auto* range = window.findChild<QLabel*>(QStringLiteral("xstartRange"));
@@ -79,9 +79,9 @@ TEST(PrintWindow, TheStartLabelSitsBesideTheCopyCountAndReachesThePreview)
 TEST(PrintWindow, TheCheckDialogListsTheRowsAndAnswersWithItsButtons)
 {
     LabelStyle style;
-    style.NUM_X = 3;
-    style.NUM_Y = 8;
-    style.BARCODE_TYPE = cbarJAN;
+    style.sheet.across = 3;
+    style.sheet.down = 8;
+    style.symbol.symbology = cbarJAN;
     DataList rows;
     const std::pair<const char*, const char*> list[] = {{"りんご", "490123456789"},
                                                         {"みかん", "49012345678A"},

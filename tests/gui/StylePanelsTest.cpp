@@ -24,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace korbena {
 namespace {
 
@@ -87,12 +89,11 @@ protected:
 
 TEST_F(StylePanelsTest, EverySampleFillsEveryControlAndWritesBackByteIdentical)
 {
-    QStringList keys;
+    std::vector<StyleField> keys;
     for (const StyleKey& key : styleKeys())
-        keys << QString::fromUtf16(key.name);
-    QStringList bound = panels->binder().boundKeys();
-    bound.sort();
-    keys.sort();
+        keys.push_back(key.field);
+    std::vector<StyleField> bound = panels->binder().boundFields();
+    std::sort(bound.begin(), bound.end());
     EXPECT_EQ(bound, keys); // each key once
 
     QStringList samples = QDir(kResources + QStringLiteral("/style")).entryList({QStringLiteral("*.kbz")});
@@ -105,7 +106,7 @@ TEST_F(StylePanelsTest, EverySampleFillsEveryControlAndWritesBackByteIdentical)
         controller.LoadStyle(sample);
         // Read from the controls alone, over a style that holds none of the sample.
         LabelStyle blank;
-        blank.DISP_KEY = controller.style().DISP_KEY;
+        blank.displayKey = controller.style().displayKey;
         const LabelStyle shown = panels->binder().read(blank);
         EXPECT_EQ(shown, controller.style());
         const QString copy = home.path() + QStringLiteral("/through-controls.kbz");
@@ -115,10 +116,10 @@ TEST_F(StylePanelsTest, EverySampleFillsEveryControlAndWritesBackByteIdentical)
         EXPECT_EQ(bytes(home.path() + QStringLiteral("/saved.kbz")), bytes(sample));
     }
     // What the last sample (JAN) shows in a few controls, as the user sees them.
-    EXPECT_EQ(control<QComboBox>("barcode_type")->currentText(), "JAN");
-    EXPECT_FALSE(control<QComboBox>("start_char")->isEnabled());
-    EXPECT_EQ(control<QLabel>("t_cf")->text(), "ＭＳ Ｐゴシック");
-    EXPECT_EQ(control<QLabel>("t_cb")->text(), "太字");
+    EXPECT_EQ(control<QComboBox>("symbol.symbology")->currentText(), "JAN");
+    EXPECT_FALSE(control<QComboBox>("symbol.startChar")->isEnabled());
+    EXPECT_EQ(control<QLabel>("title.fontName")->text(), "ＭＳ Ｐゴシック");
+    EXPECT_EQ(control<QLabel>("title.fontStyle")->text(), "太字");
     EXPECT_EQ(control<QLabel>("paper_size")->text(), "A4 210 x 297 mm");
 }
 
@@ -129,44 +130,44 @@ TEST_F(StylePanelsTest, EditsInTheControlsReachTheStyleAndMakeItChanged)
     ChangeTracking& changes = const_cast<ChangeTracking&>(controller.changes());
     EXPECT_FALSE(changes.StyleChanged(controller.style(), copy));
 
-    NumberEdit* ix = control<NumberEdit>("ix");
+    NumberEdit* ix = control<NumberEdit>("placement.x");
     ix->setFocus();
     ix->selectAll();
     redraws = 0;
     type(ix, QStringLiteral("12.5"));
-    EXPECT_EQ(controller.style().X_LOCATE, 12.5L);
+    EXPECT_EQ(controller.style().placement.x, 12.5L);
     EXPECT_EQ(ix->text(), "12.5"); // the refill left the field as typed
     EXPECT_EQ(redraws, 0);         // typing alone does not redraw
     EXPECT_TRUE(changes.StyleChanged(controller.style(), copy));
 
-    // Enter: redraws; in "ix" the field still sees the key, in "t_cx" it does not.
+    // Enter: redraws; in the barcode's X the field still sees the key, in the title's X it does not.
     int ixReturns = 0, titleReturns = 0;
     QObject::connect(ix, &QLineEdit::returnPressed, [&] { ++ixReturns; });
     press(ix, Qt::Key_Return);
     EXPECT_EQ(redraws, 1);
     EXPECT_EQ(ixReturns, 1);
-    NumberEdit* titleX = control<NumberEdit>("t_cx");
+    NumberEdit* titleX = control<NumberEdit>("title.x");
     QObject::connect(titleX, &QLineEdit::returnPressed, [&] { ++titleReturns; });
     press(titleX, Qt::Key_Enter);
     EXPECT_EQ(redraws, 2);
     EXPECT_EQ(titleReturns, 0);
 
     // A switch redraws; an arrow button moves its field and the field shows it.
-    QCheckBox* center = control<QCheckBox>("CheckBox3");
+    QCheckBox* center = control<QCheckBox>("title.centred");
     ASSERT_TRUE(center->isChecked()); // as the sample has it
     center->click();
-    EXPECT_FALSE(controller.style().TITLE_CENTER);
+    EXPECT_FALSE(controller.style().title.centred);
     EXPECT_EQ(redraws, 3);
-    control<QAbstractButton>("PictButton17")->click();
-    EXPECT_EQ(controller.style().X_LOCATE, 13.5L);
+    control<QAbstractButton>("placement.x.right")->click();
+    EXPECT_EQ(controller.style().placement.x, 13.5L);
     EXPECT_EQ(ix->text(), "13.5");
     EXPECT_EQ(redraws, 4);
 
     // The symbology list refills the character lists, without a redraw.
-    QComboBox* symbology = control<QComboBox>("barcode_type");
+    QComboBox* symbology = control<QComboBox>("symbol.symbology");
     press(symbology, Qt::Key_Down); // CODE-39 to NW-7
-    EXPECT_EQ(controller.style().BARCODE_TYPE, 3);
-    QComboBox* start = control<QComboBox>("start_char");
+    EXPECT_EQ(controller.style().symbol.symbology, cbarNW7);
+    QComboBox* start = control<QComboBox>("symbol.startChar");
     EXPECT_TRUE(start->isEnabled());
     EXPECT_EQ(start->count(), 4);
     EXPECT_EQ(start->currentText(), "A");

@@ -171,9 +171,9 @@ TEST(ShippedTemplates, StylesReadBackAndWriteAgainByteForByte)
         LabelStyle style;
         StyleFileExtras extras;
         ASSERT_NO_THROW(applyStyleLines(readStyleFile(path), style, extras, path)) << name.toStdString();
-        EXPECT_EQ(style.PAPERSIZE, 9) << name.toStdString(); // A4
-        EXPECT_GE(static_cast<int>(style.NUM_X * style.NUM_Y), 12) << name.toStdString();
-        EXPECT_EQ(style.SIZE, 1) << name.toStdString();
+        EXPECT_EQ(style.sheet.paper, 9) << name.toStdString(); // A4
+        EXPECT_GE(static_cast<int>(style.sheet.across * style.sheet.down), 12) << name.toStdString();
+        EXPECT_EQ(style.placement.sizeMode, 1) << name.toStdString();
         const QString again = temp.filePath(QStringLiteral("again.kbz"));
         WriteStyleFile(again, style);
         EXPECT_EQ(readWholeFile(again), readWholeFile(path)) << name.toStdString();

@@ -152,7 +152,7 @@ TEST_F(AppControllerTest, AFileTheDesktopPassesOpensInsteadOfTheRememberedOne)
         c->startupLoad();
         EXPECT_EQ(c->currentStyleFile(), sheet);
         EXPECT_EQ(c->currentDataFile(), conf("KORBENA.lst"));
-        EXPECT_EQ(c->style().BARCODE_TYPE, 10); // CODE-128
+        EXPECT_EQ(c->style().symbol.symbology, cbarCODE128);
     }
     // An argument that cannot be used is told, and the remembered files open.
     auto c = make();
@@ -187,7 +187,7 @@ TEST_F(AppControllerTest, TheSaveQuestionsComeWithTheirOwnTexts)
     auto c = started();
     c->grid().setData(c->grid().index(0, DataGridModel::TitleColumn), QStringLiteral("変更した"));
     LabelStyle style = c->style();
-    style.NUM_X = 2;
+    style.sheet.across = 2;
     c->setStyle(style);
     c->explicitRedraw();
     EXPECT_TRUE(c->undoEnabled());

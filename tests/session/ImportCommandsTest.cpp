@@ -197,21 +197,21 @@ TEST_F(ImportCommandsTest, ACatalogueLayoutChangesTheStyleAndKeepsTheElementsWit
     dialogs.expectDone();
     EXPECT_GE(styleChanged.count(), 1);
     const LabelStyle& s = c->style();
-    EXPECT_EQ(static_cast<int>(s.NUM_X), 2);
-    EXPECT_EQ(static_cast<int>(s.NUM_Y), 6);
-    EXPECT_DOUBLE_EQ(static_cast<double>(s.INTERVAL_X), 86.4);
+    EXPECT_EQ(static_cast<int>(s.sheet.across), 2);
+    EXPECT_EQ(static_cast<int>(s.sheet.down), 6);
+    EXPECT_DOUBLE_EQ(static_cast<double>(s.sheet.pitchX), 86.4);
     // The default style's first label sits at the printable area's corner; the 12-up
     // stock's first label 18.6 mm, 21.6 mm from the paper's.
-    EXPECT_NEAR(static_cast<double>(s.X_LOCATE - before.X_LOCATE), 18.6 - ox, 1e-9);
-    EXPECT_NEAR(static_cast<double>(s.TITLE_Y - before.TITLE_Y), 21.6 - oy, 1e-9);
-    EXPECT_NEAR(static_cast<double>(s.BARCODE_X - before.BARCODE_X), 18.6 - ox, 1e-9);
+    EXPECT_NEAR(static_cast<double>(s.placement.x - before.placement.x), 18.6 - ox, 1e-9);
+    EXPECT_NEAR(static_cast<double>(s.title.y - before.title.y), 21.6 - oy, 1e-9);
+    EXPECT_NEAR(static_cast<double>(s.number.x - before.number.x), 18.6 - ox, 1e-9);
 
     // From one stock to another the barcode keeps its place relative to the label.
     dialogs.expectSheetLayout(QStringLiteral("汎用 A4 44面"));
     c->sheetCatalogueCommand();
-    EXPECT_NEAR(static_cast<double>(c->style().X_LOCATE - before.X_LOCATE), 8.4 - ox, 1e-9);
-    EXPECT_NEAR(static_cast<double>(c->style().Y_LOCATE - before.Y_LOCATE), 8.8 - oy, 1e-9);
-    EXPECT_EQ(static_cast<int>(c->style().NUM_Y), 11);
+    EXPECT_NEAR(static_cast<double>(c->style().placement.x - before.placement.x), 8.4 - ox, 1e-9);
+    EXPECT_NEAR(static_cast<double>(c->style().placement.y - before.placement.y), 8.8 - oy, 1e-9);
+    EXPECT_EQ(static_cast<int>(c->style().sheet.down), 11);
 
     // The style now differs from its file: the close sequence asks to save it.
     dialogs.expectConfirm(QStringLiteral("バーコードデータが変更されました。保存しますか？"), false);
@@ -223,7 +223,7 @@ TEST_F(ImportCommandsTest, ACatalogueLayoutChangesTheStyleAndKeepsTheElementsWit
     const LabelStyle now = c->style();
     dialogs.expectSheetLayout(std::nullopt);
     c->sheetCatalogueCommand();
-    EXPECT_EQ(c->style().X_LOCATE, now.X_LOCATE);
+    EXPECT_EQ(c->style().placement.x, now.placement.x);
 }
 
 TEST_F(ImportCommandsTest, CellOutlinesShowOnThePreviewOnly)

@@ -114,9 +114,9 @@ protected:
     void useSymbology(TBarTypes type, const QString& start = {}, const QString& stop = {})
     {
         LabelStyle style = c->style();
-        style.BARCODE_TYPE = type;
-        style.START_CHAR = start;
-        style.STOP_CHAR = stop;
+        style.symbol.symbology = type;
+        style.symbol.startChar = start;
+        style.symbol.stopChar = stop;
         c->setStyle(style);
     }
 

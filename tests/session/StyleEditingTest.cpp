@@ -14,6 +14,8 @@
 namespace korbena::test {
 namespace {
 
+using enum StyleField;
+
 const QString kResources = QStringLiteral(KORBENA_SOURCE_DIR "/resources");
 const QStringList kRedraw{"BeforePreviewRedraw", "TakeDataSnapshot", "RedrawPreview"};
 
@@ -37,59 +39,59 @@ protected:
         QObject::connect(c.get(), &AppController::answered, [this](const QString& a) { log << a; });
     }
 
-    Extended& length(LabelStyle& style, const char16_t* key)
+    Extended& length(LabelStyle& style, StyleField field)
     {
-        return style.*std::get<Extended LabelStyle::*>(findStyleKey(key)->field);
+        return *std::get<Extended*>(styleKey(field).ref(style));
     }
-    Extended length(const char16_t* key) { return length(const_cast<LabelStyle&>(c->style()), key); }
-    void setLength(const char16_t* key, Extended value)
+    Extended length(StyleField field) { return length(const_cast<LabelStyle&>(c->style()), field); }
+    void setLength(StyleField field, Extended value)
     {
-        c->editStyleField(key, value);
+        c->editStyleField(field, value);
         log.clear();
     }
 };
 
 TEST_F(StyleEditingTest, ArrowsStepByTheKeysHeldAndCutToOneDecimalTowardZero)
 {
-    const auto click = [&](const char* button, Qt::KeyboardModifiers keys) {
-        c->nudgeCommand(QString::fromLatin1(button), keys);
+    const auto click = [&](StyleField field, NudgeArrow arrow, Qt::KeyboardModifiers keys) {
+        c->nudgeCommand(field, arrow, keys);
     };
-    setLength(u"[Y_LOCATE]", 5);
-    click("PictButton20", Qt::ShiftModifier); // ↑
-    EXPECT_EQ(length(u"[Y_LOCATE]"), 4.9L);
+    setLength(SymbolY, 5);
+    click(SymbolY, NudgeArrow::Up, Qt::ShiftModifier); // ↑
+    EXPECT_EQ(length(SymbolY), 4.9L);
     EXPECT_EQ(log, kRedraw);
-    setLength(u"[Y_LOCATE]", 5);
-    click("PictButton20", Qt::ControlModifier);
-    EXPECT_EQ(length(u"[Y_LOCATE]"), -5);
-    setLength(u"[Y_LOCATE]", 5);
-    click("PictButton20", Qt::NoModifier);
-    EXPECT_EQ(length(u"[Y_LOCATE]"), 4);
+    setLength(SymbolY, 5);
+    click(SymbolY, NudgeArrow::Up, Qt::ControlModifier);
+    EXPECT_EQ(length(SymbolY), -5);
+    setLength(SymbolY, 5);
+    click(SymbolY, NudgeArrow::Up, Qt::NoModifier);
+    EXPECT_EQ(length(SymbolY), 4);
     // Shift wins over Ctrl.
-    click("PictButton19", Qt::ShiftModifier | Qt::ControlModifier);
-    EXPECT_EQ(length(u"[Y_LOCATE]"), 4.1L);
+    click(SymbolY, NudgeArrow::Down, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(length(SymbolY), 4.1L);
 
-    setLength(u"[SIZE_X]", 0.05L); // typed with two decimals
-    click("PictButton21", Qt::NoModifier);
-    EXPECT_EQ(length(u"[SIZE_X]"), 1.0L);
-    setLength(u"[SIZE_X]", -3.37L);
-    click("PictButton21", Qt::NoModifier);
-    EXPECT_EQ(length(u"[SIZE_X]"), -2.3L);
-    setLength(u"[SIZE_X]", 1);
-    click("PictButton22", Qt::NoModifier);
-    EXPECT_EQ(length(u"[SIZE_X]"), 0);
-    EXPECT_FALSE(std::signbit(length(u"[SIZE_X]")));
+    setLength(SymbolWidth, 0.05L); // typed with two decimals
+    click(SymbolWidth, NudgeArrow::Right, Qt::NoModifier);
+    EXPECT_EQ(length(SymbolWidth), 1.0L);
+    setLength(SymbolWidth, -3.37L);
+    click(SymbolWidth, NudgeArrow::Right, Qt::NoModifier);
+    EXPECT_EQ(length(SymbolWidth), -2.3L);
+    setLength(SymbolWidth, 1);
+    click(SymbolWidth, NudgeArrow::Left, Qt::NoModifier);
+    EXPECT_EQ(length(SymbolWidth), 0);
+    EXPECT_FALSE(std::signbit(length(SymbolWidth)));
     // 0.3 - 0.1 is 0.1999… in binary; the cut must not make it 0.1.
-    setLength(u"[SIZE_X]", 0.3L);
-    click("PictButton22", Qt::ShiftModifier);
-    EXPECT_EQ(length(u"[SIZE_X]"), 0.2L);
-    setLength(u"[SIZE_X]", 0.05L);
-    click("PictButton22", Qt::ShiftModifier); // -0.05 cuts to 0, never "-0"
-    EXPECT_EQ(length(u"[SIZE_X]"), 0);
-    EXPECT_FALSE(std::signbit(length(u"[SIZE_X]")));
+    setLength(SymbolWidth, 0.3L);
+    click(SymbolWidth, NudgeArrow::Left, Qt::ShiftModifier);
+    EXPECT_EQ(length(SymbolWidth), 0.2L);
+    setLength(SymbolWidth, 0.05L);
+    click(SymbolWidth, NudgeArrow::Left, Qt::ShiftModifier); // -0.05 cuts to 0, never "-0"
+    EXPECT_EQ(length(SymbolWidth), 0);
+    EXPECT_FALSE(std::signbit(length(SymbolWidth)));
 
     // The value shows and is saved with one decimal.
-    setLength(u"[Y_LOCATE]", 2.37L);
-    click("PictButton19", Qt::NoModifier);
+    setLength(SymbolY, 2.37L);
+    click(SymbolY, NudgeArrow::Down, Qt::NoModifier);
     EXPECT_TRUE(styleFileLines(c->style()).contains(QStringLiteral("[Y_LOCATE]=3.3")));
 }
 
@@ -97,124 +99,125 @@ TEST_F(StyleEditingTest, EachOfThe32ArrowsMovesItsFieldItsWay)
 {
     struct Arrow
     {
-        const char* button;
-        const char16_t* key;
+        StyleField field;
+        NudgeArrow arrow;
         int sign;
     };
     // ↑ and ← subtract, ↓ and → add; the vertical arrows move the Y field.
     const Arrow arrows[] = {
-        {"PictButton20", u"[Y_LOCATE]", -1},    {"PictButton19", u"[Y_LOCATE]", +1},
-        {"PictButton18", u"[X_LOCATE]", -1},    {"PictButton17", u"[X_LOCATE]", +1},
-        {"PictButton28", u"[SIZE_Y]", -1},      {"PictButton23", u"[SIZE_Y]", +1},
-        {"PictButton22", u"[SIZE_X]", -1},      {"PictButton21", u"[SIZE_X]", +1},
-        {"PictButton36", u"[INTERVAL_Y]", -1},  {"PictButton35", u"[INTERVAL_Y]", +1},
-        {"PictButton34", u"[INTERVAL_X]", -1},  {"PictButton33", u"[INTERVAL_X]", +1},
-        {"PictButton4", u"[TITLE_Y]", -1},      {"PictButton3", u"[TITLE_Y]", +1},
-        {"PictButton2", u"[TITLE_X]", -1},      {"PictButton1", u"[TITLE_X]", +1},
-        {"PictButton8", u"[G_TITLE_Y]", -1},    {"PictButton7", u"[G_TITLE_Y]", +1},
-        {"PictButton6", u"[G_TITLE_X]", -1},    {"PictButton5", u"[G_TITLE_X]", +1},
-        {"PictButton12", u"[BARCODE_Y]", -1},   {"PictButton11", u"[BARCODE_Y]", +1},
-        {"PictButton10", u"[BARCODE_X]", -1},   {"PictButton9", u"[BARCODE_X]", +1},
-        {"PictButton16", u"[G_BARCODE_Y]", -1}, {"PictButton15", u"[G_BARCODE_Y]", +1},
-        {"PictButton14", u"[G_BARCODE_X]", -1}, {"PictButton13", u"[G_BARCODE_X]", +1},
-        {"PictButton24", u"[Y_OFFSET]", -1},    {"PictButton26", u"[Y_OFFSET]", +1},
-        {"PictButton25", u"[X_OFFSET]", -1},    {"PictButton27", u"[X_OFFSET]", +1},
+        {SymbolY, NudgeArrow::Up, -1},         {SymbolY, NudgeArrow::Down, +1},
+        {SymbolX, NudgeArrow::Left, -1},       {SymbolX, NudgeArrow::Right, +1},
+        {SymbolHeight, NudgeArrow::Up, -1},    {SymbolHeight, NudgeArrow::Down, +1},
+        {SymbolWidth, NudgeArrow::Left, -1},   {SymbolWidth, NudgeArrow::Right, +1},
+        {PitchY, NudgeArrow::Up, -1},          {PitchY, NudgeArrow::Down, +1},
+        {PitchX, NudgeArrow::Left, -1},        {PitchX, NudgeArrow::Right, +1},
+        {TitleY, NudgeArrow::Up, -1},          {TitleY, NudgeArrow::Down, +1},
+        {TitleX, NudgeArrow::Left, -1},        {TitleX, NudgeArrow::Right, +1},
+        {TitleShadowY, NudgeArrow::Up, -1},    {TitleShadowY, NudgeArrow::Down, +1},
+        {TitleShadowX, NudgeArrow::Left, -1},  {TitleShadowX, NudgeArrow::Right, +1},
+        {NumberY, NudgeArrow::Up, -1},         {NumberY, NudgeArrow::Down, +1},
+        {NumberX, NudgeArrow::Left, -1},       {NumberX, NudgeArrow::Right, +1},
+        {NumberShadowY, NudgeArrow::Up, -1},   {NumberShadowY, NudgeArrow::Down, +1},
+        {NumberShadowX, NudgeArrow::Left, -1}, {NumberShadowX, NudgeArrow::Right, +1},
+        {OffsetY, NudgeArrow::Up, -1},         {OffsetY, NudgeArrow::Down, +1},
+        {OffsetX, NudgeArrow::Left, -1},       {OffsetX, NudgeArrow::Right, +1},
     };
     EXPECT_EQ(nudgeButtons().size(), std::size(arrows));
     for (const Arrow& arrow : arrows) {
-        SCOPED_TRACE(arrow.button);
-        setLength(arrow.key, 5);
+        SCOPED_TRACE(nudgeButtonId(arrow.field, arrow.arrow).toStdString());
+        setLength(arrow.field, 5);
         LabelStyle expected = c->style();
-        length(expected, arrow.key) = 5 + arrow.sign;
-        c->nudgeCommand(QString::fromLatin1(arrow.button), Qt::NoModifier);
+        length(expected, arrow.field) = 5 + arrow.sign;
+        c->nudgeCommand(arrow.field, arrow.arrow, Qt::NoModifier);
         EXPECT_EQ(c->style(), expected);
         EXPECT_EQ(log, kRedraw);
     }
-    // A name that is no arrow does nothing.
+    // A field without that arrow does nothing.
     const LabelStyle before = c->style();
     log.clear();
-    c->nudgeCommand(u"PictButton99", Qt::NoModifier);
+    c->nudgeCommand(LabelsAcross, NudgeArrow::Up, Qt::NoModifier);
+    c->nudgeCommand(TitleColor, NudgeArrow::Left, Qt::NoModifier);
     EXPECT_EQ(c->style(), before);
     EXPECT_TRUE(log.isEmpty());
 }
 
 TEST_F(StyleEditingTest, EnterRedrawsInEveryNumericFieldAndIsKeptFromTheTextFields)
 {
-    for (const char* control : {"ix", "iy", "zx", "zy", "MX", "MY", "vx", "vy"}) {
-        SCOPED_TRACE(control);
+    for (StyleField control :
+         {SymbolX, SymbolY, SymbolWidth, SymbolHeight, LabelsAcross, LabelsDown, PitchX, PitchY}) {
+        SCOPED_TRACE(styleKey(control).id);
         log.clear();
-        EXPECT_FALSE(c->enterKeyCommand(QString::fromLatin1(control))); // the field sees the key
+        EXPECT_FALSE(c->enterKeyCommand(control)); // the field sees the key
         EXPECT_EQ(log, kRedraw);
     }
-    for (const char* control : {"t_cx", "t_cy", "t_KX", "t_KY", "t_cm", "NValEdit1", "b_cx", "b_cy", "b_KX",
-                                "b_KY", "b_cm", "ofxbox", "ofybox", "xcopy"}) {
-        SCOPED_TRACE(control);
+    for (std::optional<StyleField> control :
+         {std::optional(TitleX), std::optional(TitleY), std::optional(TitleShadowX),
+          std::optional(TitleShadowY), std::optional(TitlePitch), std::optional(TitleSecondLineY),
+          std::optional(NumberX), std::optional(NumberY), std::optional(NumberShadowX),
+          std::optional(NumberShadowY), std::optional(NumberPitch), std::optional(OffsetX),
+          std::optional(OffsetY), std::optional<StyleField>()}) { // the last is the copy count
+        SCOPED_TRACE(control ? styleKey(*control).id : "copies");
         log.clear();
-        EXPECT_TRUE(c->enterKeyCommand(QString::fromLatin1(control))); // consumed
+        EXPECT_TRUE(c->enterKeyCommand(control)); // consumed
         EXPECT_EQ(log, kRedraw);
     }
     log.clear();
-    EXPECT_FALSE(c->enterKeyCommand(u"barcode_type"));
+    EXPECT_FALSE(c->enterKeyCommand(Symbology));
     EXPECT_TRUE(log.isEmpty());
     // Typing alone does not redraw.
-    c->editStyleField(u"[TITLE_X]", Extended{12});
-    c->editStyleField(u"[NUM_X]", Extended{3});
+    c->editStyleField(TitleX, Extended{12});
+    c->editStyleField(LabelsAcross, Extended{3});
     EXPECT_TRUE(log.isEmpty());
 }
 
 TEST_F(StyleEditingTest, SwitchesRedrawAtOnceTheSymbologyRunsItsRulesAndTheRestWaits)
 {
-    const std::pair<const char16_t*, StyleValue> redraws[] = {
-        {u"[TITLE_PRINT]", true},
-        {u"[BARCODE_PRINT]", true},
-        {u"[TITLE_CENTER]", true},
-        {u"[BARCODE_CENTER]", true},
-        {u"[TITLE_PORTLATE]", 1},
-        {u"[BARCODE_PORTLATE]", 1},
-        {u"[SIZE]", 1},
-        {u"[TITLE_PRINT]", false}, // clicking back redraws as well
+    const std::pair<StyleField, StyleValue> redraws[] = {
+        {TitlePrinted, true},  {NumberPrinted, true}, {TitleCentred, true},
+        {NumberCentred, true}, {TitleVertical, 1},    {NumberVertical, 1},
+        {SizeMode, 1},         {TitlePrinted, false}, // clicking back redraws as well
     };
     for (const auto& [key, value] : redraws) {
-        SCOPED_TRACE(QString::fromUtf16(key).toStdString());
+        SCOPED_TRACE(styleKey(key).id);
         log.clear();
         c->editStyleField(key, value);
-        EXPECT_EQ(styleValue(c->style(), *findStyleKey(key)), value);
+        EXPECT_EQ(styleValue(c->style(), key), value);
         EXPECT_EQ(log, kRedraw);
     }
 
     // The symbology list: rules, no redraw.
     log.clear();
-    c->editStyleField(u"[BARCODE_TYPE]", 3); // NW-7
+    c->editStyleField(Symbology, 3); // NW-7
     EXPECT_TRUE(log.isEmpty());
     EXPECT_EQ(c->symbologyRules().start.items, (QStringList{"A", "B", "C", "D"}));
-    EXPECT_EQ(c->style().START_CHAR, "A");
-    c->editStyleField(u"[START_CHAR]", QStringLiteral("C"));
-    c->editStyleField(u"[CHECK_DT]", 1);
+    EXPECT_EQ(c->style().symbol.startChar, "A");
+    c->editStyleField(StartChar, QStringLiteral("C"));
+    c->editStyleField(CheckDigit, 1);
     EXPECT_TRUE(log.isEmpty());
-    EXPECT_EQ(c->style().START_CHAR, "C");
-    c->editStyleField(u"[BARCODE_TYPE]", 0); // JAN: emptied, disabled, check character forced
-    EXPECT_EQ(c->style().START_CHAR, "");
-    EXPECT_EQ(c->style().STOP_CHAR, "");
+    EXPECT_EQ(c->style().symbol.startChar, "C");
+    c->editStyleField(Symbology, 0); // JAN: emptied, disabled, check character forced
+    EXPECT_EQ(c->style().symbol.startChar, "");
+    EXPECT_EQ(c->style().symbol.stopChar, "");
     EXPECT_EQ(c->symbologyRules().start.enabled, false);
-    EXPECT_EQ(c->style().CHECK_DT, 0);
+    EXPECT_EQ(c->style().symbol.checkDigit, true);
     EXPECT_EQ(c->symbologyRules().checkDigitEnabled, false);
     EXPECT_TRUE(log.isEmpty());
 
     // A value of the wrong kind, or an unknown key, changes nothing.
     const LabelStyle before = c->style();
-    c->editStyleField(u"[TITLE_PRINT]", 1);
-    c->editStyleField(u"[NO_SUCH_KEY]", true);
+    c->editStyleField(TitlePrinted, 1);
+    c->editStyleField(TitleCentred, 1);
     EXPECT_EQ(c->style(), before);
     EXPECT_TRUE(log.isEmpty());
 }
 
 TEST_F(StyleEditingTest, TheOrientationGroupTurnsThePaperAndRedraws)
 {
-    ASSERT_EQ(c->style().PAPERSIZE, 9);
+    ASSERT_EQ(c->style().sheet.paper, 9);
     const DeviceMetrics portrait = c->metrics();
-    c->editStyleField(u"[PAPERLAND]", 1);
+    c->editStyleField(Orientation, 1);
     EXPECT_EQ(log, kRedraw);
-    EXPECT_EQ(c->style().PAPERLAND, 1);
+    EXPECT_EQ(c->style().sheet.orientation, 1);
     EXPECT_EQ(c->paperName(), "A4 210 x 297 mm");
     EXPECT_EQ(c->metrics().paperWidth, portrait.paperHeight);
     EXPECT_EQ(c->metrics().printableWidth, portrait.printableHeight);
@@ -227,11 +230,11 @@ TEST_F(StyleEditingTest, TheOrientationGroupTurnsThePaperAndRedraws)
 TEST_F(StyleEditingTest, TheFontPickerPresetsTakesTheChoiceAndRedrawsEitherWay)
 {
     LabelStyle style = c->style();
-    style.TITLE_FONT_NAME = QStringLiteral("ＭＳ Ｐゴシック");
-    style.TITLE_FONT_SIZE = QStringLiteral("14");
-    style.TITLE_FONT_BOLD = QStringLiteral("太字");
-    style.TITLE_FONT_COLOE = 255;
-    style.BARCODE_FONT_SIZE = QStringLiteral("9.5"); // not an integer: the dialog starts at 0
+    style.title.fontName = QStringLiteral("ＭＳ Ｐゴシック");
+    style.title.fontSize = QStringLiteral("14");
+    style.title.fontStyle = QStringLiteral("太字");
+    style.title.color = 255;
+    style.number.fontSize = QStringLiteral("9.5"); // not an integer: the dialog starts at 0
     c->setStyle(style);
 
     FontChoice initial{QStringLiteral("ＭＳ Ｐゴシック"), 14, true, false, false, false, 255};
@@ -240,14 +243,14 @@ TEST_F(StyleEditingTest, TheFontPickerPresetsTakesTheChoiceAndRedrawsEitherWay)
     c->fontCommand(TextRole::Title);
     dialogs.expectDone();
     EXPECT_EQ(log, kRedraw);
-    EXPECT_EQ(c->style().TITLE_FONT_NAME, "IPAGothic");
-    EXPECT_EQ(c->style().TITLE_FONT_SIZE, "22");
-    EXPECT_EQ(c->style().TITLE_FONT_COLOE, 0xFF0000u);
-    EXPECT_EQ(c->style().TITLE_FONT_BOLD, ""); // bold underlined: drawn regular
+    EXPECT_EQ(c->style().title.fontName, "IPAGothic");
+    EXPECT_EQ(c->style().title.fontSize, "22");
+    EXPECT_EQ(c->style().title.color, 0xFF0000u);
+    EXPECT_EQ(c->style().title.fontStyle, ""); // bold underlined: drawn regular
 
     log.clear();
     const LabelStyle before = c->style();
-    dialogs.expectFont({before.BARCODE_FONT_NAME, 0, false, false, false, false, before.BARCODE_FONT_COLOR},
+    dialogs.expectFont({before.number.fontName, 0, false, false, false, false, before.number.color},
                        std::nullopt);
     c->fontCommand(TextRole::BarcodeNumber);
     dialogs.expectDone();
@@ -276,36 +279,36 @@ TEST(FontStyleName, ExactlyBoldItalicOrBothElseNothing)
 TEST_F(StyleEditingTest, ColourSwatchesAskForAColourAndDoNotRedraw)
 {
     const LabelStyle before = c->style();
-    dialogs.expectColor(before.G_TITLE_COLOR, TColor{0x123456});
+    dialogs.expectColor(before.title.shadowColor, TColor{0x123456});
     c->shadowColorCommand(TextRole::Title);
-    dialogs.expectColor(before.G_BARCODE_COLOR, std::nullopt);
+    dialogs.expectColor(before.number.shadowColor, std::nullopt);
     c->shadowColorCommand(TextRole::BarcodeNumber);
-    dialogs.expectColor(before.BARCODE_FONT_COLOR, TColor{0x00FF00});
+    dialogs.expectColor(before.number.color, TColor{0x00FF00});
     c->textColorCommand(TextRole::BarcodeNumber);
     dialogs.expectDone();
     EXPECT_TRUE(log.isEmpty());
     LabelStyle expected = before;
-    expected.G_TITLE_COLOR = 0x123456;
-    expected.BARCODE_FONT_COLOR = 0x00FF00;
+    expected.title.shadowColor = 0x123456;
+    expected.number.color = 0x00FF00;
     EXPECT_EQ(c->style(), expected);
 }
 
 TEST_F(StyleEditingTest, ThePaperCommandsReadThePrinterBackOrOnlyItsMetrics)
 {
     // A paper chosen in the style but never given to the printer.
-    c->editStyleField(u"[PAPERSIZE]", 70);
+    c->editStyleField(Paper, 70);
     log.clear();
     dialogs.expectPrinterSetup();
     c->pageSetupCommand(); // the menu item: metrics and a redraw, the choice stays
     EXPECT_EQ(log, kRedraw);
-    EXPECT_EQ(c->style().PAPERSIZE, 70);
+    EXPECT_EQ(c->style().sheet.paper, 70);
 
     log.clear();
     dialogs.expectPrinterSetup();
     c->printerSetupCommand(); // the toolbar: the printer's paper becomes the style's
     dialogs.expectDone();
     EXPECT_EQ(log, kRedraw);
-    EXPECT_EQ(c->style().PAPERSIZE, 9);
+    EXPECT_EQ(c->style().sheet.paper, 9);
     EXPECT_EQ(c->paperName(), "A4 210 x 297 mm");
 }
 

@@ -39,18 +39,18 @@ DeviceMetrics screen96()
 LabelStyle janSheet(double across, double down)
 {
     LabelStyle style;
-    style.BARCODE_TYPE = cbarJAN;
-    style.NUM_X = across;
-    style.NUM_Y = down;
-    style.INTERVAL_X = 60;
-    style.INTERVAL_Y = 30;
-    style.SIZE = 1;
-    style.SIZE_X = 40;
-    style.SIZE_Y = 10;
-    style.X_LOCATE = 5;
-    style.Y_LOCATE = 2;
-    style.TITLE_PRINT = true;
-    style.BARCODE_PRINT = true;
+    style.symbol.symbology = cbarJAN;
+    style.sheet.across = across;
+    style.sheet.down = down;
+    style.sheet.pitchX = 60;
+    style.sheet.pitchY = 30;
+    style.placement.sizeMode = 1;
+    style.placement.width = 40;
+    style.placement.height = 10;
+    style.placement.x = 5;
+    style.placement.y = 2;
+    style.title.printed = false;
+    style.number.printed = false;
     return style;
 }
 
@@ -161,10 +161,10 @@ TEST_F(PageComposerTest, MessageLineAndImageFiles)
     rows.setTitle(4, QStringLiteral("no number"));
     QImage image = whitePage(400, 200);
     LabelStyle style = janSheet(2, 2);
-    style.INTERVAL_X = 20;
-    style.INTERVAL_Y = 10;
-    style.SIZE_X = 15;
-    style.SIZE_Y = 8;
+    style.sheet.pitchX = 20;
+    style.sheet.pitchY = 10;
+    style.placement.width = 15;
+    style.placement.height = 8;
     const PageResult result = compose(image, style, rows, 1);
 
     EXPECT_EQ(result.message, barcodeErrorMessage());
@@ -257,27 +257,27 @@ TEST(TitleLines, CutAtThirtyUnitsWithoutSplittingAPair)
 TEST(NumberText, CheckCharactersAndStartStop)
 {
     LabelStyle style;
-    style.BARCODE_TYPE = cbarCODE39;
-    style.START_CHAR = style.STOP_CHAR = QStringLiteral("*");
-    style.CHECK_DT = 1;
+    style.symbol.symbology = cbarCODE39;
+    style.symbol.startChar = style.symbol.stopChar = QStringLiteral("*");
+    style.symbol.checkDigit = false;
     EXPECT_EQ(barcodeNumberText(style, QStringLiteral("ABC")), u"*ABC*");
-    style.CHECK_DT = 0; // A 10 + B 11 + C 12 = 33: "X"
+    style.symbol.checkDigit = true; // A 10 + B 11 + C 12 = 33: "X"
     EXPECT_EQ(barcodeNumberText(style, QStringLiteral("ABC")), u"*ABCX*");
 
-    style.BARCODE_TYPE = cbarNW7;
-    style.START_CHAR = QStringLiteral("A");
-    style.STOP_CHAR = QStringLiteral("B"); // A 16 + 1 + 2 + 3 + B 17 = 39; 16 - 39 mod 16 = 9
+    style.symbol.symbology = cbarNW7;
+    style.symbol.startChar = QStringLiteral("A");
+    style.symbol.stopChar = QStringLiteral("B"); // A 16 + 1 + 2 + 3 + B 17 = 39; 16 - 39 mod 16 = 9
     EXPECT_EQ(barcodeNumberText(style, QStringLiteral("123")), u"A1239B");
-    style.CHECK_DT = 1;
+    style.symbol.checkDigit = false;
     EXPECT_EQ(barcodeNumberText(style, QStringLiteral("123")), u"A123B");
 
-    style.BARCODE_TYPE = cbarITF;
+    style.symbol.symbology = cbarITF;
     EXPECT_EQ(barcodeNumberText(style, QStringLiteral("12345")), u"012345");
-    style.CHECK_DT = 0; // 5x3 + 4 + 3x3 + 2 + 1x3 = 33: check digit 7
+    style.symbol.checkDigit = true; // 5x3 + 4 + 3x3 + 2 + 1x3 = 33: check digit 7
     EXPECT_EQ(barcodeNumberText(style, QStringLiteral("12345")), u"123457");
     EXPECT_EQ(barcodeNumberText(style, QStringLiteral("1234")), u"012348");
 
-    style.BARCODE_TYPE = cbarJAN;
+    style.symbol.symbology = cbarJAN;
     EXPECT_EQ(barcodeNumberText(style, QStringLiteral(" 4901 ")), u" 4901 ");
 }
 
@@ -327,10 +327,10 @@ TEST_F(PageComposerTest, NoOtherPictureStandsInForAFailedCell)
 TEST_F(PageComposerTest, PictureLandsAtPrinterSize)
 {
     LabelStyle style = janSheet(1, 1);
-    style.SIZE = 0;
-    style.X_LOCATE = 1;
-    style.Y_LOCATE = 2;
-    style.X_OFFSET = 2.7; // whole millimetres only: 3 mm in all
+    style.placement.sizeMode = 0;
+    style.placement.x = 1;
+    style.placement.y = 2;
+    style.sheet.offsetX = 2.7; // whole millimetres only: 3 mm in all
     QImage image = whitePage(4000, 1000);
     const PageResult result = compose(image, style, numberedRows(1), 1, SurfaceKind::Printer, 600);
     EXPECT_TRUE(result.message.isEmpty());
@@ -350,17 +350,17 @@ TEST_F(PageComposerTest, TitleAndNumberPlacedPerCell)
     rows.setTitle(2, QStringLiteral("T"));
     rows.setNumber(2, QStringLiteral("7"));
     LabelStyle style = janSheet(2, 1);
-    style.BARCODE_TYPE = cbarCODE128;
-    style.INTERVAL_X = 50;
-    style.TITLE_PRINT = false;
-    style.BARCODE_PRINT = false;
-    style.TITLE_X = 10;
-    style.TITLE_Y = 3;
-    style.BARCODE_X = 30;
-    style.BARCODE_Y = 3;
-    style.SIZE_X = style.SIZE_Y = 1;
-    style.X_LOCATE = style.Y_LOCATE = 30; // images out of the way below
-    style.TITLE_FONT_COLOE = style.BARCODE_FONT_COLOR = clBlack;
+    style.symbol.symbology = cbarCODE128;
+    style.sheet.pitchX = 50;
+    style.title.printed = true;
+    style.number.printed = true;
+    style.title.x = 10;
+    style.title.y = 3;
+    style.number.x = 30;
+    style.number.y = 3;
+    style.placement.width = style.placement.height = 1;
+    style.placement.x = style.placement.y = 30; // images out of the way below
+    style.title.color = style.number.color = clBlack;
     QImage image = whitePage(1000, 290);
     compose(image, style, rows, 1);
     // Only the second cell holds text: the title from x = 600, the number from 800.

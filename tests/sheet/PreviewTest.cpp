@@ -70,18 +70,18 @@ class PreviewComposition : public ::testing::Test
 protected:
     void SetUp() override
     {
-        style.BARCODE_TYPE = cbarJAN;
-        style.NUM_X = 1;
-        style.NUM_Y = 1;
-        style.SIZE = 1;
-        style.SIZE_X = 40;
-        style.SIZE_Y = 10;
-        style.X_LOCATE = 10;
-        style.Y_LOCATE = 10;
-        style.BARCODE_PRINT = true;
-        style.TITLE_X = 10;
-        style.TITLE_Y = 30;
-        style.TITLE_FONT_COLOE = clBlack;
+        style.symbol.symbology = cbarJAN;
+        style.sheet.across = 1;
+        style.sheet.down = 1;
+        style.placement.sizeMode = 1;
+        style.placement.width = 40;
+        style.placement.height = 10;
+        style.placement.x = 10;
+        style.placement.y = 10;
+        style.number.printed = false;
+        style.title.x = 10;
+        style.title.y = 30;
+        style.title.color = clBlack;
         rows.setTitle(1, QStringLiteral("HHHH"));
         rows.setNumber(1, QStringLiteral("490123456789"));
     }

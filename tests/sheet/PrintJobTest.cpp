@@ -250,16 +250,16 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("data/barimage"))));
-        style.NUM_X = 3;
-        style.NUM_Y = 4;
-        style.INTERVAL_X = 70;
-        style.INTERVAL_Y = 70;
-        style.X_LOCATE = 10;
-        style.Y_LOCATE = 20;
-        style.SIZE_X = 40;
-        style.SIZE_Y = 14;
-        style.SIZE = 1;
-        style.BARCODE_TYPE = 0;
+        style.sheet.across = 3;
+        style.sheet.down = 4;
+        style.sheet.pitchX = 70;
+        style.sheet.pitchY = 70;
+        style.placement.x = 10;
+        style.placement.y = 20;
+        style.placement.width = 40;
+        style.placement.height = 14;
+        style.placement.sizeMode = 1;
+        style.symbol.symbology = cbarJAN;
         ASSERT_TRUE(ApplyPaperSettings(pdf, 9, 0));
         metrics = ReadDeviceMetrics(pdf, 96, 96);
     }
@@ -369,13 +369,13 @@ TEST(PrinterCalibration, MovesLabelsOnAPrinterButNeverInAFile)
 {
     QTemporaryDir data;
     LabelStyle style;
-    style.NUM_X = 1;
-    style.NUM_Y = 1;
-    style.X_LOCATE = 10;
-    style.Y_LOCATE = 10;
-    style.SIZE = 1;
-    style.SIZE_X = 40;
-    style.SIZE_Y = 10;
+    style.sheet.across = 1;
+    style.sheet.down = 1;
+    style.placement.x = 10;
+    style.placement.y = 10;
+    style.placement.sizeMode = 1;
+    style.placement.width = 40;
+    style.placement.height = 10;
     DeviceMetrics metrics;
     metrics.printerDpiX = metrics.printerDpiY = 600;
     metrics.screenDpiX = metrics.screenDpiY = 96;

@@ -158,19 +158,19 @@ TEST(SheetCatalogue, ApplyingALayoutKeepsTheElementsInTheirPlacesWithinTheLabel)
     const double ox = 3;
     const double oy = 4;
     LabelStyle style;
-    style.NUM_X = 4;
-    style.NUM_Y = 11;
-    style.INTERVAL_X = 48.3;
-    style.INTERVAL_Y = 25.4;
-    style.X_LOCATE = 8.4 - ox + 4;
-    style.Y_LOCATE = 8.8 - oy + 5;
-    style.TITLE_X = 8.4 - ox + 4;
-    style.TITLE_Y = 8.8 - oy + 1;
-    style.BARCODE_X = 8.4 - ox + 4;
-    style.BARCODE_Y = 8.8 - oy + 18;
-    style.X_OFFSET = 1.5;
-    style.PAPERSIZE = 70;
-    style.PAPERLAND = 1;
+    style.sheet.across = 4;
+    style.sheet.down = 11;
+    style.sheet.pitchX = 48.3;
+    style.sheet.pitchY = 25.4;
+    style.placement.x = 8.4 - ox + 4;
+    style.placement.y = 8.8 - oy + 5;
+    style.title.x = 8.4 - ox + 4;
+    style.title.y = 8.8 - oy + 1;
+    style.number.x = 8.4 - ox + 4;
+    style.number.y = 8.8 - oy + 18;
+    style.sheet.offsetX = 1.5;
+    style.sheet.paper = 70;
+    style.sheet.orientation = 1;
     const LabelStyle original = style;
     const SheetPoint first = currentFirstLabel(style, generic, ox, oy);
     EXPECT_NEAR(first.x, 8.4 - ox, 1e-9);
@@ -178,30 +178,31 @@ TEST(SheetCatalogue, ApplyingALayoutKeepsTheElementsInTheirPlacesWithinTheLabel)
     EXPECT_EQ(currentFirstLabel(LabelStyle{}, generic, 0, 0), (SheetPoint{0, 0}));
 
     EXPECT_TRUE(applySheetLayout(style, sheet12, first, ox, oy));
-    EXPECT_EQ(style.NUM_X, 2);
-    EXPECT_EQ(style.NUM_Y, 6);
-    EXPECT_NEAR(static_cast<double>(style.INTERVAL_X), 86.4, 1e-9);
-    EXPECT_NEAR(static_cast<double>(style.INTERVAL_Y), 42.3, 1e-9);
-    EXPECT_EQ(style.PAPERSIZE, 9);
-    EXPECT_EQ(style.PAPERLAND, 0);
-    EXPECT_EQ(style.X_OFFSET, static_cast<Extended>(1.5)); // the printer correction stays
-    EXPECT_NEAR(static_cast<double>(style.X_LOCATE), 18.6 - ox + 4, 1e-9);
-    EXPECT_NEAR(static_cast<double>(style.Y_LOCATE), 21.6 - oy + 5, 1e-9);
-    EXPECT_NEAR(static_cast<double>(style.TITLE_Y), 21.6 - oy + 1, 1e-9);
-    EXPECT_NEAR(static_cast<double>(style.BARCODE_Y), 21.6 - oy + 18, 1e-9);
+    EXPECT_EQ(style.sheet.across, 2);
+    EXPECT_EQ(style.sheet.down, 6);
+    EXPECT_NEAR(static_cast<double>(style.sheet.pitchX), 86.4, 1e-9);
+    EXPECT_NEAR(static_cast<double>(style.sheet.pitchY), 42.3, 1e-9);
+    EXPECT_EQ(style.sheet.paper, 9);
+    EXPECT_EQ(style.sheet.orientation, 0);
+    EXPECT_EQ(style.sheet.offsetX, static_cast<Extended>(1.5)); // the printer correction stays
+    EXPECT_NEAR(static_cast<double>(style.placement.x), 18.6 - ox + 4, 1e-9);
+    EXPECT_NEAR(static_cast<double>(style.placement.y), 21.6 - oy + 5, 1e-9);
+    EXPECT_NEAR(static_cast<double>(style.title.y), 21.6 - oy + 1, 1e-9);
+    EXPECT_NEAR(static_cast<double>(style.number.y), 21.6 - oy + 18, 1e-9);
 
     // And back: the same positions as before.
     EXPECT_TRUE(applySheetLayout(style, sheet44, currentFirstLabel(style, generic, ox, oy), ox, oy));
-    for (const auto field : {&LabelStyle::X_LOCATE, &LabelStyle::Y_LOCATE, &LabelStyle::TITLE_X,
-                             &LabelStyle::TITLE_Y, &LabelStyle::BARCODE_X, &LabelStyle::BARCODE_Y})
-        EXPECT_NEAR(static_cast<double>(style.*field), static_cast<double>(original.*field), 1e-9);
+    for (const StyleField field : {StyleField::SymbolX, StyleField::SymbolY, StyleField::TitleX,
+                                   StyleField::TitleY, StyleField::NumberX, StyleField::NumberY})
+        EXPECT_NEAR(static_cast<double>(std::get<Extended>(styleValue(style, field))),
+                    static_cast<double>(std::get<Extended>(styleValue(original, field))), 1e-9);
 
     // A stock of a paper the list lacks keeps the style's paper.
     SheetLayout roll = sheet12;
     roll.paperCode = 0;
-    style.PAPERSIZE = 70;
+    style.sheet.paper = 70;
     EXPECT_FALSE(applySheetLayout(style, roll, {}, 0, 0));
-    EXPECT_EQ(style.PAPERSIZE, 70);
+    EXPECT_EQ(style.sheet.paper, 70);
 }
 
 } // namespace

@@ -40,28 +40,28 @@ TEST(SymbologyRulesTest, EverySymbologyFillsItsCharacterFieldsAndCheckDigitGroup
     for (const Row& row : rows) {
         SCOPED_TRACE(kBarTypeNames[static_cast<size_t>(row.type)]);
         LabelStyle style;
-        style.BARCODE_TYPE = row.type;
-        style.START_CHAR = QStringLiteral("Z"); // as a file may hold them
-        style.STOP_CHAR = QStringLiteral("Z");
-        style.CHECK_DT = 1;
+        style.symbol.symbology = static_cast<TBarTypes>(row.type);
+        style.symbol.startChar = QStringLiteral("Z"); // as a file may hold them
+        style.symbol.stopChar = QStringLiteral("Z");
+        style.symbol.checkDigit = false;
         const SymbologyRules rules = ApplySymbologyRules(style);
         EXPECT_EQ(rules.start.items, row.startItems);
         EXPECT_EQ(rules.start.enabled, row.startEnabled);
         EXPECT_EQ(rules.stop.enabled, row.stopEnabled);
-        EXPECT_EQ(style.START_CHAR, row.start);
-        EXPECT_EQ(style.STOP_CHAR, row.stop);
+        EXPECT_EQ(style.symbol.startChar, row.start);
+        EXPECT_EQ(style.symbol.stopChar, row.stop);
         EXPECT_EQ(rules.checkDigitForced, row.checkForced);
         EXPECT_EQ(rules.checkDigitEnabled, !row.checkForced);
-        EXPECT_EQ(style.CHECK_DT, row.checkForced ? 0 : 1); // an optional check keeps its choice
+        EXPECT_EQ(style.symbol.checkDigit, row.checkForced); // an optional check keeps its choice
     }
 }
 
 TEST(SymbologyRulesTest, NoSymbologyEmptiesTheFieldsAndLeavesTheControlsAsTheyAre)
 {
     LabelStyle style;
-    style.START_CHAR = QStringLiteral("A");
+    style.symbol.startChar = QStringLiteral("A");
     const SymbologyRules rules = ApplySymbologyRules(style);
-    EXPECT_TRUE(style.START_CHAR.isEmpty());
+    EXPECT_TRUE(style.symbol.startChar.isEmpty());
     EXPECT_FALSE(rules.start.enabled.has_value());
     EXPECT_FALSE(rules.checkDigitEnabled.has_value());
 }

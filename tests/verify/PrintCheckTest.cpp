@@ -31,9 +31,9 @@ DataList dataList(const std::vector<Row>& list)
 LabelStyle sheet(TBarTypes type)
 {
     LabelStyle style;
-    style.NUM_X = 3;
-    style.NUM_Y = 8;
-    style.BARCODE_TYPE = type;
+    style.sheet.across = 3;
+    style.sheet.down = 8;
+    style.symbol.symbology = type;
     return style;
 }
 
@@ -67,8 +67,8 @@ TEST(PrintCheck, ValidRowsOfEverySymbologyAReaderDecodesVerify)
     };
     for (const Case& c : cases) {
         LabelStyle style = sheet(c.type);
-        style.START_CHAR = c.start;
-        style.STOP_CHAR = c.stop;
+        style.symbol.startChar = c.start;
+        style.symbol.stopChar = c.stop;
         std::vector<Row> list;
         for (const QString& number : c.numbers)
             list.push_back({QStringLiteral("品名"), number});
@@ -183,7 +183,7 @@ TEST(PrintCheck, RowsFollowThePagesThePrintJobPrints)
     EXPECT_EQ(printedRows(style, rows, 24), all);
     EXPECT_EQ(printedRows(style, rows, 99), all);
     LabelStyle none = style;
-    none.NUM_X = 0;
+    none.sheet.across = 0;
     EXPECT_TRUE(printedRows(none, rows).empty());
     EXPECT_FALSE(verifyRows(none, rows).passed());
 }

@@ -40,9 +40,9 @@ protected:
     QStringList files(TBarTypes type, const std::vector<std::pair<QString, QString>>& list)
     {
         LabelStyle style;
-        style.NUM_X = 3;
-        style.NUM_Y = 8;
-        style.BARCODE_TYPE = type;
+        style.sheet.across = 3;
+        style.sheet.down = 8;
+        style.symbol.symbology = type;
         const QString styleFile = work.filePath(QStringLiteral("sheet.kbz"));
         WriteStyleFile(styleFile, style);
         DataList rows;
