@@ -1,10 +1,10 @@
-// The controller's commands behind the setting tabs: edits of single style fields,
+// The commands behind the setting tabs: edits of single style fields,
 // the arrow buttons, Enter in the numeric fields, the font and colour pickers and the
 // orientation group. The rules they follow are StyleEditing's.
+#include "session/StyleCommands.h"
+
 #include "document/ValueText.h"
-#include "session/AppController.h"
-#include "sheet/PaperList.h"
-#include "sheet/PrintTarget.h"
+#include "session/PrintCommands.h"
 
 namespace korbena {
 
@@ -29,7 +29,13 @@ TextFields textFields(LabelStyle& s, TextRole role)
 
 } // namespace
 
-void AppController::editStyleField(QStringView key, const StyleValue& value)
+StyleCommands::StyleCommands(Dialogs& dialogs, LabelStyle& style, PrintCommands& print, SessionHooks& hooks,
+                             QObject* parent)
+    : QObject(parent), m_dialogs(dialogs), m_style(style), m_print(print), m_hooks(hooks)
+{
+}
+
+void StyleCommands::editStyleField(QStringView key, const StyleValue& value)
 {
     const StyleKey* field = findStyleKey(key);
     if (!field || !setStyleValue(m_style, *field, value))
@@ -52,7 +58,7 @@ void AppController::editStyleField(QStringView key, const StyleValue& value)
     }
 }
 
-void AppController::nudgeCommand(QStringView button, Qt::KeyboardModifiers modifiers)
+void StyleCommands::nudgeCommand(QStringView button, Qt::KeyboardModifiers modifiers)
 {
     const NudgeButton* nudge = findNudgeButton(button);
     const StyleKey* key = nudge ? findStyleKey(nudge->key) : nullptr;
@@ -65,7 +71,7 @@ void AppController::nudgeCommand(QStringView button, Qt::KeyboardModifiers modif
     explicitRedraw();
 }
 
-bool AppController::enterKeyCommand(QStringView control)
+bool StyleCommands::enterKeyCommand(QStringView control)
 {
     const EnterRule rule = enterRule(control);
     if (rule == EnterRule::None)
@@ -74,7 +80,7 @@ bool AppController::enterKeyCommand(QStringView control)
     return rule == EnterRule::RedrawAndConsume;
 }
 
-void AppController::fontCommand(TextRole role)
+void StyleCommands::fontCommand(TextRole role)
 {
     TextFields text = textFields(m_style, role);
     FontChoice initial;
@@ -94,7 +100,7 @@ void AppController::fontCommand(TextRole role)
     explicitRedraw();
 }
 
-void AppController::textColorCommand(TextRole role)
+void StyleCommands::textColorCommand(TextRole role)
 {
     TColor& color = textFields(m_style, role).color;
     if (const auto chosen = m_dialogs.chooseColor(color)) {
@@ -103,7 +109,7 @@ void AppController::textColorCommand(TextRole role)
     }
 }
 
-void AppController::shadowColorCommand(TextRole role)
+void StyleCommands::shadowColorCommand(TextRole role)
 {
     TColor& color = textFields(m_style, role).shadow;
     if (const auto chosen = m_dialogs.chooseColor(color)) {
@@ -112,15 +118,12 @@ void AppController::shadowColorCommand(TextRole role)
     }
 }
 
-void AppController::orientationCommand(int orientation)
+void StyleCommands::orientationCommand(int orientation)
 {
     run([&] {
         m_style.PAPERLAND = orientation;
-        if (const auto name = ApplyPaperSettings(*m_printer, m_style.PAPERSIZE, orientation)) {
-            m_paperName = *name;
-            emit paperChanged(m_paperName);
-        }
-        m_metrics = ReadDeviceMetrics(*m_printer, m_screenDpiX, m_screenDpiY);
+        m_print.applyStylePaper();
+        m_print.readDeviceMetrics();
         emit styleChanged();
         RedrawPreview();
     });
