@@ -140,11 +140,8 @@ int runPrint(const QStringList& args, std::FILE* out, std::FILE* err)
         }
         destination = info.printerName();
         target = std::make_unique<PrinterTarget>(info);
-        // The printer's own error, measured on its calibration page.
-        const PrinterOffset offset = readPrinterOffset(settingsFilePath(), destination);
-        options.job.shiftX = offset.lengthX();
-        options.job.shiftY = offset.lengthY();
     }
+    applyPrinterCalibration(options.job, *target, settingsFilePath());
 
     auto docs = loadDocuments(options.style, options.data, err);
     if (!docs)
@@ -155,9 +152,10 @@ int runPrint(const QStringList& args, std::FILE* out, std::FILE* err)
                               .arg(options.job.startLabel)
                               .arg(cells));
 
-    if (!ApplyPaperSettings(*target, docs->style.sheet.paper, docs->style.sheet.orientation))
+    const JobPaper paper = setJobPaper(*target, docs->style, screenDpiX(), screenDpiY());
+    if (!paper.paperSet)
         writeLine(err, QStringLiteral("korbena-cli print: the printer keeps its own paper"));
-    const DeviceMetrics metrics = ReadDeviceMetrics(*target, screenDpiX(), screenDpiY());
+    const DeviceMetrics& metrics = paper.metrics;
 
     PageComposer composer(docs->dataFolder);
     int currentPage = 1;

@@ -2,10 +2,13 @@
 // context menu, the serial numbering and the CSV import. Each changes the rows
 // through the grid model and ends as the command's own rules say: most with an
 // explicit redraw, whose snapshot makes the change undoable.
+#include "session/GridCommands.h"
+
 #include "document/CsvImport.h"
 #include "document/GridEditing.h"
 #include "platform/Folders.h"
-#include "session/AppController.h"
+#include "session/DocumentSession.h"
+#include "session/PreviewState.h"
 
 #include <QFileInfo>
 
@@ -24,36 +27,41 @@ const QString kNumberPrompt = QStringLiteral("バーコード番号を入力を�
 
 } // namespace
 
-void AppController::setGridSelection(int top, int bottom)
+GridCommands::GridCommands(Dialogs& dialogs, DocumentSession& documents, PreviewState& preview,
+                           SessionHooks& hooks, QString dataFolder, QObject* parent)
+    : QObject(parent), m_dialogs(dialogs), m_documents(documents), m_preview(preview), m_hooks(hooks),
+      m_dataFolder(std::move(dataFolder)), m_grid(documents.grid()), m_rows(documents.rows())
+{
+}
+
+void GridCommands::setGridSelection(int top, int bottom)
 {
     m_selectionTop = std::min(top, bottom);
     m_selectionBottom = std::max(top, bottom);
 }
 
-int AppController::selectionTop() const
+int GridCommands::selectionTop() const
 {
     return std::clamp(m_selectionTop, 1, m_rows.RowCount() - 1);
 }
 
-int AppController::selectionBottom() const
+int GridCommands::selectionBottom() const
 {
     return std::clamp(m_selectionBottom, selectionTop(), m_rows.RowCount() - 1);
 }
 
-void AppController::selectRows(int top, int bottom)
+void GridCommands::selectRows(int top, int bottom)
 {
     setGridSelection(top, bottom);
     emit gridSelectionChanged(selectionTop(), selectionBottom());
 }
 
-void AppController::takeDataSnapshot()
+void GridCommands::takeDataSnapshot()
 {
-    m_changes.TakeDataSnapshot(m_rows);
-    emit undoEnabledChanged(m_changes.undoEnabled());
-    emit answered(QStringLiteral("TakeDataSnapshot"));
+    m_documents.takeDataSnapshot();
 }
 
-std::optional<int> AppController::promptRowCount()
+std::optional<int> GridCommands::promptRowCount()
 {
     const auto text = m_dialogs.inputText(kCaption, kRowCountPrompt, {});
     if (!text)
@@ -66,19 +74,19 @@ std::optional<int> AppController::promptRowCount()
     return n;
 }
 
-void AppController::clearAllCommand()
+void GridCommands::clearAllCommand()
 {
     run([&] {
         if (!m_dialogs.confirm(kClearAllQuestion))
             return;
         m_grid.clearAllCells();
         // One page back; the composer shows page 1 for anything below it.
-        m_currentPage = std::max(m_currentPage, 1) - 1;
+        m_preview.setCurrentPage(std::max(m_preview.currentPage(), 1) - 1);
         explicitRedraw();
     });
 }
 
-void AppController::insertRowCommand()
+void GridCommands::insertRowCommand()
 {
     run([&] {
         const int top = selectionTop(), bottom = selectionBottom();
@@ -89,7 +97,7 @@ void AppController::insertRowCommand()
     });
 }
 
-void AppController::deleteRowsCommand()
+void GridCommands::deleteRowsCommand()
 {
     run([&] {
         const int top = selectionTop(), bottom = selectionBottom();
@@ -99,7 +107,7 @@ void AppController::deleteRowsCommand()
     });
 }
 
-void AppController::appendRowCommand()
+void GridCommands::appendRowCommand()
 {
     run([&] {
         m_grid.appendRows(1);
@@ -107,12 +115,12 @@ void AppController::appendRowCommand()
     });
 }
 
-void AppController::appendRowQuietlyCommand()
+void GridCommands::appendRowQuietlyCommand()
 {
     run([&] { m_grid.appendRows(1); });
 }
 
-void AppController::appendRowsCommand()
+void GridCommands::appendRowsCommand()
 {
     run([&] {
         const auto n = promptRowCount();
@@ -125,7 +133,7 @@ void AppController::appendRowsCommand()
     });
 }
 
-void AppController::insertRowsCommand()
+void GridCommands::insertRowsCommand()
 {
     run([&] {
         const int top = selectionTop(), bottom = selectionBottom();
@@ -140,7 +148,7 @@ void AppController::insertRowsCommand()
     });
 }
 
-void AppController::fillTitlesCommand()
+void GridCommands::fillTitlesCommand()
 {
     run([&] {
         const int top = selectionTop();
@@ -152,7 +160,7 @@ void AppController::fillTitlesCommand()
     });
 }
 
-void AppController::fillNumbersCommand()
+void GridCommands::fillNumbersCommand()
 {
     run([&] {
         const int top = selectionTop();
@@ -164,7 +172,7 @@ void AppController::fillNumbersCommand()
     });
 }
 
-void AppController::SerializeRows()
+void GridCommands::SerializeRows()
 {
     const auto settings = m_dialogs.serialNumbers();
     if (!settings)
@@ -174,12 +182,12 @@ void AppController::SerializeRows()
     explicitRedraw();
 }
 
-void AppController::serializeCommand()
+void GridCommands::serializeCommand()
 {
     run([&] { SerializeRows(); });
 }
 
-void AppController::importCsvCommand()
+void GridCommands::importCsvCommand()
 {
     run([&] {
         const int start = selectionTop();
@@ -194,8 +202,7 @@ void AppController::importCsvCommand()
         // Read whole before any row changes, so a file that cannot be read changes nothing.
         const QStringList lines = readCsvFile(*path);
         m_grid.importCsvLines(start, lines, separatorChar(options->separator), options->column);
-        m_changes.setUndoEnabled(true);
-        emit undoEnabledChanged(true);
+        m_documents.setUndoEnabled(true);
         // The imported rows get their numbers from the serial dialog, counted from row 1.
         selectRows(1, m_rows.RowCount() - 1);
         SerializeRows();
@@ -203,7 +210,7 @@ void AppController::importCsvCommand()
     });
 }
 
-void AppController::gridEnterPressed()
+void GridCommands::gridEnterPressed()
 {
     explicitRedraw();
 }

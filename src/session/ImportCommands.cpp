@@ -2,13 +2,14 @@
 // the detailed CSV import, the full-width clean-up of barcode numbers and the sheet
 // catalogue. Each changes the rows through the grid model and ends with an explicit
 // redraw, whose snapshot makes the change one undoable step.
+#include "session/ImportCommands.h"
+
 #include "document/DetailedCsvImport.h"
 #include "document/HalfWidth.h"
 #include "document/Tsv.h"
 #include "platform/Folders.h"
-#include "session/AppController.h"
-#include "sheet/PaperList.h"
-#include "sheet/PrintTarget.h"
+#include "session/DocumentSession.h"
+#include "session/PrintCommands.h"
 
 #include <QFileInfo>
 
@@ -36,7 +37,20 @@ bool sameGrid(const LabelStyle& style, const SheetLayout& layout)
 
 } // namespace
 
-CellArea AppController::pasteCellsCommand(const QString& text, int row, int column)
+ImportCommands::ImportCommands(Dialogs& dialogs, DocumentSession& documents, GridCommands& gridCommands,
+                               PrintCommands& print, SessionHooks& hooks, QString dataFolder)
+    : m_dialogs(dialogs), m_documents(documents), m_gridCommands(gridCommands), m_print(print),
+      m_hooks(hooks), m_dataFolder(std::move(dataFolder)), m_grid(documents.grid()), m_rows(documents.rows()),
+      m_style(documents.style()), m_metrics(print.metrics())
+{
+}
+
+void ImportCommands::setStyle(const LabelStyle& style)
+{
+    m_documents.setStyle(style);
+}
+
+CellArea ImportCommands::pasteCellsCommand(const QString& text, int row, int column)
 {
     CellArea area;
     run([&] {
@@ -47,12 +61,12 @@ CellArea AppController::pasteCellsCommand(const QString& text, int row, int colu
     return area;
 }
 
-QString AppController::copyCellsText(int firstRow, int lastRow, int firstColumn, int lastColumn) const
+QString ImportCommands::copyCellsText(int firstRow, int lastRow, int firstColumn, int lastColumn) const
 {
     return writeTsv(copyCells(m_rows, firstRow, lastRow, firstColumn, lastColumn));
 }
 
-void AppController::detailedCsvImportCommand()
+void ImportCommands::detailedCsvImportCommand()
 {
     run([&] {
         const auto path =
@@ -92,7 +106,7 @@ void AppController::detailedCsvImportCommand()
     });
 }
 
-void AppController::halfWidthNumbersCommand()
+void ImportCommands::halfWidthNumbersCommand()
 {
     run([&] {
         int top = selectionTop(), bottom = selectionBottom();
@@ -107,20 +121,20 @@ void AppController::halfWidthNumbersCommand()
     });
 }
 
-void AppController::setTemplateFolders(const QStringList& folders)
+void ImportCommands::setTemplateFolders(const QStringList& folders)
 {
     m_templateFolders = folders;
     m_catalogue.reset();
 }
 
-const std::vector<SheetLayout>& AppController::sheetLayouts()
+const std::vector<SheetLayout>& ImportCommands::sheetLayouts()
 {
     if (!m_catalogue)
         m_catalogue = m_templateFolders ? loadSheetCatalogue(*m_templateFolders) : loadSheetCatalogue();
     return m_catalogue->layouts;
 }
 
-void AppController::sheetCatalogueCommand()
+void ImportCommands::sheetCatalogueCommand()
 {
     run([&] {
         if (const auto chosen = m_dialogs.chooseSheetLayout(sheetLayouts()))
@@ -128,7 +142,7 @@ void AppController::sheetCatalogueCommand()
     });
 }
 
-void AppController::applySheetLayoutCommand(const SheetLayout& layout)
+void ImportCommands::applySheetLayoutCommand(const SheetLayout& layout)
 {
     run([&] {
         const double offsetX = m_metrics.offsetX, offsetY = m_metrics.offsetY;
@@ -138,12 +152,8 @@ void AppController::applySheetLayoutCommand(const SheetLayout& layout)
         m_sheetLayout = layout;
         setStyle(style);
         if (paperSet) {
-            if (const auto name =
-                    ApplyPaperSettings(*m_printer, m_style.sheet.paper, m_style.sheet.orientation)) {
-                m_paperName = *name;
-                emit paperChanged(m_paperName);
-            }
-            m_metrics = ReadDeviceMetrics(*m_printer, m_screenDpiX, m_screenDpiY);
+            m_print.applyStylePaper();
+            m_print.readDeviceMetrics();
         }
         explicitRedraw();
         if (!paperSet)
@@ -151,7 +161,7 @@ void AppController::applySheetLayoutCommand(const SheetLayout& layout)
     });
 }
 
-void AppController::setCellOutlines(bool shown)
+void ImportCommands::setCellOutlines(bool shown)
 {
     if (shown == m_cellOutlines)
         return;
@@ -159,7 +169,7 @@ void AppController::setCellOutlines(bool shown)
     explicitRedraw();
 }
 
-CellOutlines AppController::previewOutlines() const
+CellOutlines ImportCommands::previewOutlines() const
 {
     CellOutlines outlines;
     outlines.shown = m_cellOutlines;

@@ -1,43 +1,68 @@
-// The printing commands that spare label stock: the start label of a partly used
-// sheet, the check before printing with its half-width clean-up, and the printer's
-// calibration.
+// The printer and its paper, the print itself, and the printing commands that spare
+// label stock: the start label of a partly used sheet, the check before printing with
+// its half-width clean-up, and the printer's calibration.
+#include "session/PrintCommands.h"
+
 #include "document/HalfWidth.h"
-#include "session/AppController.h"
 #include "session/PrinterCalibration.h"
 #include "sheet/CalibrationPage.h"
+#include "sheet/PaperList.h"
+#include "sheet/PrintJob.h"
 #include "sheet/PrintTarget.h"
+#include "sheet/SheetDocuments.h"
+
+#include <algorithm>
+#include <climits>
 
 namespace korbena {
 
 namespace {
+
+// Thrown out of a page drawer when the user cancels a job between two pages.
+struct PrintCancelled
+{
+};
 
 const QString kCalibrationCaption = QStringLiteral("印刷位置の補正");
 const QString kNoPrinter = QStringLiteral("プリンターがインストールされていません");
 
 } // namespace
 
-int AppController::startLabel() const
+PrintCommands::PrintCommands(Dialogs& dialogs, LabelStyle& style, const DataList& rows, DataGridModel& grid,
+                             PreviewState& preview, PageComposer& composer, SessionHooks& hooks,
+                             QString dataFolder, QString settingsFile, QObject* parent)
+    : QObject(parent), m_dialogs(dialogs), m_style(style), m_rows(rows), m_grid(grid), m_preview(preview),
+      m_composer(composer), m_hooks(hooks), m_dataFolder(std::move(dataFolder)),
+      m_settingsFile(std::move(settingsFile)), m_screenDpiX(screenDpiX()), m_screenDpiY(screenDpiY())
+{
+    // Until the window finds a printer, the sheet is laid out as a PDF file of the style's paper.
+    m_printer = std::make_unique<PdfFileTarget>(m_dataFolder + QStringLiteral("/preview.pdf"));
+}
+
+PrintCommands::~PrintCommands() = default;
+
+int PrintCommands::startLabel() const
 {
     return heldStartLabel(m_startLabel, cellsPerPage(m_style));
 }
 
-void AppController::setStartLabel(int label)
+void PrintCommands::setStartLabel(int label)
 {
     if (label == m_startLabel)
         return;
     m_startLabel = label;
     // The first page changes its rows; a later page shown may no longer exist.
-    m_currentPage = 1;
+    m_preview.setCurrentPage(1);
     explicitRedraw();
 }
 
-int AppController::pageCountToPrint() const
+int PrintCommands::pageCountToPrint() const
 {
     const int cells = cellsPerPage(m_style);
     return cells > 0 ? sheetPageCount(m_rows, cells, startLabel()) : 0;
 }
 
-void AppController::convertAllNumbersToHalfWidth()
+void PrintCommands::convertAllNumbersToHalfWidth()
 {
     run([&] {
         // Through the grid's model, so the views show every changed number; the redraw's
@@ -47,7 +72,7 @@ void AppController::convertAllNumbersToHalfWidth()
     });
 }
 
-Dialogs::PrintCheckChoice AppController::runPrintCheck(Dialogs::PrintCheckMode mode)
+Dialogs::PrintCheckChoice PrintCommands::runPrintCheck(Dialogs::PrintCheckMode mode)
 {
     for (;;) {
         const PrintCheckReport report = m_printChecker(m_style, m_rows, PrintCheckOptions{startLabel()});
@@ -64,14 +89,14 @@ Dialogs::PrintCheckChoice AppController::runPrintCheck(Dialogs::PrintCheckMode m
     }
 }
 
-bool AppController::checkBeforePrinting()
+bool PrintCommands::checkBeforePrinting()
 {
     if (!m_printChecker)
         return true;
     return runPrintCheck(Dialogs::PrintCheckMode::BeforePrinting) == Dialogs::PrintCheckChoice::Print;
 }
 
-void AppController::printCheckCommand()
+void PrintCommands::printCheckCommand()
 {
     run([&] {
         if (m_printChecker)
@@ -79,7 +104,7 @@ void AppController::printCheckCommand()
     });
 }
 
-void AppController::calibrationCommand()
+void PrintCommands::calibrationCommand()
 {
     run([&] {
         if (!m_systemPrinter || !m_printer->IsPhysicalPrinter()) {
@@ -116,11 +141,170 @@ void AppController::calibrationCommand()
                     .arg(static_cast<int>(kLargestPrinterShift)));
             return;
         }
-        writePrinterOffset(settingsFile(), printer, *offset);
+        writePrinterOffset(m_settingsFile, printer, *offset);
         m_dialogs.information(QStringLiteral("印刷位置の補正を保存しました\r\n%1: X %2 mm, Y %3 mm")
                                   .arg(printer)
                                   .arg(static_cast<double>(offset->x), 0, 'f', 2)
                                   .arg(static_cast<double>(offset->y), 0, 'f', 2));
+    });
+}
+
+// ---- the printer and its paper ----
+
+void PrintCommands::setPrinter(std::unique_ptr<PrintTarget> printer, bool systemPrinter)
+{
+    if (!printer)
+        return;
+    m_printer = std::move(printer);
+    m_systemPrinter = systemPrinter;
+}
+
+void PrintCommands::setScreenDpi(int x, int y)
+{
+    m_screenDpiX = x;
+    m_screenDpiY = y;
+}
+
+void PrintCommands::applyStylePaper()
+{
+    if (const auto name = ApplyPaperSettings(*m_printer, m_style.sheet.paper, m_style.sheet.orientation)) {
+        m_paperName = *name;
+        emit paperChanged(m_paperName);
+    }
+}
+
+void PrintCommands::readDeviceMetrics()
+{
+    m_metrics = ReadDeviceMetrics(*m_printer, m_screenDpiX, m_screenDpiY);
+}
+
+void PrintCommands::takePrinterPaper()
+{
+    const PrinterPaper paper = ReadPrinterPaper(*m_printer);
+    m_style.sheet.paper = paper.entry;
+    m_style.sheet.orientation = paper.orientation;
+    m_paperName = PaperName(paper.entry);
+    emit paperChanged(m_paperName);
+}
+
+// ---- printing ----
+
+void PrintCommands::printCommand()
+{
+    run([&] {
+        if (m_preview.zoom() != 100)
+            m_preview.setZoom(100);
+        else
+            explicitRedraw();
+        if (m_copies == 0) {
+            m_dialogs.information(copiesZeroMessage());
+            return;
+        }
+        // With no printer installed the pages go to a PDF file, as "PDFに出力…" writes them.
+        if (!m_systemPrinter) {
+            exportPdfCommand();
+            return;
+        }
+        if (!checkBeforePrinting())
+            return;
+        const auto pages = m_dialogs.printDialog(*m_printer, pageCountToPrint(), m_preview.currentPage());
+        if (!pages)
+            return;
+        printTo(*m_printer, m_metrics, *pages);
+    });
+}
+
+void PrintCommands::exportPdfCommand()
+{
+    run([&] {
+        if (!checkBeforePrinting())
+            return;
+        const auto path = m_dialogs.saveFile({m_dataFolder, QStringLiteral("Korbena"), QStringLiteral("pdf"),
+                                              QStringLiteral("PDF(pdf)|*.pdf|すべてのファイル|*.*"), true});
+        if (!path)
+            return;
+        // The style's paper without margins, the same pages "korbena-cli print --out" writes.
+        PdfFileTarget target(*path);
+        printTo(target, setJobPaper(target, m_style, m_screenDpiX, m_screenDpiY).metrics, {});
+    });
+}
+
+void PrintCommands::printTo(PrintTarget& target, const DeviceMetrics& metrics, const PageSelection& pages)
+{
+    const int cells = cellsPerPage(m_style);
+    PrintOptions options;
+    options.copies = m_copies;
+    options.pages = pages;
+    options.startLabel = startLabel();
+    applyPrinterCalibration(options, target, m_settingsFile);
+    // The pages of one set times the sets: what the progress counts.
+    int pagesPerSet = 0;
+    if (cells > 0) {
+        const int pageCount = sheetPageCount(m_rows, cells, options.startLabel);
+        for (int page = 1; page <= pageCount; ++page)
+            pagesPerSet += options.pages.contains(page) ? 1 : 0;
+    }
+    const long long total = pagesPerSet * std::clamp(options.copies, 1LL, kMaxCopies);
+    const int totalPages = static_cast<int>(std::min<long long>(total, INT_MAX));
+    const bool showProgress = totalPages > 1;
+    int drawn = 0;
+    const auto drawPage = [&](Canvas& page, int number) {
+        ++drawn;
+        if (drawn == 1 && showProgress && !m_dialogs.printProgress(1, totalPages))
+            throw PrintCancelled{};
+        PageResult result = m_composer.compose(page, m_style, m_rows, metrics,
+                                               printerPageRequest(target, metrics, options, number));
+        // Asked between two pages, so a cancelled job ends with whole pages only.
+        if (showProgress && drawn < totalPages && !m_dialogs.printProgress(drawn + 1, totalPages))
+            throw PrintCancelled{};
+        return result;
+    };
+    PrintJobResult result;
+    try {
+        result = PrintJob(target, m_rows, cells, options, m_preview.pageCounter(), drawPage);
+    } catch (const PrintCancelled&) {
+        if (target.IsPrinting())
+            target.EndDocument();
+        m_dialogs.endPrintProgress();
+        return;
+    }
+    if (showProgress)
+        m_dialogs.endPrintProgress();
+    switch (result.outcome) {
+    case PrintOutcome::Refused:
+        m_dialogs.information(result.message);
+        break;
+    case PrintOutcome::Failed:
+        m_dialogs.error(result.message, {});
+        break;
+    case PrintOutcome::Printed:
+        setMessage(result.message);
+        break;
+    }
+}
+
+void PrintCommands::printerSetupCommand()
+{
+    run([&] {
+        m_dialogs.printerSetup(*m_printer);
+        m_metrics = ReadDeviceMetrics(*m_printer, m_screenDpiX, m_screenDpiY);
+        const PrinterPaper paper = ReadPrinterPaper(*m_printer);
+        m_style.sheet.paper = paper.entry;
+        m_style.sheet.orientation = paper.orientation;
+        if (const auto name = ApplyPaperSettings(*m_printer, paper.entry, paper.orientation))
+            m_paperName = *name;
+        emit paperChanged(m_paperName);
+        emit styleChanged();
+        RedrawPreview();
+    });
+}
+
+void PrintCommands::pageSetupCommand()
+{
+    run([&] {
+        m_dialogs.printerSetup(*m_printer);
+        m_metrics = ReadDeviceMetrics(*m_printer, m_screenDpiX, m_screenDpiY);
+        RedrawPreview();
     });
 }
 

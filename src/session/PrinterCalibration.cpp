@@ -1,6 +1,7 @@
 #include "session/PrinterCalibration.h"
 
 #include "session/WindowSettings.h"
+#include "sheet/PrintTarget.h"
 
 #include <QStringList>
 
@@ -70,6 +71,16 @@ void writePrinterOffset(const QString& iniPath, const QString& printer, const Pr
     IniFile ini = IniFile::read(iniPath);
     ini.setValue(kSection, keyOf(printer), millimetres(offset.x) + u';' + millimetres(offset.y));
     ini.write(iniPath);
+}
+
+void applyPrinterCalibration(PrintOptions& options, const PrintTarget& target, const QString& iniPath)
+{
+    if (!target.IsPhysicalPrinter())
+        return;
+    // The printer's own error, measured on its calibration page.
+    const PrinterOffset offset = readPrinterOffset(iniPath, target.PrinterName());
+    options.shiftX = offset.lengthX();
+    options.shiftY = offset.lengthY();
 }
 
 } // namespace korbena

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sheet/PrintJob.h"
 #include "sheet/SheetLength.h"
 
 #include <QString>
@@ -7,6 +8,8 @@
 #include <optional>
 
 namespace korbena {
+
+class PrintTarget;
 
 // A printer's correction in millimetres, right and down positive: what every page
 // printed on it is moved by, on top of the style's whole-page adjustment.
@@ -35,5 +38,9 @@ std::optional<long double> readMillimetres(const QString& text);
 PrinterOffset readPrinterOffset(const QString& iniPath, const QString& printer);
 // Stores the correction of `printer`, keeping everything else in the file. Throws FileError.
 void writePrinterOffset(const QString& iniPath, const QString& printer, const PrinterOffset& offset);
+
+// The job's calibration shift: the stored correction of the target's printer when it is
+// a physical printer, none for a file.
+void applyPrinterCalibration(PrintOptions& options, const PrintTarget& target, const QString& iniPath);
 
 } // namespace korbena

@@ -1,7 +1,9 @@
 #include "sheet/PrintJob.h"
 
 #include "document/DataList.h"
+#include "document/LabelStyle.h"
 #include "sheet/DeviceMetrics.h"
+#include "sheet/PaperList.h"
 #include "sheet/PrintTarget.h"
 
 #include <algorithm>
@@ -126,23 +128,38 @@ PrintJobResult PrintJob(PrintTarget& target, const DataList& rows, int cellsPerP
     return result;
 }
 
+PageRequest printerPageRequest(const PrintTarget& target, const DeviceMetrics& metrics,
+                               const PrintOptions& options, int page)
+{
+    PageRequest request;
+    request.page = page;
+    request.kind = SurfaceKind::Printer;
+    request.dpiX = metrics.printerDpiX;
+    request.dpiY = metrics.printerDpiY;
+    request.zoomPercent = 100;
+    request.startLabel = options.startLabel;
+    if (target.IsPhysicalPrinter()) {
+        request.shiftX = options.shiftX;
+        request.shiftY = options.shiftY;
+    }
+    return request;
+}
+
+JobPaper setJobPaper(PrintTarget& target, const LabelStyle& style, int screenDpiX, int screenDpiY)
+{
+    JobPaper paper;
+    paper.paperSet = ApplyPaperSettings(target, style.sheet.paper, style.sheet.orientation).has_value();
+    paper.metrics = ReadDeviceMetrics(target, screenDpiX, screenDpiY);
+    return paper;
+}
+
 PrintJobResult PrintJob(PrintTarget& target, PageComposer& composer, const LabelStyle& style,
                         const DataList& rows, const DeviceMetrics& metrics, const PrintOptions& options,
                         int& currentPage)
 {
     const auto drawPage = [&](Canvas& page, int pageNumber) {
-        PageRequest request;
-        request.page = pageNumber;
-        request.kind = SurfaceKind::Printer;
-        request.dpiX = metrics.printerDpiX;
-        request.dpiY = metrics.printerDpiY;
-        request.zoomPercent = 100;
-        request.startLabel = options.startLabel;
-        if (target.IsPhysicalPrinter()) {
-            request.shiftX = options.shiftX;
-            request.shiftY = options.shiftY;
-        }
-        return composer.compose(page, style, rows, metrics, request);
+        return composer.compose(page, style, rows, metrics,
+                                printerPageRequest(target, metrics, options, pageNumber));
     };
     return PrintJob(target, rows, cellsPerPage(style), options, currentPage, drawPage);
 }

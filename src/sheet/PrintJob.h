@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
 
 #include <QString>
@@ -15,7 +16,6 @@ namespace korbena {
 class Canvas;
 class DataList;
 class PrintTarget;
-struct DeviceMetrics;
 struct LabelStyle;
 
 // How a print job ended.
@@ -86,6 +86,22 @@ QString copiesZeroMessage();
 QString missingPageMessage(int page, int lastPage);
 // The information shown instead of printing when a page holds no labels.
 QString noCellsMessage();
+
+// The request a printed page is composed with: the page at the printer's resolution of
+// `metrics`, at 100 per cent, from the job's start label. The job's calibration shift
+// moves it only on a physical printer, never on a PDF file (and a preview never asks).
+PageRequest printerPageRequest(const PrintTarget& target, const DeviceMetrics& metrics,
+                               const PrintOptions& options, int page);
+
+// The paper a job that brings its own lays out against: the style's paper and
+// orientation set on the target, then the metrics read back. `paperSet` is false when
+// the target refused the paper and keeps its own.
+struct JobPaper
+{
+    DeviceMetrics metrics;
+    bool paperSet = false;
+};
+JobPaper setJobPaper(PrintTarget& target, const LabelStyle& style, int screenDpiX, int screenDpiY);
 
 // Draws page `page` on the target's current page and tells what it left.
 using PageDrawer = std::function<PageResult(Canvas& page, int pageNumber)>;

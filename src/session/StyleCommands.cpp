@@ -1,10 +1,10 @@
-// The controller's commands behind the setting tabs: edits of single style fields,
+// The commands behind the setting tabs: edits of single style fields,
 // the arrow buttons, Enter in the numeric fields, the font and colour pickers and the
 // orientation group. The rules they follow are StyleEditing's.
+#include "session/StyleCommands.h"
+
 #include "document/ValueText.h"
-#include "session/AppController.h"
-#include "sheet/PaperList.h"
-#include "sheet/PrintTarget.h"
+#include "session/PrintCommands.h"
 
 namespace korbena {
 
@@ -28,7 +28,13 @@ TextFields textFields(LabelStyle& s, TextRole role)
 
 } // namespace
 
-void AppController::editStyleField(StyleField field, const StyleValue& value)
+StyleCommands::StyleCommands(Dialogs& dialogs, LabelStyle& style, PrintCommands& print, SessionHooks& hooks,
+                             QObject* parent)
+    : QObject(parent), m_dialogs(dialogs), m_style(style), m_print(print), m_hooks(hooks)
+{
+}
+
+void StyleCommands::editStyleField(StyleField field, const StyleValue& value)
 {
     if (!setStyleValue(m_style, field, value))
         return;
@@ -50,7 +56,7 @@ void AppController::editStyleField(StyleField field, const StyleValue& value)
     }
 }
 
-void AppController::nudgeCommand(StyleField field, NudgeArrow arrow, Qt::KeyboardModifiers modifiers)
+void StyleCommands::nudgeCommand(StyleField field, NudgeArrow arrow, Qt::KeyboardModifiers modifiers)
 {
     if (!isNudgeButton(field, arrow))
         return;
@@ -60,7 +66,7 @@ void AppController::nudgeCommand(StyleField field, NudgeArrow arrow, Qt::Keyboar
     explicitRedraw();
 }
 
-bool AppController::enterKeyCommand(std::optional<StyleField> field)
+bool StyleCommands::enterKeyCommand(std::optional<StyleField> field)
 {
     const EnterRule rule = enterRule(field);
     if (rule == EnterRule::None)
@@ -69,7 +75,7 @@ bool AppController::enterKeyCommand(std::optional<StyleField> field)
     return rule == EnterRule::RedrawAndConsume;
 }
 
-void AppController::fontCommand(TextRole role)
+void StyleCommands::fontCommand(TextRole role)
 {
     TextFields text = textFields(m_style, role);
     FontChoice initial;
@@ -89,7 +95,7 @@ void AppController::fontCommand(TextRole role)
     explicitRedraw();
 }
 
-void AppController::textColorCommand(TextRole role)
+void StyleCommands::textColorCommand(TextRole role)
 {
     TColor& color = textFields(m_style, role).color;
     if (const auto chosen = m_dialogs.chooseColor(color)) {
@@ -98,7 +104,7 @@ void AppController::textColorCommand(TextRole role)
     }
 }
 
-void AppController::shadowColorCommand(TextRole role)
+void StyleCommands::shadowColorCommand(TextRole role)
 {
     TColor& color = textFields(m_style, role).shadow;
     if (const auto chosen = m_dialogs.chooseColor(color)) {
@@ -107,15 +113,12 @@ void AppController::shadowColorCommand(TextRole role)
     }
 }
 
-void AppController::orientationCommand(int orientation)
+void StyleCommands::orientationCommand(int orientation)
 {
     run([&] {
         m_style.sheet.orientation = orientation;
-        if (const auto name = ApplyPaperSettings(*m_printer, m_style.sheet.paper, orientation)) {
-            m_paperName = *name;
-            emit paperChanged(m_paperName);
-        }
-        m_metrics = ReadDeviceMetrics(*m_printer, m_screenDpiX, m_screenDpiY);
+        m_print.applyStylePaper();
+        m_print.readDeviceMetrics();
         emit styleChanged();
         RedrawPreview();
     });

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "document/ChangeTracking.h"
+#include "document/DataList.h"
+#include "document/LabelStyle.h"
+#include "session/DataGridModel.h"
+#include "session/Dialogs.h"
+#include "session/DocumentArguments.h"
+#include "session/SessionHooks.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace korbena {
+
+// The two documents of a session: the label style and the data list with its grid
+// model, the files they came from, the change checks with their save questions, and
+// the undo snapshot of the rows. Every other piece of the controller reads and edits
+// the documents it holds; loading and saving, the questions and undo happen here.
+class DocumentSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    DocumentSession(Dialogs& dialogs, SessionHooks& hooks, QString dataFolder, QObject* parent = nullptr);
+
+    // The documents. The style is edited in place by the setting commands, which say
+    // so with their own styleChanged.
+    const LabelStyle& style() const { return m_style; }
+    LabelStyle& style() { return m_style; }
+    void setStyle(const LabelStyle& style);
+    const DataList& rows() const { return m_rows; }
+    // The grid's item model over the data list: every change of the rows goes through
+    // it, so the views stay in step.
+    DataGridModel& grid() { return m_grid; }
+
+    // The files in use.
+    const QString& currentStyleFile() const { return m_styleFile; }
+    const QString& currentDataFile() const { return m_dataFile; }
+    // The files remembered from the last run, shown before anything is loaded.
+    void setRememberedFiles(const QString& styleFile, const QString& dataFile);
+    // The start-up load: a file the desktop passed, else the remembered one, else the
+    // default of its kind; a remembered file that no longer exists gives way to the default.
+    void startupLoad(const DocumentArguments& documents);
+
+    void LoadStyle(QString path);
+    bool SaveStyle(QString path);
+    void LoadDataList(QString path);
+    bool SaveDataList(QString path);
+
+    void openStyleCommand();
+    void saveStyleCommand();
+    void saveStyleAsCommand();
+    void saveDefaultsCommand();
+    void openDataCommand();
+    void saveDataCommand();
+
+    // The change checks, each with its save question.
+    void askToSaveData();
+    void askToSaveStyleBeforeLoad();
+    void askToSaveStyleAtClose();
+
+    // ---- undo: one snapshot of the rows, swapped back by the undo command ----
+    const ChangeTracking& changes() const { return m_changes; }
+    bool undoEnabled() const { return m_changes.undoEnabled(); }
+    void setUndoEnabled(bool enabled);
+    // The answer to BeforePreviewRedraw, and the end of the commands that do not redraw.
+    void takeDataSnapshot();
+    // "取り消し": the rows back to the snapshot, then a redraw.
+    void undoCommand();
+
+signals:
+    void notified(const QString& notification);
+    void answered(const QString& step);
+    void filesChanged();
+    void styleChanged();
+    void rowsChanged();
+    void undoEnabledChanged(bool enabled);
+    void styleWindowKeys(const StyleFileExtras& extras);
+
+private:
+    void run(const std::function<void()>& command) { runCommand(m_dialogs, command); }
+    void raise(const QString& notification) { m_hooks.raise(notification); }
+    void explicitRedraw() { m_hooks.explicitRedraw(); }
+    void askToSaveStyle(const QString& question);
+    FileDialogSpec styleDialog(bool save) const;
+    FileDialogSpec dataDialog(bool save) const;
+
+    Dialogs& m_dialogs;
+    SessionHooks& m_hooks;
+    QString m_dataFolder;
+
+    LabelStyle m_style;
+    DataList m_rows;
+    ChangeTracking m_changes;
+    DataGridModel m_grid{m_rows};
+    QString m_styleFile;
+    QString m_dataFile;
+};
+
+} // namespace korbena

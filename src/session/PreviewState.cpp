@@ -1,0 +1,119 @@
+// The preview's zoom, page navigation and paint guard.
+#include "session/PreviewState.h"
+
+#include "sheet/Preview.h"
+
+namespace korbena {
+
+namespace {
+
+// Clears the paint guard while an explicit redraw runs and gives it back after.
+class GuardCleared
+{
+public:
+    explicit GuardCleared(bool& guard) : m_guard(guard), m_saved(guard) { m_guard = false; }
+    ~GuardCleared() { m_guard = m_saved; }
+    GuardCleared(const GuardCleared&) = delete;
+    GuardCleared& operator=(const GuardCleared&) = delete;
+
+private:
+    bool& m_guard;
+    bool m_saved;
+};
+
+} // namespace
+
+PreviewState::PreviewState(Desktop& desktop, PageComposer& composer, const LabelStyle& style,
+                           const DataList& rows, SessionHooks& hooks, QObject* parent)
+    : QObject(parent), m_desktop(desktop), m_composer(composer), m_style(style), m_rows(rows), m_hooks(hooks)
+{
+}
+
+void PreviewState::setMessage(const QString& text)
+{
+    if (text == m_message)
+        return;
+    m_message = text;
+    emit messageChanged(m_message);
+}
+
+void PreviewState::compose(const DeviceMetrics& metrics, int startLabel, const CellOutlines& outlines)
+{
+    PreviewPage page =
+        m_composer.composePreview(m_style, m_rows, metrics, m_currentPage, m_zoom, startLabel, outlines);
+    m_currentPage = page.result.page;
+    m_preview = std::move(page.image);
+    // A label image that could not be written is said on the message line too, never hidden.
+    setMessage(page.result.message.isEmpty() ? page.result.imageError : page.result.message);
+    emit answered(QStringLiteral("RedrawPreview"));
+    emit previewChanged();
+}
+
+void PreviewState::explicitRedraw()
+{
+    GuardCleared cleared(m_paintGuard);
+    RedrawPreview();
+}
+
+void PreviewState::paintRequested()
+{
+    if (m_paintGuard)
+        RedrawPreview();
+}
+
+void PreviewState::setZoom(int percent)
+{
+    const int zoom = clampZoom(percent);
+    if (zoom == m_zoom)
+        return;
+    m_zoom = zoom;
+    emit zoomChanged(m_zoom);
+    explicitRedraw();
+}
+
+void PreviewState::zoomIn()
+{
+    setZoom(m_zoom + kZoomStepPercent);
+    explicitRedraw();
+}
+
+void PreviewState::zoomOut()
+{
+    setZoom(m_zoom - kZoomStepPercent);
+    explicitRedraw();
+}
+
+void PreviewState::restoreZoom(int percent)
+{
+    m_zoom = clampZoom(percent);
+    emit zoomChanged(m_zoom);
+}
+
+void PreviewState::showAtStartZoom()
+{
+    GuardCleared cleared(m_paintGuard);
+    setZoom(kStartZoomPercent);
+    RedrawPreview();
+}
+
+void PreviewState::previousPageCommand()
+{
+    if (const auto page = previousPage(m_currentPage)) {
+        m_currentPage = *page;
+        explicitRedraw();
+    } else {
+        m_desktop.beep();
+    }
+}
+
+void PreviewState::nextPageCommand()
+{
+    if (const auto page = nextPage(m_rows, cellsPerPage(m_style), m_currentPage, startLabel())) {
+        m_currentPage = *page;
+        explicitRedraw();
+    } else {
+        m_desktop.beep();
+    }
+}
+
+} // namespace korbena

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "document/DataList.h"
+#include "document/LabelStyle.h"
+#include "session/Dialogs.h"
+#include "session/SessionHooks.h"
+#include "sheet/DeviceMetrics.h"
+#include "sheet/PageComposer.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+namespace korbena {
+
+// The preview: the zoom, the page shown, the composed picture with its message line,
+// and the paint guard that turns away a paint request arriving while a redraw runs.
+// A redraw is the controller's (RedrawPreview raises BeforePreviewRedraw first and
+// then has compose() draw the page); the commands here only ask for one.
+class PreviewState : public QObject
+{
+    Q_OBJECT
+
+public:
+    PreviewState(Desktop& desktop, PageComposer& composer, const LabelStyle& style, const DataList& rows,
+                 SessionHooks& hooks, QObject* parent = nullptr);
+
+    // Composes the current page on the preview surface at the screen resolution times
+    // the zoom; the page may come back corrected.
+    void compose(const DeviceMetrics& metrics, int startLabel, const CellOutlines& outlines);
+    // A redraw asked for by a command: it runs whatever the paint guard says.
+    void explicitRedraw();
+    // The page surface asks to be painted: a redraw unless one is running.
+    void paintRequested();
+    bool paintGuard() const { return m_paintGuard; }
+
+    int zoom() const { return m_zoom; }
+    void setZoom(int percent); // the slider: a change redraws
+    void zoomIn();
+    void zoomOut();
+    // The zoom remembered from the last run, before anything is drawn.
+    void restoreZoom(int percent);
+    // The window's first showing: the start zoom and an explicit redraw.
+    void showAtStartZoom();
+
+    int currentPage() const { return m_currentPage; }
+    void setCurrentPage(int page) { m_currentPage = page; }
+    // The page counter a print job shares with the preview: after the job it is one
+    // past the last page printed.
+    int& pageCounter() { return m_currentPage; }
+    void previousPageCommand();
+    void nextPageCommand();
+
+    const QImage& previewImage() const { return m_preview; }
+    const QString& messageLine() const { return m_message; }
+    void setMessage(const QString& text);
+
+signals:
+    void answered(const QString& step);
+    void previewChanged();
+    void zoomChanged(int percent);
+    void messageChanged(const QString& text);
+
+private:
+    void RedrawPreview() { m_hooks.RedrawPreview(); }
+    int startLabel() const { return m_hooks.startLabel(); }
+
+    Desktop& m_desktop;
+    PageComposer& m_composer;
+    const LabelStyle& m_style;
+    const DataList& m_rows;
+    SessionHooks& m_hooks;
+
+    int m_currentPage = 1;
+    int m_zoom = 100;
+    bool m_paintGuard = true;
+    QString m_message;
+    QImage m_preview;
+};
+
+} // namespace korbena

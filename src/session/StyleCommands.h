@@ -1,0 +1,63 @@
+#pragma once
+
+#include "document/LabelStyle.h"
+#include "session/Dialogs.h"
+#include "session/SessionHooks.h"
+#include "session/StyleEditing.h"
+#include "sheet/LabelText.h"
+#include "sheet/SymbologyRules.h"
+
+#include <QObject>
+#include <QStringView>
+
+namespace korbena {
+
+class PrintCommands;
+
+// The commands of the setting tabs' controls on the session's style: edits of single
+// fields, the arrow buttons, Enter in the numeric fields, the font and colour pickers
+// and the orientation group, with the symbology's rules they keep. The rules of each
+// edit are StyleEditing's.
+class StyleCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    StyleCommands(Dialogs& dialogs, LabelStyle& style, PrintCommands& print, SessionHooks& hooks,
+                  QObject* parent = nullptr);
+
+    const SymbologyRules& symbologyRules() const { return m_rules; }
+    void applySymbologyRules() { m_rules = ApplySymbologyRules(m_style); }
+
+    // An edit of one field, by its style-file key: a switch then redraws at once, the
+    // orientation runs its paper command, the symbology its rules without a redraw;
+    // any other field shows at the next redraw.
+    void editStyleField(StyleField field, const StyleValue& value);
+    // One of the 32 arrow buttons ("PictButton20"), with the keys held while clicking.
+    void nudgeCommand(StyleField field, NudgeArrow arrow, Qt::KeyboardModifiers modifiers);
+    // Enter in a numeric field ("ix", "xcopy"): true when the field must not see the key.
+    bool enterKeyCommand(std::optional<StyleField> field);
+    // The button "選択" of a font group: the font dialog, then a redraw either way.
+    void fontCommand(TextRole role);
+    // A click on a text colour or shadow colour swatch: the colour dialog, no redraw.
+    void textColorCommand(TextRole role);
+    void shadowColorCommand(TextRole role);
+    // A click on the orientation group "用紙向き" (0 portrait, 1 landscape).
+    void orientationCommand(int orientation);
+
+signals:
+    void styleChanged();
+
+private:
+    void run(const std::function<void()>& command) { runCommand(m_dialogs, command); }
+    void RedrawPreview() { m_hooks.RedrawPreview(); }
+    void explicitRedraw() { m_hooks.explicitRedraw(); }
+
+    Dialogs& m_dialogs;
+    LabelStyle& m_style;
+    PrintCommands& m_print;
+    SessionHooks& m_hooks;
+    SymbologyRules m_rules;
+};
+
+} // namespace korbena
