@@ -241,52 +241,118 @@ QString PageComposer::imagePath(int cell) const
     return m_dataFolder + QStringLiteral("/barimage/") + labelImageFileName(cell);
 }
 
-PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const DataList& rows,
-                                 const DeviceMetrics& metrics, const PageRequest& request)
+namespace {
+
+// A label text as the style sets it: its place in the first cell, its font and
+// colours, and the shadow drawn under it.
+struct TextBlock
 {
-    PageResult result;
-    const int page = std::max(1, request.page);
-    result.page = page;
-    const int cells = cellsPerPage(style);
-    result.cellsPerPage = cells;
-    const int start = heldStartLabel(request.startLabel, cells);
-    const std::int64_t base = rowOfCell(cells, page, 0, start) - 1;
+    TextRole role = TextRole::Title;
+    bool printed = true;
+    LabelFont font;
+    TColor face = clBlack;
+    TColor shadowColor = clBlack;
+    SheetLength x;
+    SheetLength y;
+    SheetLength shadowX;
+    SheetLength shadowY;
+    SheetLength pitch;
+    int kind = 0; // 0 horizontal, otherwise vertical writing
 
-    // A barcode must reach paper unblurred: no lossy compression of its image in a PDF.
-    canvas.painter().setRenderHint(QPainter::LosslessImageRendering, true);
+    bool hasShadow() const { return shadowX != SheetLength() || shadowY != SheetLength(); }
+};
 
-    // Rows past the last one that holds text are empty as well as those past the end.
-    const std::int64_t lastRow =
-        std::min<std::int64_t>(rows.RowCount() - 1, static_cast<std::int64_t>(rows.storedRows()));
-    const std::int64_t rowsLeft = std::max<std::int64_t>(0, lastRow - base);
-    const int withRows = static_cast<int>(std::min<std::int64_t>(cells, rowsLeft));
-    const std::vector<QImage> pictures = prepareLabelImages(style, rows, base, withRows, cells, result);
+// What every cell of one composition is drawn with, worked out once.
+struct PageLayout
+{
+    int cells = 0;         // N
+    int start = 1;         // the start label, held within 1 to N
+    std::int64_t base = 0; // the data row before the page's first cell
+    int columns = 0;
+    int gridRows = 0;
+    bool preview = true;
+    SheetLength intervalX;
+    SheetLength intervalY;
+    SheetLength imageX;
+    SheetLength imageY;
+    SheetLength imageWidth;
+    SheetLength imageHeight;
+    int sizeMode = 0;
+    SheetLength subY; // the title's second line below the first
+    SheetTransform transform;
+    ImageScaling scaling;
+    LabelTextContext text;
+    TextBlock title;
+    TextBlock number;
+};
 
-    // The cell pass.
-    const int columns = integerPart(style.NUM_X);
-    const int gridRows = integerPart(style.NUM_Y);
+SheetLength mm(long double value)
+{
+    return SheetLength::fromMillimetres(value);
+}
+
+TextBlock titleBlock(const LabelStyle& style)
+{
+    TextBlock block;
+    block.role = TextRole::Title;
+    block.printed = !style.TITLE_PRINT;
+    block.font = {style.TITLE_FONT_NAME, pointSize(style.TITLE_FONT_SIZE),
+                  FontStyleFromName(style.TITLE_FONT_BOLD)};
+    block.face = style.TITLE_FONT_COLOE;
+    block.shadowColor = style.G_TITLE_COLOR;
+    block.x = mm(style.TITLE_X);
+    block.y = mm(style.TITLE_Y);
+    block.shadowX = mm(style.G_TITLE_X);
+    block.shadowY = mm(style.G_TITLE_Y);
+    block.pitch = mm(style.TITLE_INTERVAL);
+    block.kind = style.TITLE_PORTLATE;
+    return block;
+}
+
+TextBlock numberBlock(const LabelStyle& style)
+{
+    TextBlock block;
+    block.role = TextRole::BarcodeNumber;
+    block.printed = !style.BARCODE_PRINT;
+    block.font = {style.BARCODE_FONT_NAME, pointSize(style.BARCODE_FONT_SIZE),
+                  FontStyleFromName(style.BARCODE_FONT_BOLD)};
+    block.face = style.BARCODE_FONT_COLOR;
+    block.shadowColor = style.G_BARCODE_COLOR;
+    block.x = mm(style.BARCODE_X);
+    block.y = mm(style.BARCODE_Y);
+    block.shadowX = mm(style.G_BARCODE_X);
+    block.shadowY = mm(style.G_BARCODE_Y);
+    block.pitch = mm(style.BARCODE_INTERVAL);
+    block.kind = style.BARCODE_PORTLATE;
+    return block;
+}
+
+// The surface's scales and the whole-page adjustment, and how images and texts are
+// sized on this kind of surface.
+void layOutSurface(PageLayout& layout, const LabelStyle& style, const DeviceMetrics& metrics,
+                   const PageRequest& request)
+{
     const int screenDpiX = metrics.screenDpiX > 0 ? metrics.screenDpiX : 96;
     const int screenDpiY = metrics.screenDpiY > 0 ? metrics.screenDpiY : 96;
-    const bool preview = request.kind == SurfaceKind::Preview;
-    const int zoom = preview ? request.zoomPercent : 100;
+    const int zoom = layout.preview ? request.zoomPercent : 100;
 
-    SheetTransform transform;
+    SheetTransform& transform = layout.transform;
     transform.scaleX = SheetScale::fromDpi(request.dpiX);
     transform.scaleY = SheetScale::fromDpi(request.dpiY);
     transform.offsetX = sheetOffset(style.X_OFFSET) + request.shiftX;
     transform.offsetY = sheetOffset(style.Y_OFFSET) + request.shiftY;
 
-    LabelTextContext text;
+    LabelTextContext& text = layout.text;
     text.transform = transform;
     text.kind = request.kind;
     text.screenDpiX = screenDpiX;
     text.zoomPercent = zoom;
     text.printerDpiY = request.dpiY;
-    text.centreBox = SheetLength::fromMillimetres(style.SIZE_X);
+    text.centreBox = mm(style.SIZE_X);
     text.titleCentre = style.TITLE_CENTER;
     text.numberCentre = style.BARCODE_CENTER;
 
-    ImageScaling scaling;
+    ImageScaling& scaling = layout.scaling;
     scaling.kind = request.kind;
     scaling.zoomPercent = zoom;
     scaling.screenDpiX = screenDpiX;
@@ -295,102 +361,145 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
     scaling.printerDpiY = request.dpiY;
     scaling.scaleX = transform.scaleX;
     scaling.scaleY = transform.scaleY;
+}
 
-    const auto mm = [](long double value) { return SheetLength::fromMillimetres(value); };
-    const SheetLength intervalX = mm(style.INTERVAL_X);
-    const SheetLength intervalY = mm(style.INTERVAL_Y);
-    const SheetLength sizeX = mm(style.SIZE_X);
-    const SheetLength sizeY = mm(style.SIZE_Y);
-    const SheetLength subY = mm(style.SUB_Y);
-    const SheetLength titleShadowX = mm(style.G_TITLE_X);
-    const SheetLength titleShadowY = mm(style.G_TITLE_Y);
-    const SheetLength numberShadowX = mm(style.G_BARCODE_X);
-    const SheetLength numberShadowY = mm(style.G_BARCODE_Y);
-    const SheetLength titlePitch = mm(style.TITLE_INTERVAL);
-    const SheetLength numberPitch = mm(style.BARCODE_INTERVAL);
-    const bool titleShadow = titleShadowX != SheetLength() || titleShadowY != SheetLength();
-    const bool numberShadow = numberShadowX != SheetLength() || numberShadowY != SheetLength();
-    const LabelFont titleFont{style.TITLE_FONT_NAME, pointSize(style.TITLE_FONT_SIZE),
-                              FontStyleFromName(style.TITLE_FONT_BOLD)};
-    const LabelFont numberFont{style.BARCODE_FONT_NAME, pointSize(style.BARCODE_FONT_SIZE),
-                               FontStyleFromName(style.BARCODE_FONT_BOLD)};
+PageLayout layOutPage(const LabelStyle& style, const DeviceMetrics& metrics, const PageRequest& request,
+                      int page)
+{
+    PageLayout layout;
+    layout.cells = cellsPerPage(style);
+    layout.start = heldStartLabel(request.startLabel, layout.cells);
+    layout.base = rowOfCell(layout.cells, page, 0, layout.start) - 1;
+    layout.columns = integerPart(style.NUM_X);
+    layout.gridRows = integerPart(style.NUM_Y);
+    layout.preview = request.kind == SurfaceKind::Preview;
+    layout.intervalX = mm(style.INTERVAL_X);
+    layout.intervalY = mm(style.INTERVAL_Y);
+    layout.imageX = mm(style.X_LOCATE);
+    layout.imageY = mm(style.Y_LOCATE);
+    layout.imageWidth = mm(style.SIZE_X);
+    layout.imageHeight = mm(style.SIZE_Y);
+    layout.sizeMode = style.SIZE;
+    layout.subY = mm(style.SUB_Y);
+    layOutSurface(layout, style, metrics, request);
+    layout.title = titleBlock(style);
+    layout.number = numberBlock(style);
+    return layout;
+}
 
-    if (preview && columns > 0 && gridRows > 0) {
-        // The cells used up before the start label, which no row reaches.
-        for (std::int64_t i = 0; i < std::min<std::int64_t>(-base, std::int64_t(columns) * gridRows); ++i) {
-            const SheetLength stepX = intervalX.times(static_cast<int>(i % columns));
-            const SheetLength stepY = intervalY.times(static_cast<int>(i / columns));
-            hatchUsedCell(canvas, transform.toDevice(stepX, stepY),
-                          transform.toDevice(stepX + intervalX, stepY + intervalY));
+// The cells used up before the start label, which no row reaches, hatched.
+void hatchUsedCells(Canvas& canvas, const PageLayout& layout)
+{
+    const std::int64_t used =
+        std::min<std::int64_t>(-layout.base, std::int64_t(layout.columns) * layout.gridRows);
+    for (std::int64_t i = 0; i < used; ++i) {
+        const SheetLength stepX = layout.intervalX.times(static_cast<int>(i % layout.columns));
+        const SheetLength stepY = layout.intervalY.times(static_cast<int>(i / layout.columns));
+        hatchUsedCell(canvas, layout.transform.toDevice(stepX, stepY),
+                      layout.transform.toDevice(stepX + layout.intervalX, stepY + layout.intervalY));
+    }
+}
+
+void outlineCells(Canvas& canvas, const PageLayout& layout, const CellOutlines& o)
+{
+    const SheetLength x = o.labelKnown ? o.labelX : SheetLength();
+    const SheetLength y = o.labelKnown ? o.labelY : SheetLength();
+    const SheetLength width = o.labelKnown ? o.labelWidth : layout.intervalX;
+    const SheetLength height = o.labelKnown ? o.labelHeight : layout.intervalY;
+    for (int r = 0; r < layout.gridRows; ++r)
+        for (int c = 0; c < layout.columns; ++c) {
+            const SheetLength left = x + layout.intervalX.times(c), top = y + layout.intervalY.times(r);
+            outlineCell(canvas, layout.transform.toDevice(left, top),
+                        layout.transform.toDevice(left + width, top + height));
         }
+}
+
+// The view aids of the preview, under the labels: used cells hatched, outlines.
+void drawSheetAids(Canvas& canvas, const PageLayout& layout, const PageRequest& request)
+{
+    if (!layout.preview || layout.columns <= 0 || layout.gridRows <= 0)
+        return;
+    hatchUsedCells(canvas, layout);
+    if (request.outlines.shown)
+        outlineCells(canvas, layout, request.outlines);
+}
+
+// Draws the lines of a text block in the cell moved by (stepX, stepY), one below the
+// other `lineGap` apart: each line's shadow first, then its face over it.
+void drawTextBlock(Canvas& canvas, const LabelTextContext& context, const TextBlock& block, SheetLength stepX,
+                   SheetLength stepY, std::initializer_list<const QString*> lines, SheetLength lineGap = {})
+{
+    const SheetLength x = block.x + stepX;
+    SheetLength y = block.y + stepY;
+    const bool shadow = block.hasShadow();
+    for (const QString* line : lines) {
+        if (shadow)
+            DrawLabelText(canvas, context, *line, block.role, block.font, block.shadowColor,
+                          x + block.shadowX, y + block.shadowY, block.kind, block.pitch);
+        DrawLabelText(canvas, context, *line, block.role, block.font, block.face, x, y, block.kind,
+                      block.pitch);
+        y += lineGap;
     }
+}
 
-    if (preview && request.outlines.shown && columns > 0 && gridRows > 0) {
-        const CellOutlines& o = request.outlines;
-        const SheetLength x = o.labelKnown ? o.labelX : SheetLength();
-        const SheetLength y = o.labelKnown ? o.labelY : SheetLength();
-        const SheetLength width = o.labelKnown ? o.labelWidth : intervalX;
-        const SheetLength height = o.labelKnown ? o.labelHeight : intervalY;
-        for (int r = 0; r < gridRows; ++r)
-            for (int c = 0; c < columns; ++c) {
-                const SheetLength left = x + intervalX.times(c), top = y + intervalY.times(r);
-                outlineCell(canvas, transform.toDevice(left, top),
-                            transform.toDevice(left + width, top + height));
-            }
+// One cell: its barcode image, its title, its number text, in that order.
+void drawCell(Canvas& canvas, const LabelStyle& style, const PageLayout& layout, const DataList& rows,
+              std::int64_t cell, int column, int gridRow, const QImage& picture, PageResult& result)
+{
+    const CellRow row = cellRow(rows, layout.base + cell + 1);
+    const SheetLength stepX = layout.intervalX.times(column);
+    const SheetLength stepY = layout.intervalY.times(gridRow);
+    const QString number = labelCode(row.number);
+    if (!row.title.isEmpty() || !number.isEmpty())
+        ++result.cellsDrawn;
+
+    if (!row.title.isEmpty()) {
+        if (picture.isNull())
+            result.message = barcodeErrorMessage();
+        drawLabelImage(canvas, picture,
+                       layout.transform.toDevice(layout.imageX + stepX, layout.imageY + stepY),
+                       layout.scaling, layout.imageWidth, layout.imageHeight, layout.sizeMode);
     }
-
-    if (columns > 0 && gridRows > 0) {
-        std::int64_t i = 0;
-        for (int r = 0; r < gridRows && i < withRows; ++r) {
-            const SheetLength stepY = intervalY.times(r);
-            for (int c = 0; c < columns && i < withRows; ++c, ++i) {
-                const CellRow row = cellRow(rows, base + i + 1);
-                const SheetLength stepX = intervalX.times(c);
-                const QString number = labelCode(row.number);
-                if (!row.title.isEmpty() || !number.isEmpty())
-                    ++result.cellsDrawn;
-
-                if (!row.title.isEmpty()) {
-                    const QImage& picture = pictures[static_cast<std::size_t>(i)];
-                    if (picture.isNull())
-                        result.message = barcodeErrorMessage();
-                    drawLabelImage(canvas, picture,
-                                   transform.toDevice(mm(style.X_LOCATE) + stepX, mm(style.Y_LOCATE) + stepY),
-                                   scaling, sizeX, sizeY, style.SIZE);
-                }
-
-                if (!style.TITLE_PRINT && !row.title.isEmpty()) {
-                    const TitleLines lines = splitTitle(row.title);
-                    const SheetLength x = mm(style.TITLE_X) + stepX;
-                    const SheetLength y = mm(style.TITLE_Y) + stepY;
-                    const SheetLength lineY[2] = {y, y + subY};
-                    const QString* line[2] = {&lines.first, &lines.second};
-                    for (int l = 0; l < 2; ++l) {
-                        if (titleShadow)
-                            DrawLabelText(canvas, text, *line[l], TextRole::Title, titleFont,
-                                          style.G_TITLE_COLOR, x + titleShadowX, lineY[l] + titleShadowY,
-                                          style.TITLE_PORTLATE, titlePitch);
-                        DrawLabelText(canvas, text, *line[l], TextRole::Title, titleFont,
-                                      style.TITLE_FONT_COLOE, x, lineY[l], style.TITLE_PORTLATE, titlePitch);
-                    }
-                }
-
-                if (!style.BARCODE_PRINT && !number.isEmpty()) {
-                    const QString shown = barcodeNumberText(style, row.number);
-                    const SheetLength x = mm(style.BARCODE_X) + stepX;
-                    const SheetLength y = mm(style.BARCODE_Y) + stepY;
-                    if (numberShadow)
-                        DrawLabelText(canvas, text, shown, TextRole::BarcodeNumber, numberFont,
-                                      style.G_BARCODE_COLOR, x + numberShadowX, y + numberShadowY,
-                                      style.BARCODE_PORTLATE, numberPitch);
-                    DrawLabelText(canvas, text, shown, TextRole::BarcodeNumber, numberFont,
-                                  style.BARCODE_FONT_COLOR, x, y, style.BARCODE_PORTLATE, numberPitch);
-                }
-            }
-        }
+    if (layout.title.printed && !row.title.isEmpty()) {
+        const TitleLines lines = splitTitle(row.title);
+        drawTextBlock(canvas, layout.text, layout.title, stepX, stepY, {&lines.first, &lines.second},
+                      layout.subY);
     }
+    if (layout.number.printed && !number.isEmpty()) {
+        const QString shown = barcodeNumberText(style, row.number);
+        drawTextBlock(canvas, layout.text, layout.number, stepX, stepY, {&shown});
+    }
+}
 
-    result.hasNextPage = page < INT_MAX && pageExists(rows, cells, page + 1, start);
+} // namespace
+
+PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const DataList& rows,
+                                 const DeviceMetrics& metrics, const PageRequest& request)
+{
+    PageResult result;
+    result.page = std::max(1, request.page);
+    const PageLayout layout = layOutPage(style, metrics, request, result.page);
+    result.cellsPerPage = layout.cells;
+
+    // A barcode must reach paper unblurred: no lossy compression of its image in a PDF.
+    canvas.painter().setRenderHint(QPainter::LosslessImageRendering, true);
+
+    // Rows past the last one that holds text are empty as well as those past the end.
+    const std::int64_t lastRow =
+        std::min<std::int64_t>(rows.RowCount() - 1, static_cast<std::int64_t>(rows.storedRows()));
+    const std::int64_t rowsLeft = std::max<std::int64_t>(0, lastRow - layout.base);
+    const int withRows = static_cast<int>(std::min<std::int64_t>(layout.cells, rowsLeft));
+    const std::vector<QImage> pictures =
+        prepareLabelImages(style, rows, layout.base, withRows, layout.cells, result);
+
+    drawSheetAids(canvas, layout, request);
+    std::int64_t i = 0;
+    for (int r = 0; r < layout.gridRows && i < withRows; ++r)
+        for (int c = 0; c < layout.columns && i < withRows; ++c, ++i)
+            drawCell(canvas, style, layout, rows, i, c, r, pictures[static_cast<std::size_t>(i)], result);
+
+    result.hasNextPage =
+        result.page < INT_MAX && pageExists(rows, layout.cells, result.page + 1, layout.start);
     return result;
 }
 

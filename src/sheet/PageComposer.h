@@ -120,8 +120,10 @@ struct ImageScaling
 // also saved as "barimage/barcode_NNN.bmp" under the data folder for other programs
 // to read, but a label is always drawn from the picture just rendered for its own
 // row, never from a file: another composition (another process, a preview redrawing
-// during a print) may rewrite the files at any moment. Nothing is cached between
-// compositions.
+// during a print) may rewrite the files at any moment. Every composition renders
+// every symbol again; the only thing kept between compositions is what this composer
+// last wrote to each image file, so that a file still holding exactly the new picture
+// is not written again.
 class PageComposer
 {
 public:
