@@ -616,12 +616,12 @@ std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, co
 
 int cellsPerPage(const LabelStyle& style)
 {
-    if (std::isnan(style.NUM_X) || std::isnan(style.NUM_Y) || style.NUM_X <= 0 || style.NUM_Y <= 0)
+    const std::int64_t columns = integerPart(style.NUM_X);
+    const std::int64_t rows = integerPart(style.NUM_Y);
+    if (columns <= 0 || rows <= 0)
         return 0;
-    const long double product = std::truncl(style.NUM_X * style.NUM_Y);
-    if (product >= DataList::kMaxRowCount)
-        return DataList::kMaxRowCount;
-    return static_cast<int>(product);
+    // Both below 2^31: the product fits.
+    return static_cast<int>(std::min<std::int64_t>(columns * rows, DataList::kMaxRowCount));
 }
 
 bool pageExists(const DataList& rows, int cellsPerPage, int page, int startLabel)

@@ -82,7 +82,7 @@ struct PageResult
 {
     int page = 1;             // CurrentPage after the composition: the page drawn, at least 1
     QString message;          // the message line: empty, or barcodeErrorMessage()
-    int cellsPerPage = 0;     // N, the integer part of NUM_X x NUM_Y
+    int cellsPerPage = 0;     // N, cellsPerPage(style)
     int cellsDrawn = 0;       // cells with a place on the sheet whose row holds a title or a number
     bool hasNextPage = false; // the first row of the next page has a barcode number
     // The first image file that could not be deleted or written, with the system's
@@ -182,9 +182,10 @@ private:
     std::unordered_map<int, WrittenImage> m_written;
 };
 
-// Cells per page N: the integer part of NUM_X x NUM_Y, the product taken before
-// truncation; 0 when either count is not positive. A page never needs more cells
-// than the data list has rows, so N is held within DataList::kMaxRowCount.
+// Cells per page N: the labels the grid has places for, the integer parts of NUM_X
+// and NUM_Y multiplied; 0 when either is below 1. A page takes exactly the rows it
+// draws, so a fractional count loses no row. A page never needs more cells than the
+// data list has rows, so N is held within DataList::kMaxRowCount.
 int cellsPerPage(const LabelStyle& style);
 
 // Whether page `page` exists: its first data row, (page - 1) x N + 1 less the

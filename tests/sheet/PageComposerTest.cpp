@@ -3,6 +3,8 @@
 #include "TestSupport.h"
 #include "platform/Canvas.h"
 #include "sheet/DeviceMetrics.h"
+#include "sheet/PrintCheckReport.h"
+#include "sheet/PrintJob.h"
 #include "symbol/BarImage.h"
 #include "symbol/BarTypes.h"
 
@@ -126,16 +128,37 @@ TEST_F(PageComposerTest, PageBelowOneIsDrawnAsPageOne)
     EXPECT_EQ(composer.symbol().Code(), u"490123456006");
 }
 
-TEST_F(PageComposerTest, FractionalCountsGiveCellsWithoutAPlace)
+TEST_F(PageComposerTest, FractionalCountsTakeOnlyTheRowsTheyDraw)
 {
     QImage image = whitePage(10, 10);
     const DataList rows = numberedRows(12);
     const PageResult page1 = compose(image, janSheet(2.5, 2), rows, 1);
-    EXPECT_EQ(page1.cellsPerPage, 5);
-    EXPECT_EQ(page1.cellsDrawn, 4); // 2 x 2 places
-    EXPECT_TRUE(hasFile(4));        // the fifth row's image, with no place on the sheet
+    EXPECT_EQ(page1.cellsPerPage, 4); // 2 x 2 places
+    EXPECT_EQ(page1.cellsDrawn, 4);
+    EXPECT_FALSE(hasFile(4)); // no fifth row without a place
     compose(image, janSheet(2.5, 2), rows, 2);
-    EXPECT_EQ(composer.symbol().Code(), u"490123456010"); // page 2 holds rows 6 to 10
+    EXPECT_EQ(composer.symbol().Code(), u"490123456008"); // page 2 holds rows 5 to 8
+
+    // 3.5 across once took 28 rows a page and drew 24, leaving rows 25 to 28 on no
+    // page; 0.5 across printed pages without a label. Every row is drawn once, on the
+    // pages printed and checked, or the sheet has no labels at all.
+    struct Case
+    {
+        double across, down;
+        int cells;
+    };
+    const DataList sixty = numberedRows(60);
+    for (const Case c : {Case{3.5, 8, 24}, Case{2.5, 2, 4}, Case{0.5, 4, 0}}) {
+        SCOPED_TRACE(c.across);
+        const LabelStyle style = janSheet(c.across, c.down);
+        EXPECT_EQ(cellsPerPage(style), c.cells);
+        int drawn = 0;
+        const int pages = c.cells > 0 ? sheetPageCount(sixty, c.cells) : 0;
+        for (int page = 1; page <= pages; ++page)
+            drawn += compose(image, style, sixty, page).cellsDrawn;
+        EXPECT_EQ(drawn, c.cells > 0 ? 60 : 0);
+        EXPECT_EQ(printedRows(style, sixty).size(), c.cells > 0 ? 60u : 0u);
+    }
 }
 
 TEST_F(PageComposerTest, NoCellsWhenACountIsZero)
