@@ -222,6 +222,15 @@ QString barcodeErrorMessage()
     return QStringLiteral("バーコード番号にエラーがあります。生成できませんでした。");
 }
 
+std::vector<FailedRow> PageResult::rowsWithoutBarcode() const
+{
+    std::vector<FailedRow> rows = failedRows;
+    rows.insert(rows.end(), untitledRows.begin(), untitledRows.end());
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const FailedRow& a, const FailedRow& b) { return a.row < b.row; });
+    return rows;
+}
+
 PageComposer::PageComposer(BarImage& symbol, QString dataFolder)
     : m_symbol(&symbol), m_dataFolder(std::move(dataFolder))
 {
@@ -588,6 +597,9 @@ std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, co
             QString error;
             if (!saveCellImage(i, picture, error) && result.imageError.isEmpty())
                 result.imageError = path + QStringLiteral(": ") + error;
+            // Only a titled label shows its barcode.
+            if (row.title.isEmpty())
+                result.untitledRows.push_back({static_cast<int>(k), row.number, LabelFault::NoTitle});
             continue;
         }
         if (!code.isEmpty())

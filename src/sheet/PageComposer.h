@@ -67,12 +67,18 @@ struct PageRequest
     CellOutlines outlines;
 };
 
-// A data row whose barcode number the symbology cannot encode: its label has no
-// barcode.
+// Why the label of a row with a barcode number lacks its barcode.
+enum class LabelFault {
+    NotEncodable, // the symbology cannot encode the number
+    NoTitle,      // the row has no title: its label shows the number text only
+};
+
+// A data row with a barcode number whose label has no barcode.
 struct FailedRow
 {
     int row = 0;    // the 1-based row of the data list
     QString number; // the barcode number as entered
+    LabelFault fault = LabelFault::NotEncodable;
 
     bool operator==(const FailedRow&) const = default;
 };
@@ -91,6 +97,13 @@ struct PageResult
     QString imageError;
     // The rows of this page with a barcode number that could not be encoded, in order.
     std::vector<FailedRow> failedRows;
+    // The rows of this page with a barcode number but no title, in order: their labels
+    // show the number text and no barcode.
+    std::vector<FailedRow> untitledRows;
+
+    // Every row of this page with a barcode number whose label lacks its barcode, in
+    // row order, each with the reason.
+    std::vector<FailedRow> rowsWithoutBarcode() const;
 };
 
 // A preview page as the window shows it: the blue-grey sheet, the white printable
