@@ -95,6 +95,8 @@ QString labelFaultText(LabelFault fault)
         break;
     case LabelFault::NoTitle:
         return QStringLiteral("文字列がありません（バーコードは印刷されません）");
+    case LabelFault::OffPaper:
+        return QStringLiteral("ラベルが印刷範囲の外にあります");
     }
     return QStringLiteral("バーコード番号にエラーがあります");
 }

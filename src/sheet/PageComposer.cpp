@@ -226,6 +226,7 @@ std::vector<FailedRow> PageResult::rowsWithoutBarcode() const
 {
     std::vector<FailedRow> rows = failedRows;
     rows.insert(rows.end(), untitledRows.begin(), untitledRows.end());
+    rows.insert(rows.end(), offPaperRows.begin(), offPaperRows.end());
     std::stable_sort(rows.begin(), rows.end(),
                      [](const FailedRow& a, const FailedRow& b) { return a.row < b.row; });
     return rows;
@@ -293,6 +294,7 @@ struct PageLayout
     LabelTextContext text;
     TextBlock title;
     TextBlock number;
+    LabelPlaces places;
 };
 
 SheetLength mm(long double value)
@@ -393,6 +395,7 @@ PageLayout layOutPage(const LabelStyle& style, const DeviceMetrics& metrics, con
     layOutSurface(layout, style, metrics, request);
     layout.title = titleBlock(style);
     layout.number = numberBlock(style);
+    layout.places = LabelPlaces(style, printableAreaOf(metrics), request.shiftX, request.shiftY);
     return layout;
 }
 
@@ -402,6 +405,8 @@ void hatchUsedCells(Canvas& canvas, const PageLayout& layout)
     const std::int64_t used =
         std::min<std::int64_t>(-layout.base, std::int64_t(layout.columns) * layout.gridRows);
     for (std::int64_t i = 0; i < used; ++i) {
+        if (!layout.places.cellOnPage(i))
+            continue;
         const SheetLength stepX = layout.intervalX.times(static_cast<int>(i % layout.columns));
         const SheetLength stepY = layout.intervalY.times(static_cast<int>(i / layout.columns));
         hatchUsedCell(canvas, layout.transform.toDevice(stepX, stepY),
@@ -417,6 +422,8 @@ void outlineCells(Canvas& canvas, const PageLayout& layout, const CellOutlines& 
     const SheetLength height = o.labelKnown ? o.labelHeight : layout.intervalY;
     for (int r = 0; r < layout.gridRows; ++r)
         for (int c = 0; c < layout.columns; ++c) {
+            if (!layout.places.onPage(c, r))
+                continue;
             const SheetLength left = x + layout.intervalX.times(c), top = y + layout.intervalY.times(r);
             outlineCell(canvas, layout.transform.toDevice(left, top),
                         layout.transform.toDevice(left + width, top + height));
@@ -455,6 +462,9 @@ void drawTextBlock(Canvas& canvas, const LabelTextContext& context, const TextBl
 void drawCell(Canvas& canvas, const LabelStyle& style, const PageLayout& layout, const DataList& rows,
               std::int64_t cell, int column, int gridRow, const QImage& picture, PageResult& result)
 {
+    // A label off the printable area is named, never drawn.
+    if (!layout.places.onPage(column, gridRow))
+        return;
     const CellRow row = cellRow(rows, layout.base + cell + 1);
     const SheetLength stepX = layout.intervalX.times(column);
     const SheetLength stepY = layout.intervalY.times(gridRow);
@@ -499,7 +509,7 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
     const std::int64_t rowsLeft = std::max<std::int64_t>(0, lastRow - layout.base);
     const int withRows = static_cast<int>(std::min<std::int64_t>(layout.cells, rowsLeft));
     const std::vector<QImage> pictures =
-        prepareLabelImages(style, rows, layout.base, withRows, layout.cells, result);
+        prepareLabelImages(style, rows, layout.places, layout.base, withRows, layout.cells, result);
 
     drawSheetAids(canvas, layout, request);
     std::int64_t i = 0;
@@ -569,8 +579,8 @@ void PageComposer::removeCellImage(int cell, QString& error)
 }
 
 std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, const DataList& rows,
-                                                     std::int64_t base, int withRows, int cells,
-                                                     PageResult& result)
+                                                     const LabelPlaces& places, std::int64_t base,
+                                                     int withRows, int cells, PageResult& result)
 {
     configureLabelSymbol(*m_symbol, style);
     const QString folder = m_dataFolder + QStringLiteral("/barimage");
@@ -579,12 +589,19 @@ std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, co
 
     // Only cells whose rows exist need a symbol each; the rest all get the empty
     // code, which the component is then left with, as it would be after the page's
-    // last cell.
+    // last cell. A cell off the printable area gets neither a symbol nor a file.
     std::vector<QImage> pictures(static_cast<std::size_t>(withRows));
+    std::int64_t offPage = 0;
     for (int i = 0; i < withRows; ++i) {
         const std::int64_t k = base + i + 1;
         const CellRow row = cellRow(rows, k);
         const QString code = labelCode(row.number);
+        if (!places.cellOnPage(i)) {
+            ++offPage;
+            if (!row.title.isEmpty() || !code.isEmpty())
+                result.offPaperRows.push_back({static_cast<int>(k), row.number, LabelFault::OffPaper});
+            continue;
+        }
         // An empty code after an empty code leaves the cleared picture as it is.
         if (!code.isEmpty() || !m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic())
             m_symbol->SetCode(code);
@@ -607,23 +624,68 @@ std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, co
         // No new picture: the cell's old file must not be taken for this row's.
         removeCellImage(i, result.imageError);
     }
-    if (withRows < cells) {
-        if (!m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic())
-            m_symbol->SetCode(QString());
-        if (cells - withRows <= kTailRemoveByName) {
-            for (int i = withRows; i < cells; ++i)
-                removeCellImage(i, result.imageError);
-        } else {
-            const QStringList names = QDir(folder).entryList({QStringLiteral("barcode_*.bmp")}, QDir::Files);
-            for (const QString& name : names) {
-                bool ok = false;
-                const int cell = QStringView(name).sliced(8, name.size() - 12).toInt(&ok);
-                if (ok && cell >= withRows && cell < cells && name == labelImageFileName(cell))
-                    removeCellImage(cell, result.imageError);
-            }
-        }
-    }
+    if (withRows < cells && (!m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic()))
+        m_symbol->SetCode(QString());
+    removeStaleImages(folder, places, withRows, cells, offPage, result.imageError);
     return pictures;
+}
+
+void PageComposer::removeStaleImages(const QString& folder, const LabelPlaces& places, int withRows,
+                                     int cells, std::int64_t offPage, QString& error)
+{
+    const auto stale = [&](int cell) { return cell >= withRows || !places.cellOnPage(cell); };
+    if (cells - withRows + offPage <= kTailRemoveByName) {
+        for (int i = offPage > 0 ? 0 : withRows; i < cells; ++i)
+            if (stale(i))
+                removeCellImage(i, error);
+        return;
+    }
+    const QStringList names = QDir(folder).entryList({QStringLiteral("barcode_*.bmp")}, QDir::Files);
+    for (const QString& name : names) {
+        bool ok = false;
+        const int cell = QStringView(name).sliced(8, name.size() - 12).toInt(&ok);
+        if (ok && cell >= 0 && cell < cells && stale(cell) && name == labelImageFileName(cell))
+            removeCellImage(cell, error);
+    }
+}
+
+PrintableArea printableAreaOf(const DeviceMetrics& metrics)
+{
+    return {SheetLength::fromWholeMillimetres(std::max(0, metrics.printableWidth)),
+            SheetLength::fromWholeMillimetres(std::max(0, metrics.printableHeight))};
+}
+
+LabelPlaces::LabelPlaces(const LabelStyle& style, const PrintableArea& area, SheetLength shiftX,
+                         SheetLength shiftY)
+    : m_x(sheetOffset(style.X_OFFSET) + shiftX + mm(style.X_LOCATE)),
+      m_y(sheetOffset(style.Y_OFFSET) + shiftY + mm(style.Y_LOCATE)), m_stepX(mm(style.INTERVAL_X)),
+      m_stepY(mm(style.INTERVAL_Y)), m_area(area), m_columns(std::max(1, integerPart(style.NUM_X)))
+{
+    // The barcode's size is known before it is rendered only when the style sets both
+    // lengths; a barcode of no or negative size cannot show.
+    if (style.SIZE != 0 && style.SIZE_X != 0 && style.SIZE_Y != 0) {
+        m_width = mm(style.SIZE_X);
+        m_height = mm(style.SIZE_Y);
+        m_sized = true;
+    }
+}
+
+bool LabelPlaces::onPage(std::int64_t column, std::int64_t gridRow) const
+{
+    const auto within = [](SheetLength start, SheetLength size, bool sized, SheetLength limit) {
+        if (limit <= SheetLength())
+            return true; // an area not known limits nothing
+        if (start < SheetLength() || start >= limit)
+            return false;
+        return !sized || (size > SheetLength() && start + size <= limit);
+    };
+    return within(m_x + m_stepX.times(column), m_width, m_sized, m_area.width) &&
+           within(m_y + m_stepY.times(gridRow), m_height, m_sized, m_area.height);
+}
+
+bool LabelPlaces::cellOnPage(std::int64_t cell) const
+{
+    return onPage(cell % m_columns, cell / m_columns);
 }
 
 int cellsPerPage(const LabelStyle& style)

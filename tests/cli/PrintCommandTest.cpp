@@ -183,6 +183,20 @@ TEST_F(SheetCommand, RowsWithANumberButNoTitleAreNamedAsLackingTheirBarcode)
     EXPECT_TRUE(result.err.startsWith(QStringLiteral("行 2: "))) << result.err.toStdString();
 }
 
+TEST_F(SheetCommand, LabelsOffThePaperAreNamedAndTheExitStatusSaysSo)
+{
+    // Three labels 70 mm apart on A4's 210 mm: the third reaches past the edge.
+    LabelStyle style = smallSheet();
+    style.X_LOCATE = 60;
+    const QString data = writeData(
+        {QStringLiteral("490000100013"), QStringLiteral("490000100020"), QStringLiteral("490000100037")});
+    const Outcome result = print({QStringLiteral("--style"), writeStyle(style), QStringLiteral("--data"),
+                                  data, QStringLiteral("--out"), path(QStringLiteral("sheet.pdf"))});
+    EXPECT_EQ(result.code, 3);
+    EXPECT_EQ(result.err, QStringLiteral("行 3: ラベルが印刷範囲の外にあります: 490000100037\n"));
+    EXPECT_FALSE(QFileInfo::exists(DataFolder() + QStringLiteral("/barimage/barcode_002.bmp")));
+}
+
 TEST_F(SheetCommand, AnUnwritableImageFolderIsAFileProblemNotANumberError)
 {
     // Run once so the working folder exists, then put a plain file where the image

@@ -161,6 +161,46 @@ TEST_F(PageComposerTest, FractionalCountsTakeOnlyTheRowsTheyDraw)
     }
 }
 
+TEST_F(PageComposerTest, LabelsOffThePaperAreNamedAndNeverRendered)
+{
+    // 1000 x 1000 labels of 60 x 30 mm on A4's 200 x 287 mm: the first three of each
+    // of the first ten grid rows fit (a 40 x 10 mm barcode at 5, 2 mm in each).
+    const DataList rows = numberedRows(20000);
+    QImage image = whitePage(2000, 2870);
+    const PageResult result = compose(image, janSheet(1000, 1000), rows, 1);
+    EXPECT_EQ(result.cellsPerPage, DataList::kMaxRowCount);
+    EXPECT_EQ(result.cellsDrawn, 30);
+    EXPECT_TRUE(result.failedRows.empty());
+    ASSERT_EQ(result.offPaperRows.size(), 20000u - 30u);
+    EXPECT_EQ(result.offPaperRows.front(),
+              (FailedRow{4, QStringLiteral("490123456004"), LabelFault::OffPaper}));
+    EXPECT_EQ(result.offPaperRows.back().row, 20000);
+    EXPECT_EQ(result.rowsWithoutBarcode().size(), 20000u - 30u);
+    // A symbol and a file only for the labels on the paper.
+    const QStringList files = QDir(data.filePath(QStringLiteral("barimage"))).entryList(QDir::Files);
+    EXPECT_EQ(files.size(), 30);
+    EXPECT_TRUE(hasFile(2002));
+    EXPECT_FALSE(hasFile(3));
+    // Nothing is drawn beyond the last label that fits.
+    EXPECT_TRUE(inked(image.copy(1700, 0, 300, 2870)).isEmpty());
+    EXPECT_TRUE(inked(image.copy(0, 2830, 2000, 40)).isEmpty());
+    EXPECT_FALSE(inked(image.copy(1250, 2720, 400, 100)).isEmpty()); // row 9003's barcode
+
+    // A barcode reaching past the edge, or placed before the corner, is off the paper too.
+    LabelStyle style = janSheet(1, 1);
+    style.SIZE_X = 196;
+    EXPECT_EQ(compose(image, style, rows, 1).offPaperRows.size(), 1u);
+    style.SIZE_X = 40;
+    style.X_LOCATE = -1;
+    EXPECT_EQ(compose(image, style, rows, 1).offPaperRows.size(), 1u);
+    EXPECT_FALSE(hasFile(0));
+    style.X_LOCATE = 1e9;
+    EXPECT_EQ(compose(image, style, rows, 1).offPaperRows.size(), 1u);
+    style.X_LOCATE = 5;
+    EXPECT_TRUE(compose(image, style, rows, 1).offPaperRows.empty());
+    EXPECT_TRUE(hasFile(0));
+}
+
 TEST_F(PageComposerTest, NoCellsWhenACountIsZero)
 {
     QImage image = whitePage(100, 100);
