@@ -20,8 +20,8 @@ const char* const kPreviewUsage =
     "       PERCENT from 5 to 200 (default 120); without --style and --data the default style and data\n"
     "       list of the working folder are used\n"
     "exit status: 0 written, every row of the page with a number got its barcode; 1 the files could\n"
-    "       not be read or the picture not written; 2 bad arguments; 3 written, but the rows named on\n"
-    "       stderr have a number that cannot be encoded and their labels lack the barcode\n";
+    "       not be read or the picture not written; 2 bad arguments; 3 written, but the labels of the\n"
+    "       rows named on stderr lack the barcode: their number cannot be encoded, or they have no title\n";
 
 namespace {
 
@@ -122,7 +122,7 @@ int runPreview(const QStringList& args, std::FILE* out, std::FILE* err)
         return 1;
     }
     const bool complete =
-        reportLabelProblems(err, "preview", preview.result.failedRows, preview.result.imageError);
+        reportLabelProblems(err, "preview", preview.result.rowsWithoutBarcode(), preview.result.imageError);
     writeLine(out, QStringLiteral("page %1 of the sheet at %2%, %3 x %4 pixels, written to %5")
                        .arg(preview.result.page)
                        .arg(options.zoom)

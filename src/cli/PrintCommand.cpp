@@ -23,8 +23,8 @@ const char* const kPrintUsage =
     "       --copies N: N collated sets (0 to 999); --pages: only these pages of each set;\n"
     "       --start-label K: the rows start at label K of the first sheet (1 to the labels a sheet holds)\n"
     "exit status: 0 printed, every row with a number got its barcode; 1 the files could not be read\n"
-    "       or the job was refused or failed; 2 bad arguments; 3 printed, but the rows named on stderr\n"
-    "       have a number that cannot be encoded and their labels lack the barcode\n";
+    "       or the job was refused or failed; 2 bad arguments; 3 printed, but the labels of the rows\n"
+    "       named on stderr lack the barcode: their number cannot be encoded, or they have no title\n";
 
 namespace {
 
@@ -88,6 +88,19 @@ int usage(std::FILE* err, const QString& message)
     return 2;
 }
 
+QString labelFaultText(LabelFault fault)
+{
+    switch (fault) {
+    case LabelFault::NotEncodable:
+        break;
+    case LabelFault::NoTitle:
+        return QStringLiteral("文字列がありません（バーコードは印刷されません）");
+    case LabelFault::OffPaper:
+        return QStringLiteral("ラベルが印刷範囲の外にあります");
+    }
+    return QStringLiteral("バーコード番号にエラーがあります");
+}
+
 } // namespace
 
 bool reportLabelProblems(std::FILE* err, const char* command, const std::vector<FailedRow>& failedRows,
@@ -99,9 +112,9 @@ bool reportLabelProblems(std::FILE* err, const char* command, const std::vector<
         writeLine(err, prefix + QStringLiteral("ラベル画像ファイルを書き込めません: ") + imageError);
     constexpr std::size_t kListed = 20;
     for (std::size_t i = 0; i < failedRows.size() && i < kListed; ++i)
-        writeLine(err, QStringLiteral("行 %1: バーコード番号にエラーがあります: %2")
+        writeLine(err, QStringLiteral("行 %1: %2: %3")
                            .arg(failedRows[i].row)
-                           .arg(failedRows[i].number));
+                           .arg(labelFaultText(failedRows[i].fault), failedRows[i].number));
     if (failedRows.size() > kListed)
         writeLine(
             err,

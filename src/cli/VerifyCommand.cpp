@@ -1,9 +1,13 @@
 #include "cli/VerifyCommand.h"
 
 #include "cli/PrintCommand.h"
+#include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
+#include "sheet/PaperList.h"
+#include "sheet/PrintTarget.h"
 #include "verify/PrintCheck.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,7 +25,8 @@ const char* const kVerifyUsage =
     "       --start-label K: row 1 goes to label K of the first sheet, as print does\n"
     "       --json: the report as one JSON object\n"
     "exit status: 0 every barcode read back; 1 a number cannot be encoded or its barcode does\n"
-    "       not read back, or the files could not be read; 2 bad arguments. Rows of CTF, IATA,\n"
+    "       not read back, or a label lies off the paper, or the files could not be read; 2 bad arguments. "
+    "Rows of CTF, IATA,\n"
     "       MATRIX, NEC and CUSTOMER (no reader decodes them) and rows lacking a title or a\n"
     "       number are listed as not checked, but do not fail\n";
 
@@ -84,6 +89,8 @@ QString statusName(RowVerdict verdict)
         return QStringLiteral("dataNotChecked");
     case RowVerdict::NoNumber:
         return QStringLiteral("noNumber");
+    case RowVerdict::OffPaper:
+        return QStringLiteral("offPaper");
     case RowVerdict::NoTitle:
         break;
     }
@@ -135,6 +142,10 @@ int runVerify(const QStringList& args, std::FILE* out, std::FILE* err)
     }
     PrintCheckOptions check;
     check.startLabel = options.startLabel;
+    // The paper as print would put it in a PDF file: the style's paper, no margins.
+    PdfFileTarget paper(QDir(docs->dataFolder).filePath(QStringLiteral("verify.pdf")));
+    ApplyPaperSettings(paper, docs->style.sheet.paper, docs->style.sheet.orientation);
+    check.area = printableAreaOf(ReadDeviceMetrics(paper, screenDpiX(), screenDpiY()));
     const PrintCheckReport report = verifyRows(docs->style, docs->rows, check);
     if (options.json) {
         writeLine(out, QString::fromUtf8(toJson(report)));

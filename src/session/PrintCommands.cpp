@@ -75,7 +75,10 @@ void PrintCommands::convertAllNumbersToHalfWidth()
 Dialogs::PrintCheckChoice PrintCommands::runPrintCheck(Dialogs::PrintCheckMode mode)
 {
     for (;;) {
-        const PrintCheckReport report = m_printChecker(m_style, m_rows, PrintCheckOptions{startLabel()});
+        PrintCheckOptions options;
+        options.startLabel = startLabel();
+        options.area = printableAreaOf(m_metrics);
+        const PrintCheckReport report = m_printChecker(m_style, m_rows, options);
         if (mode == Dialogs::PrintCheckMode::BeforePrinting && report.passed())
             return Dialogs::PrintCheckChoice::Print;
         // Offered only where the clean-up changes something, so it never comes back unchanged.

@@ -222,6 +222,16 @@ QString barcodeErrorMessage()
     return QStringLiteral("バーコード番号にエラーがあります。生成できませんでした。");
 }
 
+std::vector<FailedRow> PageResult::rowsWithoutBarcode() const
+{
+    std::vector<FailedRow> rows = failedRows;
+    rows.insert(rows.end(), untitledRows.begin(), untitledRows.end());
+    rows.insert(rows.end(), offPaperRows.begin(), offPaperRows.end());
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const FailedRow& a, const FailedRow& b) { return a.row < b.row; });
+    return rows;
+}
+
 PageComposer::PageComposer(BarImage& symbol, QString dataFolder)
     : m_symbol(&symbol), m_dataFolder(std::move(dataFolder))
 {
@@ -241,52 +251,101 @@ QString PageComposer::imagePath(int cell) const
     return m_dataFolder + QStringLiteral("/barimage/") + labelImageFileName(cell);
 }
 
-PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const DataList& rows,
-                                 const DeviceMetrics& metrics, const PageRequest& request)
+namespace {
+
+// A label text as the style sets it: its place in the first cell, its font and
+// colours, and the shadow drawn under it.
+struct DrawnText
 {
-    PageResult result;
-    const int page = std::max(1, request.page);
-    result.page = page;
-    const int cells = cellsPerPage(style);
-    result.cellsPerPage = cells;
-    const int start = heldStartLabel(request.startLabel, cells);
-    const std::int64_t base = rowOfCell(cells, page, 0, start) - 1;
+    TextRole role = TextRole::Title;
+    bool printed = true;
+    LabelFont font;
+    TColor face = clBlack;
+    TColor shadowColor = clBlack;
+    SheetLength x;
+    SheetLength y;
+    SheetLength shadowX;
+    SheetLength shadowY;
+    SheetLength pitch;
+    int kind = 0; // 0 horizontal, otherwise vertical writing
 
-    // A barcode must reach paper unblurred: no lossy compression of its image in a PDF.
-    canvas.painter().setRenderHint(QPainter::LosslessImageRendering, true);
+    bool hasShadow() const { return shadowX != SheetLength() || shadowY != SheetLength(); }
+};
 
-    // Rows past the last one that holds text are empty as well as those past the end.
-    const std::int64_t lastRow =
-        std::min<std::int64_t>(rows.RowCount() - 1, static_cast<std::int64_t>(rows.storedRows()));
-    const std::int64_t rowsLeft = std::max<std::int64_t>(0, lastRow - base);
-    const int withRows = static_cast<int>(std::min<std::int64_t>(cells, rowsLeft));
-    const std::vector<QImage> pictures = prepareLabelImages(style, rows, base, withRows, cells, result);
+// What every cell of one composition is drawn with, worked out once.
+struct PageLayout
+{
+    int cells = 0;         // N
+    int start = 1;         // the start label, held within 1 to N
+    std::int64_t base = 0; // the data row before the page's first cell
+    int columns = 0;
+    int gridRows = 0;
+    bool preview = true;
+    SheetLength intervalX;
+    SheetLength intervalY;
+    SheetLength imageX;
+    SheetLength imageY;
+    SheetLength imageWidth;
+    SheetLength imageHeight;
+    int sizeMode = 0;
+    SheetLength subY; // the title's second line below the first
+    SheetTransform transform;
+    ImageScaling scaling;
+    LabelTextContext text;
+    DrawnText title;
+    DrawnText number;
+    LabelPlaces places;
+};
 
-    // The cell pass.
-    const int columns = integerPart(style.sheet.across);
-    const int gridRows = integerPart(style.sheet.down);
+SheetLength mm(long double value)
+{
+    return SheetLength::fromMillimetres(value);
+}
+
+// A text block of the style as the cell pass draws it.
+DrawnText drawnText(const TextBlock& text, TextRole role)
+{
+    DrawnText block;
+    block.role = role;
+    block.printed = text.printed;
+    block.font = {text.fontName, pointSize(text.fontSize), FontStyleFromName(text.fontStyle)};
+    block.face = text.color;
+    block.shadowColor = text.shadowColor;
+    block.x = mm(text.x);
+    block.y = mm(text.y);
+    block.shadowX = mm(text.shadowX);
+    block.shadowY = mm(text.shadowY);
+    block.pitch = mm(text.pitch);
+    block.kind = writingKind(text);
+    return block;
+}
+
+// The surface's scales and the whole-page adjustment, and how images and texts are
+// sized on this kind of surface.
+void layOutSurface(PageLayout& layout, const LabelStyle& style, const DeviceMetrics& metrics,
+                   const PageRequest& request)
+{
     const int screenDpiX = metrics.screenDpiX > 0 ? metrics.screenDpiX : 96;
     const int screenDpiY = metrics.screenDpiY > 0 ? metrics.screenDpiY : 96;
-    const bool preview = request.kind == SurfaceKind::Preview;
-    const int zoom = preview ? request.zoomPercent : 100;
+    const int zoom = layout.preview ? request.zoomPercent : 100;
 
-    SheetTransform transform;
+    SheetTransform& transform = layout.transform;
     transform.scaleX = SheetScale::fromDpi(request.dpiX);
     transform.scaleY = SheetScale::fromDpi(request.dpiY);
     transform.offsetX = sheetOffset(style.sheet.offsetX) + request.shiftX;
     transform.offsetY = sheetOffset(style.sheet.offsetY) + request.shiftY;
 
-    LabelTextContext text;
+    LabelTextContext& text = layout.text;
     text.transform = transform;
     text.kind = request.kind;
     text.screenDpiX = screenDpiX;
     text.zoomPercent = zoom;
     text.printerDpiY = request.dpiY;
-    text.centreBox = SheetLength::fromMillimetres(style.placement.width);
+    text.centreBox = mm(style.placement.width);
     text.titleCentre = style.title.centred;
     text.numberCentre = style.number.centred;
 
-    ImageScaling scaling;
+    ImageScaling& scaling = layout.scaling;
     scaling.kind = request.kind;
     scaling.zoomPercent = zoom;
     scaling.screenDpiX = screenDpiX;
@@ -295,103 +354,153 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
     scaling.printerDpiY = request.dpiY;
     scaling.scaleX = transform.scaleX;
     scaling.scaleY = transform.scaleY;
+}
 
-    const auto mm = [](long double value) { return SheetLength::fromMillimetres(value); };
-    const SheetLength intervalX = mm(style.sheet.pitchX);
-    const SheetLength intervalY = mm(style.sheet.pitchY);
-    const SheetLength sizeX = mm(style.placement.width);
-    const SheetLength sizeY = mm(style.placement.height);
-    const SheetLength subY = mm(style.title.secondLineY);
-    const SheetLength titleShadowX = mm(style.title.shadowX);
-    const SheetLength titleShadowY = mm(style.title.shadowY);
-    const SheetLength numberShadowX = mm(style.number.shadowX);
-    const SheetLength numberShadowY = mm(style.number.shadowY);
-    const SheetLength titlePitch = mm(style.title.pitch);
-    const SheetLength numberPitch = mm(style.number.pitch);
-    const bool titleShadow = titleShadowX != SheetLength() || titleShadowY != SheetLength();
-    const bool numberShadow = numberShadowX != SheetLength() || numberShadowY != SheetLength();
-    const LabelFont titleFont{style.title.fontName, pointSize(style.title.fontSize),
-                              FontStyleFromName(style.title.fontStyle)};
-    const LabelFont numberFont{style.number.fontName, pointSize(style.number.fontSize),
-                               FontStyleFromName(style.number.fontStyle)};
+PageLayout layOutPage(const LabelStyle& style, const DeviceMetrics& metrics, const PageRequest& request,
+                      int page)
+{
+    PageLayout layout;
+    layout.cells = cellsPerPage(style);
+    layout.start = heldStartLabel(request.startLabel, layout.cells);
+    layout.base = rowOfCell(layout.cells, page, 0, layout.start) - 1;
+    layout.columns = integerPart(style.sheet.across);
+    layout.gridRows = integerPart(style.sheet.down);
+    layout.preview = request.kind == SurfaceKind::Preview;
+    layout.intervalX = mm(style.sheet.pitchX);
+    layout.intervalY = mm(style.sheet.pitchY);
+    layout.imageX = mm(style.placement.x);
+    layout.imageY = mm(style.placement.y);
+    layout.imageWidth = mm(style.placement.width);
+    layout.imageHeight = mm(style.placement.height);
+    layout.sizeMode = style.placement.sizeMode;
+    layout.subY = mm(style.title.secondLineY);
+    layOutSurface(layout, style, metrics, request);
+    layout.title = drawnText(style.title, TextRole::Title);
+    layout.number = drawnText(style.number, TextRole::BarcodeNumber);
+    layout.places = LabelPlaces(style, printableAreaOf(metrics), request.shiftX, request.shiftY);
+    return layout;
+}
 
-    if (preview && columns > 0 && gridRows > 0) {
-        // The cells used up before the start label, which no row reaches.
-        for (std::int64_t i = 0; i < std::min<std::int64_t>(-base, std::int64_t(columns) * gridRows); ++i) {
-            const SheetLength stepX = intervalX.times(static_cast<int>(i % columns));
-            const SheetLength stepY = intervalY.times(static_cast<int>(i / columns));
-            hatchUsedCell(canvas, transform.toDevice(stepX, stepY),
-                          transform.toDevice(stepX + intervalX, stepY + intervalY));
+// The cells used up before the start label, which no row reaches, hatched.
+void hatchUsedCells(Canvas& canvas, const PageLayout& layout)
+{
+    const std::int64_t used =
+        std::min<std::int64_t>(-layout.base, std::int64_t(layout.columns) * layout.gridRows);
+    for (std::int64_t i = 0; i < used; ++i) {
+        if (!layout.places.cellOnPage(i))
+            continue;
+        const SheetLength stepX = layout.intervalX.times(static_cast<int>(i % layout.columns));
+        const SheetLength stepY = layout.intervalY.times(static_cast<int>(i / layout.columns));
+        hatchUsedCell(canvas, layout.transform.toDevice(stepX, stepY),
+                      layout.transform.toDevice(stepX + layout.intervalX, stepY + layout.intervalY));
+    }
+}
+
+void outlineCells(Canvas& canvas, const PageLayout& layout, const CellOutlines& o)
+{
+    const SheetLength x = o.labelKnown ? o.labelX : SheetLength();
+    const SheetLength y = o.labelKnown ? o.labelY : SheetLength();
+    const SheetLength width = o.labelKnown ? o.labelWidth : layout.intervalX;
+    const SheetLength height = o.labelKnown ? o.labelHeight : layout.intervalY;
+    for (int r = 0; r < layout.gridRows; ++r)
+        for (int c = 0; c < layout.columns; ++c) {
+            if (!layout.places.onPage(c, r))
+                continue;
+            const SheetLength left = x + layout.intervalX.times(c), top = y + layout.intervalY.times(r);
+            outlineCell(canvas, layout.transform.toDevice(left, top),
+                        layout.transform.toDevice(left + width, top + height));
         }
+}
+
+// The view aids of the preview, under the labels: used cells hatched, outlines.
+void drawSheetAids(Canvas& canvas, const PageLayout& layout, const PageRequest& request)
+{
+    if (!layout.preview || layout.columns <= 0 || layout.gridRows <= 0)
+        return;
+    hatchUsedCells(canvas, layout);
+    if (request.outlines.shown)
+        outlineCells(canvas, layout, request.outlines);
+}
+
+// Draws the lines of a text block in the cell moved by (stepX, stepY), one below the
+// other `lineGap` apart: each line's shadow first, then its face over it.
+void drawTextBlock(Canvas& canvas, const LabelTextContext& context, const DrawnText& block, SheetLength stepX,
+                   SheetLength stepY, std::initializer_list<const QString*> lines, SheetLength lineGap = {})
+{
+    const SheetLength x = block.x + stepX;
+    SheetLength y = block.y + stepY;
+    const bool shadow = block.hasShadow();
+    for (const QString* line : lines) {
+        if (shadow)
+            DrawLabelText(canvas, context, *line, block.role, block.font, block.shadowColor,
+                          x + block.shadowX, y + block.shadowY, block.kind, block.pitch);
+        DrawLabelText(canvas, context, *line, block.role, block.font, block.face, x, y, block.kind,
+                      block.pitch);
+        y += lineGap;
     }
+}
 
-    if (preview && request.outlines.shown && columns > 0 && gridRows > 0) {
-        const CellOutlines& o = request.outlines;
-        const SheetLength x = o.labelKnown ? o.labelX : SheetLength();
-        const SheetLength y = o.labelKnown ? o.labelY : SheetLength();
-        const SheetLength width = o.labelKnown ? o.labelWidth : intervalX;
-        const SheetLength height = o.labelKnown ? o.labelHeight : intervalY;
-        for (int r = 0; r < gridRows; ++r)
-            for (int c = 0; c < columns; ++c) {
-                const SheetLength left = x + intervalX.times(c), top = y + intervalY.times(r);
-                outlineCell(canvas, transform.toDevice(left, top),
-                            transform.toDevice(left + width, top + height));
-            }
+// One cell: its barcode image, its title, its number text, in that order.
+void drawCell(Canvas& canvas, const LabelStyle& style, const PageLayout& layout, const DataList& rows,
+              std::int64_t cell, int column, int gridRow, const QImage& picture, PageResult& result)
+{
+    // A label off the printable area is named, never drawn.
+    if (!layout.places.onPage(column, gridRow))
+        return;
+    const CellRow row = cellRow(rows, layout.base + cell + 1);
+    const SheetLength stepX = layout.intervalX.times(column);
+    const SheetLength stepY = layout.intervalY.times(gridRow);
+    const QString number = labelCode(row.number);
+    if (!row.title.isEmpty() || !number.isEmpty())
+        ++result.cellsDrawn;
+
+    if (!row.title.isEmpty()) {
+        if (picture.isNull())
+            result.message = barcodeErrorMessage();
+        drawLabelImage(canvas, picture,
+                       layout.transform.toDevice(layout.imageX + stepX, layout.imageY + stepY),
+                       layout.scaling, layout.imageWidth, layout.imageHeight, layout.sizeMode);
     }
-
-    if (columns > 0 && gridRows > 0) {
-        std::int64_t i = 0;
-        for (int r = 0; r < gridRows && i < withRows; ++r) {
-            const SheetLength stepY = intervalY.times(r);
-            for (int c = 0; c < columns && i < withRows; ++c, ++i) {
-                const CellRow row = cellRow(rows, base + i + 1);
-                const SheetLength stepX = intervalX.times(c);
-                const QString number = labelCode(row.number);
-                if (!row.title.isEmpty() || !number.isEmpty())
-                    ++result.cellsDrawn;
-
-                if (!row.title.isEmpty()) {
-                    const QImage& picture = pictures[static_cast<std::size_t>(i)];
-                    if (picture.isNull())
-                        result.message = barcodeErrorMessage();
-                    drawLabelImage(
-                        canvas, picture,
-                        transform.toDevice(mm(style.placement.x) + stepX, mm(style.placement.y) + stepY),
-                        scaling, sizeX, sizeY, style.placement.sizeMode);
-                }
-
-                if (style.title.printed && !row.title.isEmpty()) {
-                    const TitleLines lines = splitTitle(row.title);
-                    const SheetLength x = mm(style.title.x) + stepX;
-                    const SheetLength y = mm(style.title.y) + stepY;
-                    const SheetLength lineY[2] = {y, y + subY};
-                    const QString* line[2] = {&lines.first, &lines.second};
-                    for (int l = 0; l < 2; ++l) {
-                        if (titleShadow)
-                            DrawLabelText(canvas, text, *line[l], TextRole::Title, titleFont,
-                                          style.title.shadowColor, x + titleShadowX, lineY[l] + titleShadowY,
-                                          writingKind(style.title), titlePitch);
-                        DrawLabelText(canvas, text, *line[l], TextRole::Title, titleFont, style.title.color,
-                                      x, lineY[l], writingKind(style.title), titlePitch);
-                    }
-                }
-
-                if (style.number.printed && !number.isEmpty()) {
-                    const QString shown = barcodeNumberText(style, row.number);
-                    const SheetLength x = mm(style.number.x) + stepX;
-                    const SheetLength y = mm(style.number.y) + stepY;
-                    if (numberShadow)
-                        DrawLabelText(canvas, text, shown, TextRole::BarcodeNumber, numberFont,
-                                      style.number.shadowColor, x + numberShadowX, y + numberShadowY,
-                                      writingKind(style.number), numberPitch);
-                    DrawLabelText(canvas, text, shown, TextRole::BarcodeNumber, numberFont,
-                                  style.number.color, x, y, writingKind(style.number), numberPitch);
-                }
-            }
-        }
+    if (layout.title.printed && !row.title.isEmpty()) {
+        const TitleLines lines = splitTitle(row.title);
+        drawTextBlock(canvas, layout.text, layout.title, stepX, stepY, {&lines.first, &lines.second},
+                      layout.subY);
     }
+    if (layout.number.printed && !number.isEmpty()) {
+        const QString shown = barcodeNumberText(style, row.number);
+        drawTextBlock(canvas, layout.text, layout.number, stepX, stepY, {&shown});
+    }
+}
 
-    result.hasNextPage = page < INT_MAX && pageExists(rows, cells, page + 1, start);
+} // namespace
+
+PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const DataList& rows,
+                                 const DeviceMetrics& metrics, const PageRequest& request)
+{
+    PageResult result;
+    result.page = std::max(1, request.page);
+    const PageLayout layout = layOutPage(style, metrics, request, result.page);
+    result.cellsPerPage = layout.cells;
+
+    // A barcode must reach paper unblurred: no lossy compression of its image in a PDF.
+    canvas.painter().setRenderHint(QPainter::LosslessImageRendering, true);
+
+    // Rows past the last one that holds text are empty as well as those past the end.
+    const std::int64_t lastRow =
+        std::min<std::int64_t>(rows.RowCount() - 1, static_cast<std::int64_t>(rows.storedRows()));
+    const std::int64_t rowsLeft = std::max<std::int64_t>(0, lastRow - layout.base);
+    const int withRows = static_cast<int>(std::min<std::int64_t>(layout.cells, rowsLeft));
+    const std::vector<QImage> pictures =
+        prepareLabelImages(style, rows, layout.places, layout.base, withRows, layout.cells, result);
+
+    drawSheetAids(canvas, layout, request);
+    std::int64_t i = 0;
+    for (int r = 0; r < layout.gridRows && i < withRows; ++r)
+        for (int c = 0; c < layout.columns && i < withRows; ++c, ++i)
+            drawCell(canvas, style, layout, rows, i, c, r, pictures[static_cast<std::size_t>(i)], result);
+
+    result.hasNextPage =
+        result.page < INT_MAX && pageExists(rows, layout.cells, result.page + 1, layout.start);
     return result;
 }
 
@@ -452,8 +561,8 @@ void PageComposer::removeCellImage(int cell, QString& error)
 }
 
 std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, const DataList& rows,
-                                                     std::int64_t base, int withRows, int cells,
-                                                     PageResult& result)
+                                                     const LabelPlaces& places, std::int64_t base,
+                                                     int withRows, int cells, PageResult& result)
 {
     configureLabelSymbol(*m_symbol, style);
     const QString folder = m_dataFolder + QStringLiteral("/barimage");
@@ -462,12 +571,19 @@ std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, co
 
     // Only cells whose rows exist need a symbol each; the rest all get the empty
     // code, which the component is then left with, as it would be after the page's
-    // last cell.
+    // last cell. A cell off the printable area gets neither a symbol nor a file.
     std::vector<QImage> pictures(static_cast<std::size_t>(withRows));
+    std::int64_t offPage = 0;
     for (int i = 0; i < withRows; ++i) {
         const std::int64_t k = base + i + 1;
         const CellRow row = cellRow(rows, k);
         const QString code = labelCode(row.number);
+        if (!places.cellOnPage(i)) {
+            ++offPage;
+            if (!row.title.isEmpty() || !code.isEmpty())
+                result.offPaperRows.push_back({static_cast<int>(k), row.number, LabelFault::OffPaper});
+            continue;
+        }
         // An empty code after an empty code leaves the cleared picture as it is.
         if (!code.isEmpty() || !m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic())
             m_symbol->SetCode(code);
@@ -480,6 +596,9 @@ std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, co
             QString error;
             if (!saveCellImage(i, picture, error) && result.imageError.isEmpty())
                 result.imageError = path + QStringLiteral(": ") + error;
+            // Only a titled label shows its barcode.
+            if (row.title.isEmpty())
+                result.untitledRows.push_back({static_cast<int>(k), row.number, LabelFault::NoTitle});
             continue;
         }
         if (!code.isEmpty())
@@ -487,34 +606,78 @@ std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, co
         // No new picture: the cell's old file must not be taken for this row's.
         removeCellImage(i, result.imageError);
     }
-    if (withRows < cells) {
-        if (!m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic())
-            m_symbol->SetCode(QString());
-        if (cells - withRows <= kTailRemoveByName) {
-            for (int i = withRows; i < cells; ++i)
-                removeCellImage(i, result.imageError);
-        } else {
-            const QStringList names = QDir(folder).entryList({QStringLiteral("barcode_*.bmp")}, QDir::Files);
-            for (const QString& name : names) {
-                bool ok = false;
-                const int cell = QStringView(name).sliced(8, name.size() - 12).toInt(&ok);
-                if (ok && cell >= withRows && cell < cells && name == labelImageFileName(cell))
-                    removeCellImage(cell, result.imageError);
-            }
-        }
-    }
+    if (withRows < cells && (!m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic()))
+        m_symbol->SetCode(QString());
+    removeStaleImages(folder, places, withRows, cells, offPage, result.imageError);
     return pictures;
+}
+
+void PageComposer::removeStaleImages(const QString& folder, const LabelPlaces& places, int withRows,
+                                     int cells, std::int64_t offPage, QString& error)
+{
+    const auto stale = [&](int cell) { return cell >= withRows || !places.cellOnPage(cell); };
+    if (cells - withRows + offPage <= kTailRemoveByName) {
+        for (int i = offPage > 0 ? 0 : withRows; i < cells; ++i)
+            if (stale(i))
+                removeCellImage(i, error);
+        return;
+    }
+    const QStringList names = QDir(folder).entryList({QStringLiteral("barcode_*.bmp")}, QDir::Files);
+    for (const QString& name : names) {
+        bool ok = false;
+        const int cell = QStringView(name).sliced(8, name.size() - 12).toInt(&ok);
+        if (ok && cell >= 0 && cell < cells && stale(cell) && name == labelImageFileName(cell))
+            removeCellImage(cell, error);
+    }
+}
+
+PrintableArea printableAreaOf(const DeviceMetrics& metrics)
+{
+    return {SheetLength::fromWholeMillimetres(std::max(0, metrics.printableWidth)),
+            SheetLength::fromWholeMillimetres(std::max(0, metrics.printableHeight))};
+}
+
+LabelPlaces::LabelPlaces(const LabelStyle& style, const PrintableArea& area, SheetLength shiftX,
+                         SheetLength shiftY)
+    : m_x(sheetOffset(style.sheet.offsetX) + shiftX + mm(style.placement.x)),
+      m_y(sheetOffset(style.sheet.offsetY) + shiftY + mm(style.placement.y)), m_stepX(mm(style.sheet.pitchX)),
+      m_stepY(mm(style.sheet.pitchY)), m_area(area), m_columns(std::max(1, integerPart(style.sheet.across)))
+{
+    // The barcode's size is known before it is rendered only when the style sets both
+    // lengths; a barcode of no or negative size cannot show.
+    if (style.placement.sizeMode != 0 && style.placement.width != 0 && style.placement.height != 0) {
+        m_width = mm(style.placement.width);
+        m_height = mm(style.placement.height);
+        m_sized = true;
+    }
+}
+
+bool LabelPlaces::onPage(std::int64_t column, std::int64_t gridRow) const
+{
+    const auto within = [](SheetLength start, SheetLength size, bool sized, SheetLength limit) {
+        if (limit <= SheetLength())
+            return true; // an area not known limits nothing
+        if (start < SheetLength() || start >= limit)
+            return false;
+        return !sized || (size > SheetLength() && start + size <= limit);
+    };
+    return within(m_x + m_stepX.times(column), m_width, m_sized, m_area.width) &&
+           within(m_y + m_stepY.times(gridRow), m_height, m_sized, m_area.height);
+}
+
+bool LabelPlaces::cellOnPage(std::int64_t cell) const
+{
+    return onPage(cell % m_columns, cell / m_columns);
 }
 
 int cellsPerPage(const LabelStyle& style)
 {
-    if (std::isnan(style.sheet.across) || std::isnan(style.sheet.down) || style.sheet.across <= 0 ||
-        style.sheet.down <= 0)
+    const std::int64_t columns = integerPart(style.sheet.across);
+    const std::int64_t rows = integerPart(style.sheet.down);
+    if (columns <= 0 || rows <= 0)
         return 0;
-    const long double product = std::truncl(style.sheet.across * style.sheet.down);
-    if (product >= DataList::kMaxRowCount)
-        return DataList::kMaxRowCount;
-    return static_cast<int>(product);
+    // Both below 2^31: the product fits.
+    return static_cast<int>(std::min<std::int64_t>(columns * rows, DataList::kMaxRowCount));
 }
 
 bool pageExists(const DataList& rows, int cellsPerPage, int page, int startLabel)

@@ -44,6 +44,43 @@ struct CellOutlines
     SheetLength labelHeight;
 };
 
+// The printable area the labels of a page must lie on, from its corner. A side of 0
+// is not known and limits nothing.
+struct PrintableArea
+{
+    SheetLength width;
+    SheetLength height;
+};
+PrintableArea printableAreaOf(const DeviceMetrics& metrics);
+
+// Which label places of a sheet lie on the printable area. A label does when its
+// barcode's corner does and, where the style sets the barcode's size, the whole
+// barcode does. A label beyond the edge is never rendered or drawn, and costs no
+// image file; its row is named instead, as its label would lack the barcode.
+class LabelPlaces
+{
+public:
+    LabelPlaces() = default; // every place on the page
+    // With the whole-page adjustment of the style and a printer's own shift.
+    LabelPlaces(const LabelStyle& style, const PrintableArea& area, SheetLength shiftX = {},
+                SheetLength shiftY = {});
+
+    bool onPage(std::int64_t column, std::int64_t gridRow) const;
+    // The same for cell `cell` of a page, numbered across each grid row, then down.
+    bool cellOnPage(std::int64_t cell) const;
+
+private:
+    SheetLength m_x; // the first label's barcode corner, adjustment included
+    SheetLength m_y;
+    SheetLength m_width; // the barcode's size where the style sets it
+    SheetLength m_height;
+    bool m_sized = false;
+    SheetLength m_stepX;
+    SheetLength m_stepY;
+    PrintableArea m_area;
+    int m_columns = 1;
+};
+
 // One composition: which page, on what kind of surface, at which resolution.
 struct PageRequest
 {
@@ -67,12 +104,19 @@ struct PageRequest
     CellOutlines outlines;
 };
 
-// A data row whose barcode number the symbology cannot encode: its label has no
-// barcode.
+// Why the label of a row lacks its barcode.
+enum class LabelFault {
+    NotEncodable, // the symbology cannot encode the number
+    NoTitle,      // the row has no title: its label shows the number text only
+    OffPaper,     // the label lies beyond the printable area and is not printed at all
+};
+
+// A data row whose label lacks its barcode.
 struct FailedRow
 {
     int row = 0;    // the 1-based row of the data list
     QString number; // the barcode number as entered
+    LabelFault fault = LabelFault::NotEncodable;
 
     bool operator==(const FailedRow&) const = default;
 };
@@ -82,7 +126,7 @@ struct PageResult
 {
     int page = 1;             // CurrentPage after the composition: the page drawn, at least 1
     QString message;          // the message line: empty, or barcodeErrorMessage()
-    int cellsPerPage = 0;     // N, the integer part of NUM_X x NUM_Y
+    int cellsPerPage = 0;     // N, cellsPerPage(style)
     int cellsDrawn = 0;       // cells with a place on the sheet whose row holds a title or a number
     bool hasNextPage = false; // the first row of the next page has a barcode number
     // The first image file that could not be deleted or written, with the system's
@@ -91,6 +135,16 @@ struct PageResult
     QString imageError;
     // The rows of this page with a barcode number that could not be encoded, in order.
     std::vector<FailedRow> failedRows;
+    // The rows of this page with a barcode number but no title, in order: their labels
+    // show the number text and no barcode.
+    std::vector<FailedRow> untitledRows;
+    // The rows of this page with a title or a number whose label lies off the
+    // printable area, in order: nothing of them is drawn.
+    std::vector<FailedRow> offPaperRows;
+
+    // Every row of this page with a barcode number whose label lacks its barcode, in
+    // row order, each with the reason.
+    std::vector<FailedRow> rowsWithoutBarcode() const;
 };
 
 // A preview page as the window shows it: the blue-grey sheet, the white printable
@@ -120,8 +174,10 @@ struct ImageScaling
 // also saved as "barimage/barcode_NNN.bmp" under the data folder for other programs
 // to read, but a label is always drawn from the picture just rendered for its own
 // row, never from a file: another composition (another process, a preview redrawing
-// during a print) may rewrite the files at any moment. Nothing is cached between
-// compositions.
+// during a print) may rewrite the files at any moment. Every composition renders
+// every symbol again; the only thing kept between compositions is what this composer
+// last wrote to each image file, so that a file still holding exactly the new picture
+// is not written again.
 class PageComposer
 {
 public:
@@ -152,11 +208,17 @@ public:
     const QString& dataFolder() const { return m_dataFolder; }
 
 private:
-    // Renders the barcode of every cell of the page that has a row, saves each as
-    // the cell's image file and returns the pictures, an empty one where there is
-    // none. Reports file problems and unencodable rows in `result`.
-    std::vector<QImage> prepareLabelImages(const LabelStyle& style, const DataList& rows, std::int64_t base,
-                                           int withRows, int cells, PageResult& result);
+    // Renders the barcode of every cell of the page that has a row and lies on the
+    // printable area, saves each as the cell's image file and returns the pictures, an
+    // empty one where there is none. Reports file problems and the rows whose labels
+    // will lack their barcode in `result`.
+    std::vector<QImage> prepareLabelImages(const LabelStyle& style, const DataList& rows,
+                                           const LabelPlaces& places, std::int64_t base, int withRows,
+                                           int cells, PageResult& result);
+    // Removes the image files of the page's cells that get no picture: those without
+    // a row and those off the printable area.
+    void removeStaleImages(const QString& folder, const LabelPlaces& places, int withRows, int cells,
+                           std::int64_t offPage, QString& error);
 
     // Saves a cell's picture as its image file unless the file still holds exactly
     // that picture, as this composer last wrote it: a redraw of an unchanged page then
@@ -180,9 +242,10 @@ private:
     std::unordered_map<int, WrittenImage> m_written;
 };
 
-// Cells per page N: the integer part of NUM_X x NUM_Y, the product taken before
-// truncation; 0 when either count is not positive. A page never needs more cells
-// than the data list has rows, so N is held within DataList::kMaxRowCount.
+// Cells per page N: the labels the grid has places for, the integer parts of NUM_X
+// and NUM_Y multiplied; 0 when either is below 1. A page takes exactly the rows it
+// draws, so a fractional count loses no row. A page never needs more cells than the
+// data list has rows, so N is held within DataList::kMaxRowCount.
 int cellsPerPage(const LabelStyle& style);
 
 // Whether page `page` exists: its first data row, (page - 1) x N + 1 less the

@@ -44,6 +44,8 @@ QString RowCheck::reason() const
     case RowVerdict::NoTitle:
         text = QStringLiteral("文字列がありません（バーコードは印刷されません）");
         break;
+    case RowVerdict::OffPaper:
+        return QStringLiteral("ラベルが印刷範囲の外にあります");
     }
     // A later conversion turns these into their ASCII forms; until then they are errors.
     if (fullWidth)

@@ -2,6 +2,7 @@
 
 #include "document/DataList.h"
 #include "document/LabelStyle.h"
+#include "sheet/PageComposer.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,7 @@ enum class RowVerdict {
     DataNotChecked, // readers refuse this content (too short, a function character)
     NoNumber,       // a title without a barcode number: the label has no barcode
     NoTitle,        // a number without a title: only the number text is printed
+    OffPaper,       // the label lies beyond the printable area: nothing of it is printed
 };
 
 struct RowCheck
@@ -42,7 +44,7 @@ struct RowCheck
     bool fails() const
     {
         return verdict == RowVerdict::NotEncodable || verdict == RowVerdict::Mismatch ||
-               verdict == RowVerdict::Unreadable;
+               verdict == RowVerdict::Unreadable || verdict == RowVerdict::OffPaper;
     }
 };
 
@@ -76,6 +78,9 @@ struct PrintCheckOptions
 {
     // The cell of page 1 that takes row 1 (1-based): the cells before it are used labels.
     int startLabel = 1;
+    // The printable area of the paper printed on; labels beyond it fail. Not known
+    // (0), it limits nothing.
+    PrintableArea area;
 };
 
 // The data rows the print job would print, in order: every row with a title or a

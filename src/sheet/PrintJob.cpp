@@ -114,9 +114,10 @@ PrintJobResult PrintJob(PrintTarget& target, const DataList& rows, int cellsPerP
             PageResult drawn = drawPage(*surface, page);
             result.message = std::move(drawn.message);
             // A row is named once, however many sets print it.
-            if (set == 0)
-                result.failedRows.insert(result.failedRows.end(), drawn.failedRows.begin(),
-                                         drawn.failedRows.end());
+            if (set == 0) {
+                const std::vector<FailedRow> lacking = drawn.rowsWithoutBarcode();
+                result.failedRows.insert(result.failedRows.end(), lacking.begin(), lacking.end());
+            }
             if (result.imageError.isEmpty())
                 result.imageError = std::move(drawn.imageError);
             ++result.pagesPrinted;

@@ -32,7 +32,7 @@ struct PrintJobResult
     // For Refused and Failed, the text to show; for Printed, the message line the
     // last page left (empty, or the composer's error text).
     QString message;
-    // The rows of every printed page whose barcode could not be made, in order.
+    // The rows of every printed page with a number whose label lacks its barcode, in order.
     std::vector<FailedRow> failedRows;
     // The first label image file of the job that could not be written, with the reason.
     QString imageError;

@@ -46,6 +46,9 @@ PrintCheckReport verifyRows(const LabelStyle& style, const DataList& rows, const
         report.refusal = noCellsMessage();
         return report;
     }
+    const int cells = cellsPerPage(style);
+    const std::int64_t blanks = heldStartLabel(options.startLabel, cells) - 1;
+    const LabelPlaces places(style, options.area);
     SymbolReader reader;
     const int quietZone = kQuietZoneModules * std::max(1, bar.Scale());
     for (const int k : printedRows(style, rows, options.startLabel)) {
@@ -60,6 +63,10 @@ PrintCheckReport verifyRows(const LabelStyle& style, const DataList& rows, const
             check.verdict = verdict;
             report.problems.push_back(std::move(check));
         };
+        if (!places.cellOnPage((k - 1 + blanks) % cells)) {
+            problem(RowVerdict::OffPaper);
+            continue;
+        }
         if (code.isEmpty()) {
             problem(RowVerdict::NoNumber);
             continue;

@@ -159,6 +159,44 @@ TEST_F(SheetCommand, RowsThatCannotBeEncodedAreNamedAndTheExitStatusSaysSo)
     EXPECT_TRUE(result.err.startsWith(QStringLiteral("行 25: "))) << result.err.toStdString();
 }
 
+TEST_F(SheetCommand, RowsWithANumberButNoTitleAreNamedAsLackingTheirBarcode)
+{
+    // Such a label shows its number text and no barcode, which exit status 0 denies.
+    DataList rows;
+    rows.setTitle(1, QStringLiteral("品名 1"));
+    rows.setNumber(1, QStringLiteral("490000100013"));
+    rows.setNumber(2, QStringLiteral("490000100020"));
+    rows.setTitle(3, QStringLiteral("品名 3"));
+    const QString data = path(QStringLiteral("untitled.lst"));
+    writeDataFile(data, rows);
+    const QString pdf = path(QStringLiteral("sheet.pdf"));
+    const QStringList args{QStringLiteral("--style"), writeStyle(smallSheet()), QStringLiteral("--data"),
+                           data};
+    Outcome result = print(args + QStringList{QStringLiteral("--out"), pdf});
+    EXPECT_EQ(result.code, 3);
+    EXPECT_EQ(result.err,
+              QStringLiteral("行 2: 文字列がありません（バーコードは印刷されません）: 490000100020\n"));
+    EXPECT_TRUE(QFileInfo::exists(pdf));
+
+    result = preview(args + QStringList{QStringLiteral("--out"), path(QStringLiteral("page.png"))});
+    EXPECT_EQ(result.code, 3);
+    EXPECT_TRUE(result.err.startsWith(QStringLiteral("行 2: "))) << result.err.toStdString();
+}
+
+TEST_F(SheetCommand, LabelsOffThePaperAreNamedAndTheExitStatusSaysSo)
+{
+    // Three labels 70 mm apart on A4's 210 mm: the third reaches past the edge.
+    LabelStyle style = smallSheet();
+    style.placement.x = 60;
+    const QString data = writeData(
+        {QStringLiteral("490000100013"), QStringLiteral("490000100020"), QStringLiteral("490000100037")});
+    const Outcome result = print({QStringLiteral("--style"), writeStyle(style), QStringLiteral("--data"),
+                                  data, QStringLiteral("--out"), path(QStringLiteral("sheet.pdf"))});
+    EXPECT_EQ(result.code, 3);
+    EXPECT_EQ(result.err, QStringLiteral("行 3: ラベルが印刷範囲の外にあります: 490000100037\n"));
+    EXPECT_FALSE(QFileInfo::exists(DataFolder() + QStringLiteral("/barimage/barcode_002.bmp")));
+}
+
 TEST_F(SheetCommand, AnUnwritableImageFolderIsAFileProblemNotANumberError)
 {
     // Run once so the working folder exists, then put a plain file where the image

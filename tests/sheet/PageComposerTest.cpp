@@ -3,6 +3,8 @@
 #include "TestSupport.h"
 #include "platform/Canvas.h"
 #include "sheet/DeviceMetrics.h"
+#include "sheet/PrintCheckReport.h"
+#include "sheet/PrintJob.h"
 #include "symbol/BarImage.h"
 #include "symbol/BarTypes.h"
 
@@ -126,16 +128,77 @@ TEST_F(PageComposerTest, PageBelowOneIsDrawnAsPageOne)
     EXPECT_EQ(composer.symbol().Code(), u"490123456006");
 }
 
-TEST_F(PageComposerTest, FractionalCountsGiveCellsWithoutAPlace)
+TEST_F(PageComposerTest, FractionalCountsTakeOnlyTheRowsTheyDraw)
 {
     QImage image = whitePage(10, 10);
     const DataList rows = numberedRows(12);
     const PageResult page1 = compose(image, janSheet(2.5, 2), rows, 1);
-    EXPECT_EQ(page1.cellsPerPage, 5);
-    EXPECT_EQ(page1.cellsDrawn, 4); // 2 x 2 places
-    EXPECT_TRUE(hasFile(4));        // the fifth row's image, with no place on the sheet
+    EXPECT_EQ(page1.cellsPerPage, 4); // 2 x 2 places
+    EXPECT_EQ(page1.cellsDrawn, 4);
+    EXPECT_FALSE(hasFile(4)); // no fifth row without a place
     compose(image, janSheet(2.5, 2), rows, 2);
-    EXPECT_EQ(composer.symbol().Code(), u"490123456010"); // page 2 holds rows 6 to 10
+    EXPECT_EQ(composer.symbol().Code(), u"490123456008"); // page 2 holds rows 5 to 8
+
+    // 3.5 across once took 28 rows a page and drew 24, leaving rows 25 to 28 on no
+    // page; 0.5 across printed pages without a label. Every row is drawn once, on the
+    // pages printed and checked, or the sheet has no labels at all.
+    struct Case
+    {
+        double across, down;
+        int cells;
+    };
+    const DataList sixty = numberedRows(60);
+    for (const Case c : {Case{3.5, 8, 24}, Case{2.5, 2, 4}, Case{0.5, 4, 0}}) {
+        SCOPED_TRACE(c.across);
+        const LabelStyle style = janSheet(c.across, c.down);
+        EXPECT_EQ(cellsPerPage(style), c.cells);
+        int drawn = 0;
+        const int pages = c.cells > 0 ? sheetPageCount(sixty, c.cells) : 0;
+        for (int page = 1; page <= pages; ++page)
+            drawn += compose(image, style, sixty, page).cellsDrawn;
+        EXPECT_EQ(drawn, c.cells > 0 ? 60 : 0);
+        EXPECT_EQ(printedRows(style, sixty).size(), c.cells > 0 ? 60u : 0u);
+    }
+}
+
+TEST_F(PageComposerTest, LabelsOffThePaperAreNamedAndNeverRendered)
+{
+    // 1000 x 1000 labels of 60 x 30 mm on A4's 200 x 287 mm: the first three of each
+    // of the first ten grid rows fit (a 40 x 10 mm barcode at 5, 2 mm in each).
+    const DataList rows = numberedRows(20000);
+    QImage image = whitePage(2000, 2870);
+    const PageResult result = compose(image, janSheet(1000, 1000), rows, 1);
+    EXPECT_EQ(result.cellsPerPage, DataList::kMaxRowCount);
+    EXPECT_EQ(result.cellsDrawn, 30);
+    EXPECT_TRUE(result.failedRows.empty());
+    ASSERT_EQ(result.offPaperRows.size(), 20000u - 30u);
+    EXPECT_EQ(result.offPaperRows.front(),
+              (FailedRow{4, QStringLiteral("490123456004"), LabelFault::OffPaper}));
+    EXPECT_EQ(result.offPaperRows.back().row, 20000);
+    EXPECT_EQ(result.rowsWithoutBarcode().size(), 20000u - 30u);
+    // A symbol and a file only for the labels on the paper.
+    const QStringList files = QDir(data.filePath(QStringLiteral("barimage"))).entryList(QDir::Files);
+    EXPECT_EQ(files.size(), 30);
+    EXPECT_TRUE(hasFile(2002));
+    EXPECT_FALSE(hasFile(3));
+    // Nothing is drawn beyond the last label that fits.
+    EXPECT_TRUE(inked(image.copy(1700, 0, 300, 2870)).isEmpty());
+    EXPECT_TRUE(inked(image.copy(0, 2830, 2000, 40)).isEmpty());
+    EXPECT_FALSE(inked(image.copy(1250, 2720, 400, 100)).isEmpty()); // row 9003's barcode
+
+    // A barcode reaching past the edge, or placed before the corner, is off the paper too.
+    LabelStyle style = janSheet(1, 1);
+    style.placement.width = 196;
+    EXPECT_EQ(compose(image, style, rows, 1).offPaperRows.size(), 1u);
+    style.placement.width = 40;
+    style.placement.x = -1;
+    EXPECT_EQ(compose(image, style, rows, 1).offPaperRows.size(), 1u);
+    EXPECT_FALSE(hasFile(0));
+    style.placement.x = 1e9;
+    EXPECT_EQ(compose(image, style, rows, 1).offPaperRows.size(), 1u);
+    style.placement.x = 5;
+    EXPECT_TRUE(compose(image, style, rows, 1).offPaperRows.empty());
+    EXPECT_TRUE(hasFile(0));
 }
 
 TEST_F(PageComposerTest, NoCellsWhenACountIsZero)

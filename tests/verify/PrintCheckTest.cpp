@@ -210,5 +210,33 @@ TEST(PrintCheck, Code128ReadingsFollowTheStandardsTransmission)
     EXPECT_FALSE(code93FullAscii(QStringLiteral("</>P")).ok);
 }
 
+TEST(PrintCheck, LabelsOffThePaperFail)
+{
+    // 3 x 8 labels 80 x 40 mm apart on 200 x 287 mm: the third column and the eighth
+    // grid row lie beyond the edge.
+    LabelStyle style = sheet(cbarJAN);
+    style.sheet.pitchX = 80;
+    style.sheet.pitchY = 40;
+    style.placement.sizeMode = 1;
+    style.placement.width = 50;
+    style.placement.height = 10;
+    std::vector<Row> list(30, Row{QStringLiteral("品名"), QStringLiteral("490123456789")});
+    const DataList rows = dataList(list);
+    PrintCheckOptions options;
+    options.area = {SheetLength::fromWholeMillimetres(200), SheetLength::fromWholeMillimetres(287)};
+    const PrintCheckReport report = verifyRows(style, rows, options);
+    EXPECT_FALSE(report.passed());
+    std::vector<int> off;
+    for (const RowCheck& row : report.problems) {
+        EXPECT_EQ(row.verdict, RowVerdict::OffPaper);
+        off.push_back(row.row);
+    }
+    // Page 1: rows 3, 6, ..., 21 and 22 to 24; page 2 (rows 25 to 30): 27 and 30.
+    EXPECT_EQ(off, (std::vector<int>{3, 6, 9, 12, 15, 18, 21, 22, 23, 24, 27, 30}));
+    EXPECT_EQ(report.verified, 30 - 12);
+    // Without a known paper nothing is off it.
+    EXPECT_TRUE(verifyRows(style, rows).passed());
+}
+
 } // namespace
 } // namespace korbena
