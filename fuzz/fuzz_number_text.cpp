@@ -2,7 +2,7 @@
 // rounding, formatting, the key filter, sign editing, paste and the field model.
 // No crash, no sanitizer report, and the formatted text reads back to the value
 // the formatting stored, which formats again to a text of the same value.
-#include "document/NumberText.h"
+#include "document/NumberField.h"
 
 #include <QString>
 

@@ -1,5 +1,6 @@
 #include "cli/BarcodeCommand.h"
 
+#include "cli/CommandLine.h"
 #include "symbol/BarImage.h"
 #include "symbol/MainBarImage.h"
 
@@ -47,82 +48,84 @@ std::optional<bool> parseOnOff(const QString& value)
     return std::nullopt;
 }
 
-std::optional<int> parseInt(const QString& value, int low, int high)
+// Reads one option with its value into the options; false when the value is bad.
+std::optional<bool> readOption(const QString& name, const QString& value, Options& o)
 {
-    bool ok = false;
-    const int n = value.toInt(&ok);
-    if (!ok || n < low || n > high)
-        return std::nullopt;
-    return n;
+    auto onOff = [&](std::optional<bool>& field) {
+        field = parseOnOff(value);
+        return field.has_value();
+    };
+    auto number = [&](std::optional<int>& field, int low, int high) {
+        field = parseInt(value, low, high);
+        return field.has_value();
+    };
+    auto letter = [&](std::optional<QChar>& field) {
+        if (value.size() != 1)
+            return false;
+        field = value[0];
+        return true;
+    };
+    if (name == u"--type") {
+        o.type = barTypeFromName(value);
+        return o.type.has_value();
+    }
+    if (name == u"--code") {
+        o.code = value;
+        return true;
+    }
+    if (name == u"--out") {
+        o.out = value;
+        const QString suffix = QFileInfo(value).suffix().toLower();
+        return suffix == u"png" || suffix == u"bmp" || suffix == u"svg";
+    }
+    if (name == u"--angle")
+        return number(o.angle, 0, 270) && *o.angle % 90 == 0;
+    if (name == u"--start" || name == u"--stop")
+        return letter(name == u"--start" ? o.start : o.stop);
+    const std::pair<const char16_t*, std::optional<bool>*> switches[] = {
+        {u"--cd", &o.cd},       {u"--auto", &o.automatic}, {u"--text", &o.text},
+        {u"--match", &o.match}, {u"--mirror", &o.mirror},
+    };
+    for (const auto& [option, field] : switches) {
+        if (name == option)
+            return onOff(*field);
+    }
+    struct Range
+    {
+        const char16_t* option;
+        std::optional<int>* field;
+        int low, high;
+    };
+    const Range numbers[] = {
+        {u"--scale", &o.scale, 1, 10},
+        {u"--ratio", &o.ratio, 20, 30},
+        {u"--height", &o.height, 0, 10000},
+        {u"--frame", &o.frame, 0, 100},
+    };
+    for (const Range& range : numbers) {
+        if (name == range.option)
+            return number(*range.field, range.low, range.high);
+    }
+    return std::nullopt;
 }
 
 // Parses the arguments; on a fault returns the message to print before the usage.
 std::optional<QString> parse(const QStringList& args, Options& o)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& name = args[i];
-        if (name == u"--json") {
-            o.json = true;
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return QStringLiteral("%1 needs a value").arg(name);
-        const QString& value = args[++i];
-        auto bad = [&] { return QStringLiteral("bad value for %1: '%2'").arg(name, value); };
-        auto onOff = [&](std::optional<bool>& field) -> bool {
-            field = parseOnOff(value);
-            return field.has_value();
-        };
-        auto number = [&](std::optional<int>& field, int low, int high) -> bool {
-            field = parseInt(value, low, high);
-            return field.has_value();
-        };
-        auto letter = [&](std::optional<QChar>& field) -> bool {
-            if (value.size() != 1)
-                return false;
-            field = value[0];
-            return true;
-        };
-        bool ok = true;
-        if (name == u"--type") {
-            o.type = barTypeFromName(value);
-            ok = o.type.has_value();
-        } else if (name == u"--code") {
-            o.code = value;
-        } else if (name == u"--cd") {
-            ok = onOff(o.cd);
-        } else if (name == u"--start") {
-            ok = letter(o.start);
-        } else if (name == u"--stop") {
-            ok = letter(o.stop);
-        } else if (name == u"--auto") {
-            ok = onOff(o.automatic);
-        } else if (name == u"--scale") {
-            ok = number(o.scale, 1, 10);
-        } else if (name == u"--ratio") {
-            ok = number(o.ratio, 20, 30);
-        } else if (name == u"--height") {
-            ok = number(o.height, 0, 10000);
-        } else if (name == u"--text") {
-            ok = onOff(o.text);
-        } else if (name == u"--match") {
-            ok = onOff(o.match);
-        } else if (name == u"--angle") {
-            ok = number(o.angle, 0, 270) && *o.angle % 90 == 0;
-        } else if (name == u"--mirror") {
-            ok = onOff(o.mirror);
-        } else if (name == u"--frame") {
-            ok = number(o.frame, 0, 100);
-        } else if (name == u"--out") {
-            o.out = value;
-            const QString suffix = QFileInfo(value).suffix().toLower();
-            ok = suffix == u"png" || suffix == u"bmp" || suffix == u"svg";
-        } else {
-            return QStringLiteral("unknown option %1").arg(name);
-        }
+    OptionRules rules;
+    rules.emptyValues = true;
+    rules.alone = [&o](const QString& name, std::optional<QString>&) {
+        o.json = o.json || name == u"--json";
+        return name == u"--json";
+    };
+    rules.withValue = [&o](const QString& name, const QString& value) -> std::optional<QString> {
+        const std::optional<bool> ok = readOption(name, value, o);
         if (!ok)
-            return bad();
-    }
+            return QStringLiteral("unknown option %1").arg(name);
+        return *ok ? std::nullopt : std::optional<QString>(badValue(name, value));
+    };
+    if (auto fault = readOptions(args, rules))
+        return fault;
     if (!o.type)
         return QStringLiteral("--type is required");
     if (!o.code)
@@ -173,10 +176,8 @@ bool writePicture(const BarImage& bar, const QString& path, QString& error)
 int runBarcode(const QStringList& args, std::FILE* out, std::FILE* err)
 {
     Options o;
-    if (const auto fault = parse(args, o)) {
-        std::fprintf(err, "korbena-cli barcode: %s\n%s", qPrintable(*fault), kBarcodeUsage);
-        return 2;
-    }
+    if (const auto fault = parse(args, o))
+        return usageFault(err, "barcode", *fault, kBarcodeUsage);
 
     BarImage bar;
     configureMainWindowBarImage(bar);
@@ -231,15 +232,14 @@ int runBarcode(const QStringList& args, std::FILE* out, std::FILE* err)
     }
 
     if (!bar.BarDisped()) {
-        std::fprintf(err, "korbena-cli barcode: cannot encode %s code '%s'\n",
-                     qPrintable(barTypeName(*o.type)), qPrintable(*o.code));
+        writeLine(err, QStringLiteral("korbena-cli barcode: cannot encode %1 code '%2'")
+                           .arg(barTypeName(*o.type), *o.code));
         return 1;
     }
     if (!o.out.isEmpty()) {
         QString error;
         if (!writePicture(bar, o.out, error)) {
-            std::fprintf(err, "korbena-cli barcode: cannot write %s: %s\n", qPrintable(o.out),
-                         qPrintable(error));
+            writeLine(err, QStringLiteral("korbena-cli barcode: cannot write %1: %2").arg(o.out, error));
             return 1;
         }
     }

@@ -1,5 +1,6 @@
 #include "cli/CalibrateCommand.h"
 
+#include "cli/CommandLine.h"
 #include "platform/Error.h"
 #include "platform/Folders.h"
 #include "print/PrinterTarget.h"
@@ -29,12 +30,6 @@ namespace {
 
 constexpr int kA4PaperCode = 9;
 
-void writeLine(std::FILE* stream, const QString& text)
-{
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fputc('\n', stream);
-}
-
 struct Options
 {
     QString printer, out;
@@ -43,11 +38,8 @@ struct Options
 
 std::optional<QString> parse(const QStringList& args, Options& o)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& name = args[i];
-        if (i + 1 >= args.size() || args[i + 1].isEmpty())
-            return QStringLiteral("%1 needs a value").arg(name);
-        const QString& value = args[++i];
+    OptionRules rules;
+    rules.withValue = [&o](const QString& name, const QString& value) -> std::optional<QString> {
         if (name == u"--printer") {
             o.printer = value;
         } else if (name == u"--out") {
@@ -61,9 +53,12 @@ std::optional<QString> parse(const QStringList& args, Options& o)
                 return QStringLiteral("bad value for --measured-shift: '%1' (X,Y in mm, up to 50)")
                     .arg(value);
         } else {
-            return QStringLiteral("unknown option '%1'").arg(name);
+            return unknownOption(name);
         }
-    }
+        return std::nullopt;
+    };
+    if (auto fault = readOptions(args, rules))
+        return fault;
     if (o.printer.isEmpty())
         return QStringLiteral("--printer NAME is needed");
     if (o.offset && !o.out.isEmpty())
@@ -81,11 +76,8 @@ QString settingsFilePath()
 int runCalibrate(const QStringList& args, std::FILE* out, std::FILE* err)
 {
     Options o;
-    if (const auto fault = parse(args, o)) {
-        writeLine(err, QStringLiteral("korbena-cli calibrate: ") + *fault);
-        std::fputs(kCalibrateUsage, err);
-        return 2;
-    }
+    if (const auto fault = parse(args, o))
+        return usageFault(err, "calibrate", *fault, kCalibrateUsage);
     if (o.offset) {
         try {
             PrepareDataFolder(DataFolder(), InstallFolder());

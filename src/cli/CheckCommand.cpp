@@ -1,5 +1,6 @@
 #include "cli/CheckCommand.h"
 
+#include "cli/CommandLine.h"
 #include "symbol/CheckDigits.h"
 
 #include <optional>
@@ -25,31 +26,21 @@ std::optional<CheckCalculator> calculatorFor(const QString& option)
     return std::nullopt;
 }
 
-// The message box breaks its lines with CR LF; a terminal wants LF.
-void printLines(std::FILE* stream, QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-}
-
 } // namespace
 
 int runCheck(const QStringList& args, std::FILE* out, std::FILE* err)
 {
-    if (args.size() != 2) {
-        std::fprintf(err, "korbena-cli check: %s\n%s",
-                     args.size() < 2 ? "needs a routine and a text" : "takes a routine and one text",
-                     kCheckUsage);
-        return 2;
-    }
+    if (args.size() != 2)
+        return usageFault(err, "check",
+                          args.size() < 2 ? QStringLiteral("needs a routine and a text")
+                                          : QStringLiteral("takes a routine and one text"),
+                          kCheckUsage);
     const auto calculator = calculatorFor(args[0]);
-    if (!calculator) {
-        std::fprintf(err, "korbena-cli check: unknown routine '%s'\n%s", qPrintable(args[0]), kCheckUsage);
-        return 2;
-    }
-    const CheckCalculation result = CheckCalculatorMessage(*calculator, args[1]);
-    printLines(result.ok ? out : err, result.message);
+    if (!calculator)
+        return usageFault(err, "check", QStringLiteral("unknown routine '%1'").arg(args[0]), kCheckUsage);
+    CheckCalculation result = CheckCalculatorMessage(*calculator, args[1]);
+    // The message box breaks its lines with CR LF; a terminal wants LF.
+    writeLine(result.ok ? out : err, result.message.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     return result.ok ? 0 : 1;
 }
 

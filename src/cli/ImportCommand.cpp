@@ -1,10 +1,12 @@
 #include "cli/ImportCommand.h"
 
+#include "cli/CommandLine.h"
 #include "document/DataFile.h"
 #include "document/DataList.h"
 #include "document/DetailedCsvImport.h"
 #include "platform/Error.h"
 
+#include <limits>
 #include <optional>
 
 namespace korbena::cli {
@@ -21,12 +23,6 @@ const char* const kImportUsage =
 
 namespace {
 
-void writeLine(std::FILE* stream, const QString& text)
-{
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fputc('\n', stream);
-}
-
 struct Options
 {
     QString input, out;
@@ -36,80 +32,74 @@ struct Options
     bool numberGiven = false;
 };
 
-std::optional<int> positive(const QString& value, int least)
+std::optional<QString> readValue(const QString& name, const QString& value, Options& o)
 {
-    bool ok = false;
-    const int n = value.toInt(&ok);
-    return ok && n >= least ? std::optional<int>(n) : std::nullopt;
+    const auto column = [&](int& target) -> std::optional<QString> {
+        const auto n = parseInt(value, 1, std::numeric_limits<int>::max());
+        if (!n)
+            return badValue(name, value);
+        target = *n;
+        return std::nullopt;
+    };
+    if (name == u"--title-col") {
+        o.titleGiven = true;
+        return column(o.columns.titleColumn);
+    }
+    if (name == u"--number-col") {
+        o.numberGiven = true;
+        return column(o.columns.numberColumn);
+    }
+    if (name == u"--qty-col")
+        return column(o.columns.quantityColumn);
+    if (name == u"--first-line")
+        return column(o.columns.firstLine);
+    if (name == u"--sep") {
+        if (value == u",")
+            o.format.separator = CsvSeparator::Comma;
+        else if (value == u"tab")
+            o.format.separator = CsvSeparator::Tab;
+        else if (value == u"space")
+            o.format.separator = CsvSeparator::Space;
+        else if (value == u";")
+            o.format.separator = CsvSeparator::Semicolon;
+        else
+            return QStringLiteral("bad value for --sep: '%1' (, tab space ;)").arg(value);
+    } else if (name == u"--encoding") {
+        if (value == u"auto")
+            o.format.encoding = CsvEncoding::Auto;
+        else if (value == u"cp932")
+            o.format.encoding = CsvEncoding::Cp932;
+        else if (value == u"utf8")
+            o.format.encoding = CsvEncoding::Utf8;
+        else
+            return QStringLiteral("bad value for --encoding: '%1' (auto cp932 utf8)").arg(value);
+    } else if (name == u"--out") {
+        o.out = value;
+    } else {
+        return unknownOption(name);
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> parse(const QStringList& args, Options& o)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& name = args[i];
-        if (name == u"--header") {
+    OptionRules rules;
+    rules.alone = [&o](const QString& argument, std::optional<QString>& fault) {
+        if (argument == u"--header")
             o.columns.header = true;
-            continue;
-        }
-        if (name == u"--no-quotes") {
+        else if (argument == u"--no-quotes")
             o.format.quoting = false;
-            continue;
-        }
-        if (!name.startsWith(u"--")) {
-            if (!o.input.isEmpty())
-                return QStringLiteral("more than one input file");
-            o.input = name;
-            continue;
-        }
-        if (i + 1 >= args.size() || args[i + 1].isEmpty())
-            return QStringLiteral("%1 needs a value").arg(name);
-        const QString& value = args[++i];
-        const auto column = [&](int least, int& target) -> std::optional<QString> {
-            const auto n = positive(value, least);
-            if (!n)
-                return QStringLiteral("bad value for %1: '%2'").arg(name, value);
-            target = *n;
-            return std::nullopt;
-        };
-        std::optional<QString> fault;
-        if (name == u"--title-col") {
-            fault = column(1, o.columns.titleColumn);
-            o.titleGiven = true;
-        } else if (name == u"--number-col") {
-            fault = column(1, o.columns.numberColumn);
-            o.numberGiven = true;
-        } else if (name == u"--qty-col") {
-            fault = column(1, o.columns.quantityColumn);
-        } else if (name == u"--first-line") {
-            fault = column(1, o.columns.firstLine);
-        } else if (name == u"--sep") {
-            if (value == u",")
-                o.format.separator = CsvSeparator::Comma;
-            else if (value == u"tab")
-                o.format.separator = CsvSeparator::Tab;
-            else if (value == u"space")
-                o.format.separator = CsvSeparator::Space;
-            else if (value == u";")
-                o.format.separator = CsvSeparator::Semicolon;
-            else
-                fault = QStringLiteral("bad value for --sep: '%1' (, tab space ;)").arg(value);
-        } else if (name == u"--encoding") {
-            if (value == u"auto")
-                o.format.encoding = CsvEncoding::Auto;
-            else if (value == u"cp932")
-                o.format.encoding = CsvEncoding::Cp932;
-            else if (value == u"utf8")
-                o.format.encoding = CsvEncoding::Utf8;
-            else
-                fault = QStringLiteral("bad value for --encoding: '%1' (auto cp932 utf8)").arg(value);
-        } else if (name == u"--out") {
-            o.out = value;
-        } else {
-            fault = QStringLiteral("unknown option '%1'").arg(name);
-        }
-        if (fault)
-            return fault;
-    }
+        else if (argument.startsWith(u"--"))
+            return false;
+        else if (!o.input.isEmpty())
+            fault = QStringLiteral("more than one input file");
+        else
+            o.input = argument;
+        return true;
+    };
+    rules.withValue = [&o](const QString& name, const QString& value) { return readValue(name, value, o); };
+    if (auto fault = readOptions(args, rules))
+        return fault;
     if (o.input.isEmpty())
         return QStringLiteral("no CSV file given");
     if (o.out.isEmpty())
@@ -124,11 +114,8 @@ std::optional<QString> parse(const QStringList& args, Options& o)
 int runImport(const QStringList& args, std::FILE* out, std::FILE* err)
 {
     Options options;
-    if (const auto fault = parse(args, options)) {
-        writeLine(err, QStringLiteral("korbena-cli import: ") + *fault);
-        std::fputs(kImportUsage, err);
-        return 2;
-    }
+    if (const auto fault = parse(args, options))
+        return usageFault(err, "import", *fault, kImportUsage);
     try {
         const CsvTable table = readCsvTable(options.input, options.format);
         const CsvRows rows = csvRows(table, options.columns);
@@ -140,10 +127,7 @@ int runImport(const QStringList& args, std::FILE* out, std::FILE* err)
         writeLine(out, QStringLiteral("%1 row(s) written to %2").arg(rows.rows.size()).arg(options.out));
         return 0;
     } catch (const Error& e) {
-        QString text = QStringLiteral("korbena-cli import: ") + e.message();
-        if (!e.detail().isEmpty())
-            text += QStringLiteral(" (") + e.detail() + u')';
-        writeLine(err, text);
+        writeLine(err, QStringLiteral("korbena-cli import: ") + errorText(e));
         return 1;
     }
 }

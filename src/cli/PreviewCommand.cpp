@@ -1,5 +1,6 @@
 #include "cli/PreviewCommand.h"
 
+#include "cli/CommandLine.h"
 #include "cli/PrintCommand.h"
 #include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
@@ -25,12 +26,6 @@ const char* const kPreviewUsage =
 
 namespace {
 
-void writeLine(std::FILE* stream, const QString& text)
-{
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fputc('\n', stream);
-}
-
 struct Options
 {
     QString style, data, out;
@@ -39,50 +34,39 @@ struct Options
     int startLabel = 1;
 };
 
-std::optional<int> parseInt(const QString& value, int low, int high)
-{
-    bool ok = false;
-    const int n = value.toInt(&ok);
-    if (!ok || n < low || n > high)
-        return std::nullopt;
-    return n;
-}
-
 std::optional<QString> parse(const QStringList& args, Options& o)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& name = args[i];
-        if (i + 1 >= args.size())
-            return QStringLiteral("%1 needs a value").arg(name);
-        const QString& value = args[++i];
-        const auto bad = [&] { return QStringLiteral("bad value for %1: '%2'").arg(name, value); };
-        if (name == u"--style") {
+    OptionRules rules;
+    rules.emptyValues = true;
+    rules.withValue = [&o](const QString& name, const QString& value) -> std::optional<QString> {
+        const auto number = [&](int& field, int low, int high) -> std::optional<QString> {
+            const auto n = parseInt(value, low, high);
+            if (!n)
+                return badValue(name, value);
+            field = *n;
+            return std::nullopt;
+        };
+        std::optional<QString> fault;
+        if (name == u"--style")
             o.style = value;
-        } else if (name == u"--data") {
+        else if (name == u"--data")
             o.data = value;
-        } else if (name == u"--out") {
+        else if (name == u"--out")
             o.out = value;
-        } else if (name == u"--page") {
-            const auto page = parseInt(value, 1, DataList::kMaxRowCount);
-            if (!page)
-                return bad();
-            o.page = *page;
-        } else if (name == u"--start-label") {
-            const auto start = parseInt(value, 1, DataList::kMaxRowCount);
-            if (!start)
-                return bad();
-            o.startLabel = *start;
-        } else if (name == u"--zoom") {
-            const auto zoom = parseInt(value, 5, 200);
-            if (!zoom)
-                return bad();
-            o.zoom = *zoom;
-        } else {
-            return QStringLiteral("unknown option '%1'").arg(name);
-        }
-        if (value.isEmpty())
-            return QStringLiteral("%1 needs a value").arg(name);
-    }
+        else if (name == u"--page")
+            fault = number(o.page, 1, DataList::kMaxRowCount);
+        else if (name == u"--start-label")
+            fault = number(o.startLabel, 1, DataList::kMaxRowCount);
+        else if (name == u"--zoom")
+            fault = number(o.zoom, 5, 200);
+        else
+            return unknownOption(name);
+        if (!fault && value.isEmpty())
+            return needsValue(name);
+        return fault;
+    };
+    if (auto fault = readOptions(args, rules))
+        return fault;
     if (o.out.isEmpty())
         return QStringLiteral("--out FILE.png is needed");
     return std::nullopt;
@@ -93,11 +77,8 @@ std::optional<QString> parse(const QStringList& args, Options& o)
 int runPreview(const QStringList& args, std::FILE* out, std::FILE* err)
 {
     Options options;
-    if (const auto fault = parse(args, options)) {
-        writeLine(err, QStringLiteral("korbena-cli preview: ") + *fault);
-        std::fputs(kPreviewUsage, err);
-        return 2;
-    }
+    if (const auto fault = parse(args, options))
+        return usageFault(err, "preview", *fault, kPreviewUsage);
     auto docs = loadDocuments(options.style, options.data, err);
     if (!docs)
         return 1;

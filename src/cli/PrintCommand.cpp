@@ -1,6 +1,7 @@
 #include "cli/PrintCommand.h"
 
 #include "cli/CalibrateCommand.h"
+#include "cli/CommandLine.h"
 #include "print/PrinterTarget.h"
 #include "session/PrinterCalibration.h"
 #include "sheet/DeviceMetrics.h"
@@ -12,6 +13,7 @@
 
 #include <QPrinterInfo>
 
+#include <limits>
 #include <memory>
 
 namespace korbena::cli {
@@ -28,12 +30,6 @@ const char* const kPrintUsage =
 
 namespace {
 
-void writeLine(std::FILE* stream, const QString& text)
-{
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fputc('\n', stream);
-}
-
 struct Options
 {
     QString style, data, out, printer;
@@ -42,11 +38,9 @@ struct Options
 
 std::optional<QString> parse(const QStringList& args, Options& o)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& name = args[i];
-        if (i + 1 >= args.size())
-            return QStringLiteral("%1 needs a value").arg(name);
-        const QString& value = args[++i];
+    OptionRules rules;
+    rules.emptyValues = true;
+    rules.withValue = [&o](const QString& name, const QString& value) -> std::optional<QString> {
         if (name == u"--style") {
             o.style = value;
         } else if (name == u"--data") {
@@ -56,26 +50,27 @@ std::optional<QString> parse(const QStringList& args, Options& o)
         } else if (name == u"--printer") {
             o.printer = value;
         } else if (name == u"--copies") {
-            bool ok = false;
-            o.job.copies = value.toLongLong(&ok);
-            if (!ok || o.job.copies < 0 || o.job.copies > kMaxCopies)
+            const auto copies = parseInt(value, 0, static_cast<int>(kMaxCopies));
+            if (!copies)
                 return QStringLiteral("bad value for --copies: '%1' (0 to %2)").arg(value).arg(kMaxCopies);
+            o.job.copies = *copies;
         } else if (name == u"--pages") {
             const auto pages = PageSelection::parse(value);
             if (!pages)
                 return QStringLiteral("bad value for --pages: '%1' (pages as 3-5,9)").arg(value);
             o.job.pages = *pages;
         } else if (name == u"--start-label") {
-            bool ok = false;
-            o.job.startLabel = value.toInt(&ok);
-            if (!ok || o.job.startLabel < 1)
-                return QStringLiteral("bad value for --start-label: '%1'").arg(value);
+            const auto start = parseInt(value, 1, std::numeric_limits<int>::max());
+            if (!start)
+                return badValue(name, value);
+            o.job.startLabel = *start;
         } else {
-            return QStringLiteral("unknown option '%1'").arg(name);
+            return unknownOption(name);
         }
-        if (value.isEmpty())
-            return QStringLiteral("%1 needs a value").arg(name);
-    }
+        return value.isEmpty() ? std::optional<QString>(needsValue(name)) : std::nullopt;
+    };
+    if (auto fault = readOptions(args, rules))
+        return fault;
     if (!o.out.isEmpty() && !o.printer.isEmpty())
         return QStringLiteral("--out and --printer exclude each other");
     return std::nullopt;
@@ -83,9 +78,7 @@ std::optional<QString> parse(const QStringList& args, Options& o)
 
 int usage(std::FILE* err, const QString& message)
 {
-    writeLine(err, QStringLiteral("korbena-cli print: ") + message);
-    std::fputs(kPrintUsage, err);
-    return 2;
+    return usageFault(err, "print", message, kPrintUsage);
 }
 
 QString labelFaultText(LabelFault fault)

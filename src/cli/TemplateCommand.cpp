@@ -1,5 +1,6 @@
 #include "cli/TemplateCommand.h"
 
+#include "cli/CommandLine.h"
 #include "document/LabelStyle.h"
 #include "platform/Error.h"
 #include "sheet/GlabelsTemplates.h"
@@ -26,12 +27,6 @@ const char* const kTemplateUsage =
 
 namespace {
 
-void writeLine(std::FILE* stream, const QString& text)
-{
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fputc('\n', stream);
-}
-
 struct Options
 {
     QString search, apply, style, out;
@@ -41,15 +36,12 @@ struct Options
 
 std::optional<QString> parse(const QStringList& args, Options& o)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& name = args[i];
-        if (name == u"--json") {
-            o.json = true;
-            continue;
-        }
-        if (i + 1 >= args.size() || args[i + 1].isEmpty())
-            return QStringLiteral("%1 needs a value").arg(name);
-        const QString& value = args[++i];
+    OptionRules rules;
+    rules.alone = [&o](const QString& name, std::optional<QString>&) {
+        o.json = o.json || name == u"--json";
+        return name == u"--json";
+    };
+    rules.withValue = [&o](const QString& name, const QString& value) -> std::optional<QString> {
         if (name == u"--search")
             o.search = value;
         else if (name == u"--apply")
@@ -61,8 +53,11 @@ std::optional<QString> parse(const QStringList& args, Options& o)
         else if (name == u"--templates")
             o.folders << value;
         else
-            return QStringLiteral("unknown option '%1'").arg(name);
-    }
+            return unknownOption(name);
+        return std::nullopt;
+    };
+    if (auto fault = readOptions(args, rules))
+        return fault;
     if (o.apply.isEmpty() && (!o.out.isEmpty() || !o.style.isEmpty()))
         return QStringLiteral("--style and --out go with --apply");
     if (!o.apply.isEmpty() && o.out.isEmpty())
@@ -103,11 +98,8 @@ QJsonObject toJson(const SheetLayout& l)
 int runTemplate(const QStringList& args, std::FILE* out, std::FILE* err)
 {
     Options options;
-    if (const auto fault = parse(args, options)) {
-        writeLine(err, QStringLiteral("korbena-cli template: ") + *fault);
-        std::fputs(kTemplateUsage, err);
-        return 2;
-    }
+    if (const auto fault = parse(args, options))
+        return usageFault(err, "template", *fault, kTemplateUsage);
     const SheetCatalogue catalogue =
         options.folders.isEmpty() ? loadSheetCatalogue() : loadSheetCatalogue(options.folders);
 
@@ -155,10 +147,7 @@ int runTemplate(const QStringList& args, std::FILE* out, std::FILE* err)
                                .arg(mm(chosen->paperWidth), mm(chosen->paperHeight)));
         WriteStyleFile(options.out, style);
     } catch (const Error& e) {
-        QString text = QStringLiteral("korbena-cli template: ") + e.message();
-        if (!e.detail().isEmpty())
-            text += QStringLiteral(" (") + e.detail() + u')';
-        writeLine(err, text);
+        writeLine(err, QStringLiteral("korbena-cli template: ") + errorText(e));
         return 1;
     }
     writeLine(out, QStringLiteral("%1 laid out as %2 written to %3")

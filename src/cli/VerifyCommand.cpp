@@ -1,5 +1,6 @@
 #include "cli/VerifyCommand.h"
 
+#include "cli/CommandLine.h"
 #include "cli/PrintCommand.h"
 #include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
@@ -12,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <limits>
 #include <optional>
 
 namespace korbena::cli {
@@ -32,12 +34,6 @@ const char* const kVerifyUsage =
 
 namespace {
 
-void writeLine(std::FILE* stream, const QString& text)
-{
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fputc('\n', stream);
-}
-
 struct Options
 {
     QString style, data;
@@ -47,29 +43,33 @@ struct Options
 
 std::optional<QString> parse(const QStringList& args, Options& o)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& name = args[i];
+    OptionRules rules;
+    rules.alone = [&o](const QString& name, std::optional<QString>& fault) {
         if (name == u"--json") {
             o.json = true;
-            continue;
+            return true;
         }
-        if (name != u"--style" && name != u"--data" && name != u"--start-label")
-            return QStringLiteral("unknown option '%1'").arg(name);
-        if (i + 1 >= args.size() || args[i + 1].isEmpty())
-            return QStringLiteral("%1 needs a value").arg(name);
-        const QString& value = args[++i];
+        // An unknown option is named as such before its value is looked for.
+        if (name != u"--style" && name != u"--data" && name != u"--start-label") {
+            fault = unknownOption(name);
+            return true;
+        }
+        return false;
+    };
+    rules.withValue = [&o](const QString& name, const QString& value) -> std::optional<QString> {
         if (name == u"--style") {
             o.style = value;
         } else if (name == u"--data") {
             o.data = value;
         } else {
-            bool ok = false;
-            o.startLabel = value.toInt(&ok);
-            if (!ok || o.startLabel < 1)
-                return QStringLiteral("bad value for --start-label: '%1'").arg(value);
+            const auto start = parseInt(value, 1, std::numeric_limits<int>::max());
+            if (!start)
+                return badValue(name, value);
+            o.startLabel = *start;
         }
-    }
-    return std::nullopt;
+        return std::nullopt;
+    };
+    return readOptions(args, rules);
 }
 
 QString statusName(RowVerdict verdict)
@@ -125,11 +125,8 @@ QByteArray toJson(const PrintCheckReport& report)
 int runVerify(const QStringList& args, std::FILE* out, std::FILE* err)
 {
     Options options;
-    if (const auto fault = parse(args, options)) {
-        writeLine(err, QStringLiteral("korbena-cli verify: ") + *fault);
-        std::fputs(kVerifyUsage, err);
-        return 2;
-    }
+    if (const auto fault = parse(args, options))
+        return usageFault(err, "verify", *fault, kVerifyUsage);
     const auto docs = loadDocuments(options.style, options.data, err);
     if (!docs)
         return 1;

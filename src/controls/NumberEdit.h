@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/NumberText.h"
+#include "document/NumberField.h"
 
 #include <QClipboard>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/NumberText.h"
+#include "document/NumberFormat.h"
 #include "platform/Color.h"
 #include "symbol/BarTypes.h"
 

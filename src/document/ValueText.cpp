@@ -1,5 +1,7 @@
 #include "document/ValueText.h"
 
+#include "platform/DecimalText.h"
+
 #include <QDir>
 
 #include <cmath>
@@ -20,17 +22,11 @@ QString shownValue(QStringView value)
     return value.first(kShownValueLength).toString() + u'…';
 }
 
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 } // namespace
 
 ConversionError::ConversionError(Expected expected, QStringView value, const QString& fileName, int line)
-    : Error((expected == Expected::Integer ? QStringLiteral("'%1' は整数ではありません")
-                                           : QStringLiteral("'%1' は浮動小数点数ではありません"))
-                .arg(shownValue(value)),
+    : Error(expected == Expected::Integer ? notAnIntegerMessage(shownValue(value))
+                                          : notADecimalMessage(shownValue(value)),
             QStringLiteral("%1（%2 行目）").arg(QDir::toNativeSeparators(fileName)).arg(line)),
       expected_(expected), value_(value.toString()), fileName_(fileName), line_(line)
 {
@@ -38,83 +34,30 @@ ConversionError::ConversionError(Expected expected, QStringView value, const QSt
 
 std::optional<std::int32_t> readInteger32(QStringView text)
 {
-    qsizetype i = 0;
-    const qsizetype size = text.size();
-    while (i < size && text[i] == u' ')
-        ++i;
-    bool negative = false;
-    if (i < size && (text[i] == u'+' || text[i] == u'-'))
-        negative = text[i++] == u'-';
-    if (i == size)
+    const auto value = readInteger64(text);
+    if (!value || *value < std::numeric_limits<std::int32_t>::min() ||
+        *value > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
-    std::int64_t magnitude = 0;
-    for (; i < size; ++i) {
-        if (!isDigit(text[i]))
-            return std::nullopt;
-        magnitude = magnitude * 10 + (text[i].unicode() - u'0');
-        if (magnitude > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1)
-            return std::nullopt;
-    }
-    const std::int64_t value = negative ? -magnitude : magnitude;
-    if (value > std::numeric_limits<std::int32_t>::max())
-        return std::nullopt;
-    return static_cast<std::int32_t>(value);
+    return static_cast<std::int32_t>(*value);
 }
 
 std::optional<std::int64_t> readFixed4(QStringView text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    qsizetype i = begin;
-    bool negative = false;
-    if (i < end && (text[i] == u'+' || text[i] == u'-'))
-        negative = text[i++] == u'-';
+    const DecimalScan scan = scanDecimal(text);
+    if (!scan.complete)
+        return std::nullopt;
+    const bool negative = scan.negative;
+    const std::int64_t exponent = scan.exponent;
+    const auto fractionDigits = static_cast<std::int64_t>(scan.fractionDigits.size());
 
-    // The significant digits, without leading zeros, and how many of all the
-    // digits stood after the full stop.
+    // The significant digits, without leading zeros.
     std::string digits;
-    std::int64_t fractionDigits = 0;
-    bool anyDigit = false;
-    for (; i < end && isDigit(text[i]); ++i) {
-        anyDigit = true;
-        if (!digits.empty() || text[i] != u'0')
-            digits.push_back(static_cast<char>(text[i].unicode()));
-    }
-    if (i < end && text[i] == u'.') {
-        for (++i; i < end && isDigit(text[i]); ++i) {
-            anyDigit = true;
-            ++fractionDigits;
-            if (!digits.empty() || text[i] != u'0')
-                digits.push_back(static_cast<char>(text[i].unicode()));
+    for (const QStringView run : {scan.integerDigits, scan.fractionDigits}) {
+        for (const QChar c : run) {
+            if (!digits.empty() || c != u'0')
+                digits.push_back(static_cast<char>(c.unicode()));
         }
     }
-    if (!anyDigit)
-        return std::nullopt;
-
-    std::int64_t exponent = 0;
-    if (i < end && (text[i] == u'e' || text[i] == u'E')) {
-        ++i;
-        bool negativeExponent = false;
-        if (i < end && (text[i] == u'+' || text[i] == u'-'))
-            negativeExponent = text[i++] == u'-';
-        if (i == end)
-            return std::nullopt;
-        for (; i < end; ++i) {
-            if (!isDigit(text[i]))
-                return std::nullopt;
-            // Far beyond any range that matters; saturate rather than overflow.
-            if (exponent < 1'000'000)
-                exponent = exponent * 10 + (text[i].unicode() - u'0');
-        }
-        if (negativeExponent)
-            exponent = -exponent;
-    }
-    if (i != end)
-        return std::nullopt;
     if (digits.empty())
         return 0;
 

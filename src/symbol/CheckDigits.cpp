@@ -1,5 +1,7 @@
 #include "symbol/CheckDigits.h"
 
+#include "platform/DecimalText.h"
+
 #include <QString>
 
 #include <iterator>
@@ -35,43 +37,57 @@ qsizetype lastCharacterLength(QStringView text)
 
 } // namespace
 
+int Mod10CheckDigit(QStringView digits)
+{
+    // Only the sum modulo 10 matters, so no length of text can overflow it.
+    int sum = 0;
+    bool weightThree = true;
+    for (auto it = digits.crbegin(); it != digits.crend(); ++it) {
+        const int d = isAsciiDigit(*it) ? asciiDigitValue(*it) : 0;
+        sum = (sum + (weightThree ? 3 * d : d)) % 10;
+        weightThree = !weightThree;
+    }
+    return sum > 0 ? 10 - sum : 0;
+}
+
 QString Modulus10Weight3(QStringView code, QString* error)
 {
     auto fail = [&](QStringView offending) {
         if (error)
-            *error = QStringLiteral("'%1' は整数ではありません").arg(offending);
+            *error = notAnIntegerMessage(offending);
         return QString();
     };
     if (code.isEmpty())
         return fail({});
     for (qsizetype i = 0; i < code.size(); ++i) {
-        if (code[i] < u'0' || code[i] > u'9') {
+        if (!isAsciiDigit(code[i])) {
             const bool pair =
                 code[i].isHighSurrogate() && i + 1 < code.size() && code[i + 1].isLowSurrogate();
             return fail(code.mid(i, pair ? 2 : 1));
         }
     }
-    // Only the sums modulo 10 matter, so no length of text can overflow them.
-    int odd = 0, even = 0;
-    bool oddPosition = true;
-    for (auto it = code.crbegin(); it != code.crend(); ++it) {
-        int& sum = oddPosition ? odd : even;
-        sum = (sum + (it->unicode() - u'0')) % 10;
-        oddPosition = !oddPosition;
-    }
-    const int t = (3 * odd + even) % 10;
-    return QString(QChar(u'0' + (t == 0 ? 0 : 10 - t)));
+    return QString(QChar(u'0' + Mod10CheckDigit(code)));
+}
+
+int Modulus16NW7Value(QStringView code)
+{
+    const int v = static_cast<int>(tableSum(code, kNw7Table) % 16);
+    return v == 0 ? 0 : 16 - v;
 }
 
 QString Modulus16NW7(QStringView code)
 {
-    const qsizetype v = tableSum(code, kNw7Table) % 16;
-    return QString(kNw7Table[v == 0 ? 0 : 16 - v]);
+    return QString(kNw7Table[Modulus16NW7Value(code)]);
+}
+
+int Modulus43Code39Value(QStringView code)
+{
+    return static_cast<int>(tableSum(code, kCode39Table) % 43);
 }
 
 QString Modulus43Code39(QStringView code)
 {
-    return QString(kCode39Table[tableSum(code, kCode39Table) % 43]);
+    return QString(kCode39Table[Modulus43Code39Value(code)]);
 }
 
 QString CheckCalculatorCaption(CheckCalculator calculator)

@@ -1,6 +1,7 @@
 // CODE-128 (ISO/IEC 15417): the input syntax with its escapes, the symbol loop with
 // SHIFT and code-set switches, the automatic segmentation and the modulo-103 check
 // character.
+#include "platform/DecimalText.h"
 #include "symbol/Code128Tables.h"
 #include "symbol/Encoders.h"
 
@@ -65,11 +66,6 @@ void appendElements(ElementPattern& pattern, const Elements& e)
 }
 
 // --- small text helpers ---
-
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
 
 bool isLowerLetter(QChar c)
 {
@@ -230,10 +226,10 @@ std::vector<Split> splitCode(QStringView code)
         Split s;
         s.digitStart = p;
         qsizetype i = p;
-        while (i < n && isDigit(code[i]))
+        while (i < n && isAsciiDigit(code[i]))
             ++i;
         s.digitLength = i - p;
-        while (i < n && !isDigit(code[i]))
+        while (i < n && !isAsciiDigit(code[i]))
             ++i;
         s.restStart = p + s.digitLength;
         s.restLength = i - s.restStart;

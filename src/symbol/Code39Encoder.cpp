@@ -12,6 +12,8 @@ namespace {
 constexpr char kAlphabet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
 constexpr std::size_t kAlphabetSize = sizeof(kAlphabet) - 1;
 constexpr auto kValues = alphabetValues(kAlphabet);
+static_assert(sameAlphabet(kAlphabet, kCode39CheckTable),
+              "the check value is a character's place in the alphabet");
 
 // CODE-39 characters, ISO/IEC 16388 table 1: nine elements (bar, space, ..., bar;
 // 1 narrow bar, 0 narrow space, 3 wide bar, 2 wide space) and the narrow
@@ -61,20 +63,18 @@ Encoding encodeCode39(const QString& code, const EncodeOptions& options)
     ElementPattern& p = result.pattern;
     p.reserve((code.size() + 3) * 10);
     appendElements(p, kStartStop);
-    int sum = 0; // modulo 43 as it goes: any length of data
     for (const QChar c : code) {
         const int value = lookUp(kValues, c);
         if (value < 0) {
             p.clear();
             return result;
         }
-        sum = (sum + value) % 43;
         appendElements(p, kCharacters[static_cast<std::size_t>(value)]);
     }
     // The check character is the one whose value is the sum of the data values modulo 43.
     QString check;
     if (options.cd) {
-        result.cdn = sum;
+        result.cdn = Modulus43Code39Value(code);
         check = QChar(kAlphabet[result.cdn]);
         appendElements(p, kCharacters[static_cast<std::size_t>(result.cdn)]);
     }

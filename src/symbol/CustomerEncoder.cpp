@@ -103,7 +103,7 @@ Encoding encodeCustomer(const QString& code, const EncodeOptions& /*options: no 
             values[count++] = kFill;
         } else if (c == u'-') {
             values[count++] = kHyphen;
-        } else if (c >= u'0' && c <= u'9') {
+        } else if (isAsciiDigit(c)) {
             values[count++] = c - u'0';
         } else if (c >= u'A' && c <= u'Z') {
             // A letter takes two characters; with room for one only, the fill stands in.
@@ -145,7 +145,7 @@ int customerPatternWidth(QStringView pattern, int scale)
     qsizetype last = -1;
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         const char16_t c = pattern[i].unicode();
-        if (c >= u'0' && c <= u'9' && ((c - u'0') & 7) != 0) {
+        if (isAsciiDigit(c) && ((c - u'0') & 7) != 0) {
             if (first < 0)
                 first = i;
             last = i;

@@ -10,17 +10,4 @@ std::int64_t patternPixelWidth(QStringView pattern, int scale, int elementRatio,
     return total;
 }
 
-int Mod10CheckDigit(QStringView digits)
-{
-    int sum = 0;
-    bool weightThree = true;
-    for (auto it = digits.crbegin(); it != digits.crend(); ++it) {
-        const int d = it->isDigit() && it->unicode() < 128 ? it->unicode() - u'0' : 0;
-        sum += weightThree ? 3 * d : d;
-        weightThree = !weightThree;
-    }
-    const int r = sum % 10;
-    return r > 0 ? 10 - r : 0;
-}
-
 } // namespace korbena

@@ -26,8 +26,4 @@ constexpr std::int64_t elementPixelWidth(int digit, int scale, int elementRatio,
 // Sum of the element widths of a pattern.
 std::int64_t patternPixelWidth(QStringView pattern, int scale, int elementRatio, int barType);
 
-// The modulo-10 check digit with weights 3, 1, 3, ... from the rightmost digit.
-// Characters other than digits count as 0.
-int Mod10CheckDigit(QStringView digits);
-
 } // namespace korbena

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DecimalText.h"
 #include "symbol/ElementPattern.h"
 
 #include <QString>
@@ -10,23 +11,10 @@
 
 namespace korbena {
 
-// Small text helpers the encoders share: digit tests that accept only the ASCII
-// digits (a full-width or Arabic-Indic digit is not data), and appending table
-// entries, which are ASCII, to a pattern without a conversion per character.
-
-constexpr bool isAsciiDigit(QChar c)
-{
-    return c.unicode() >= u'0' && c.unicode() <= u'9';
-}
-
-inline bool allAsciiDigits(QStringView text)
-{
-    for (const QChar c : text) {
-        if (!isAsciiDigit(c))
-            return false;
-    }
-    return true;
-}
+// Small text helpers the encoders share: digit values (the digit test itself,
+// isAsciiDigit, is the platform's: a full-width or Arabic-Indic digit is not data),
+// and appending table entries, which are ASCII, to a pattern without a conversion
+// per character.
 
 // The value of an ASCII digit; only for characters isAsciiDigit accepts.
 constexpr std::size_t digitValue(QChar c)
@@ -49,6 +37,19 @@ template <std::size_t N> constexpr std::array<signed char, 128> alphabetValues(c
     for (std::size_t i = 0; i + 1 < N; ++i)
         values[static_cast<unsigned char>(alphabet[i])] = static_cast<signed char>(i);
     return values;
+}
+
+// Whether an encoder's alphabet is a check-character table, character for character.
+template <std::size_t N, std::size_t M>
+constexpr bool sameAlphabet(const char (&alphabet)[N], const char16_t (&table)[M])
+{
+    if (N != M)
+        return false;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (static_cast<char16_t>(alphabet[i]) != table[i])
+            return false;
+    }
+    return true;
 }
 
 // The value of c in an alphabet built by alphabetValues, or -1.

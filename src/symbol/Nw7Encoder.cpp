@@ -13,6 +13,8 @@ namespace {
 constexpr char kAlphabet[] = "0123456789-$:/.+ABCD";
 constexpr std::size_t kAlphabetSize = sizeof(kAlphabet) - 1;
 constexpr auto kValues = alphabetValues(kAlphabet);
+static_assert(sameAlphabet(kAlphabet, kNw7CheckTable),
+              "the check value is a character's place in the alphabet");
 
 // NW-7 (Codabar) characters: seven elements (bar, space, ..., bar; 1 narrow bar,
 // 0 narrow space, 3 wide bar, 2 wide space) and the narrow gap 0, in alphabet order.
@@ -63,22 +65,19 @@ Encoding encodeNw7(const QString& code, const EncodeOptions& options)
     ElementPattern& p = result.pattern;
     p.reserve((code.size() + 3) * 8);
     appendElements(p, kCharacters[static_cast<std::size_t>(start)]);
-    int sum = start; // modulo 16 as it goes: any length of data
     for (const QChar c : code) {
         const int value = lookUp(kValues, c);
         if (value < 0) {
             p.clear();
             return result;
         }
-        sum = (sum + value) % 16;
         appendElements(p, kCharacters[static_cast<std::size_t>(value)]);
     }
     // Modulo 16 over start, data and stop: the check value brings the sum up to a
     // multiple of 16, so it is always one of the sixteen digits and signs.
     QString check;
     if (options.cd) {
-        const int r = (sum + stop) % 16;
-        result.cdn = r > 0 ? 16 - r : 0;
+        result.cdn = Modulus16NW7Value(QChar(kAlphabet[start]) + code + QChar(kAlphabet[stop]));
         check = QChar(kAlphabet[result.cdn]);
         appendElements(p, kCharacters[static_cast<std::size_t>(result.cdn)]);
     }

@@ -24,49 +24,6 @@ constexpr DigitTable kNecCode = {
     "nwnwn", "nwwnn", "wnnnw", "wnnwn", "wnwnn", //  5 .. 9
 };
 
-// Interleaved 2 of 5, ISO/IEC 16390: a pair of digits is five bars from the
-// first and five spaces from the second, taken in turn. The bar table keeps every
-// other position free for the spaces of the second digit.
-constexpr DigitTable kItfBars = {
-    "1 1 3 3 1 ", "3 1 1 1 3 ", "1 3 1 1 3 ", "3 3 1 1 1 ", "1 1 3 1 3 ", //  0 .. 4
-    "3 1 3 1 1 ", "1 3 3 1 1 ", "1 1 1 3 3 ", "3 1 1 3 1 ", "1 3 1 3 1 ", //  5 .. 9
-};
-constexpr DigitTable kItfSpaces = {
-    "0 0 2 2 0", "2 0 0 0 2", "0 2 0 0 2", "2 2 0 0 0", "0 0 2 0 2", //  0 .. 4
-    "2 0 2 0 0", "0 2 2 0 0", "0 0 0 2 2", "2 0 0 2 0", "0 2 0 2 0", //  5 .. 9
-};
-
-// Industrial and IATA 2 of 5: the five elements of a digit are bars, each followed
-// by a narrow space.
-constexpr DigitTable kBarsOnly = {
-    "1010303010", "3010101030", "1030101030", "3030101010", "1010301030", //  0 .. 4
-    "3010301010", "1030301010", "1010103030", "3010103010", "1030103010", //  5 .. 9
-};
-
-// Matrix 2 of 5: bar, space, bar, space, bar, then the narrow gap.
-constexpr DigitTable kMatrixEntries = {
-    "103210", "301030", "121030", "321010", "103030", //  0 .. 4
-    "303010", "123010", "101230", "301210", "121210", //  5 .. 9
-};
-
-// NEC 2 of 5: as matrix, with the NEC code.
-constexpr DigitTable kNecEntries = {
-    "321010", "101230", "103030", "103210", "121030", //  0 .. 4
-    "121210", "123010", "301030", "301210", "303010", //  5 .. 9
-};
-
-// --- the tables agree with the codes they are written from ---
-
-constexpr char barDigit(char element)
-{
-    return element == 'w' ? '3' : '1';
-}
-
-constexpr char spaceDigit(char element)
-{
-    return element == 'w' ? '2' : '0';
-}
-
 constexpr bool codesAreTwoOfFive(const DigitTable& codes)
 {
     for (std::size_t d = 0; d < codes.size(); ++d) {
@@ -85,46 +42,128 @@ constexpr bool codesAreTwoOfFive(const DigitTable& codes)
 static_assert(codesAreTwoOfFive(kTwoOfFive), "two of five elements wide, ten different codes");
 static_assert(codesAreTwoOfFive(kNecCode), "NEC: two of five elements wide, ten different codes");
 
-constexpr bool itfTablesFollowCode()
+// --- the entries of each member, derived from the codes ---
+
+template <std::size_t N> using Entry = std::array<char, N>;
+template <std::size_t N> using EntryTable = std::array<Entry<N>, 10>;
+
+constexpr char barDigit(char element)
 {
+    return element == 'w' ? '3' : '1';
+}
+
+constexpr char spaceDigit(char element)
+{
+    return element == 'w' ? '2' : '0';
+}
+
+// Industrial and IATA 2 of 5: the five elements of a digit are bars, each followed
+// by a narrow space.
+constexpr EntryTable<10> barsOnlyEntries(const DigitTable& codes)
+{
+    EntryTable<10> table{};
     for (std::size_t d = 0; d < 10; ++d) {
         for (std::size_t k = 0; k < 5; ++k) {
-            if (kItfBars[d][2 * k] != barDigit(kTwoOfFive[d][k]) || kItfBars[d][2 * k + 1] != ' ' ||
-                kItfSpaces[d][2 * k] != spaceDigit(kTwoOfFive[d][k]))
-                return false;
+            table[d][2 * k] = barDigit(codes[d][k]);
+            table[d][2 * k + 1] = '0';
         }
     }
-    return true;
+    return table;
 }
-static_assert(itfTablesFollowCode(), "ITF bar and space tables follow the two-of-five code");
 
-constexpr bool barsOnlyFollowsCode()
+// Matrix and NEC 2 of 5: bar, space, bar, space, bar, then the narrow gap.
+constexpr EntryTable<6> matrixEntries(const DigitTable& codes)
 {
+    EntryTable<6> table{};
     for (std::size_t d = 0; d < 10; ++d) {
-        for (std::size_t k = 0; k < 5; ++k) {
-            if (kBarsOnly[d][2 * k] != barDigit(kTwoOfFive[d][k]) || kBarsOnly[d][2 * k + 1] != '0')
-                return false;
+        for (std::size_t k = 0; k < 5; ++k)
+            table[d][k] = k % 2 == 0 ? barDigit(codes[d][k]) : spaceDigit(codes[d][k]);
+        table[d][5] = '0';
+    }
+    return table;
+}
+
+// Interleaved 2 of 5, ISO/IEC 16390: a pair of digits is five bars from the first
+// and five spaces from the second, taken in turn; entry 10 x first + second.
+constexpr std::array<Entry<10>, 100> interleavedPairs(const DigitTable& codes)
+{
+    std::array<Entry<10>, 100> pairs{};
+    for (std::size_t first = 0; first < 10; ++first) {
+        for (std::size_t second = 0; second < 10; ++second) {
+            for (std::size_t k = 0; k < 5; ++k) {
+                pairs[10 * first + second][2 * k] = barDigit(codes[first][k]);
+                pairs[10 * first + second][2 * k + 1] = spaceDigit(codes[second][k]);
+            }
         }
     }
-    return true;
+    return pairs;
 }
-static_assert(barsOnlyFollowsCode(), "industrial entries: the code's bars, each with a narrow space");
 
-constexpr bool matrixFollowsCode(const DigitTable& entries, const DigitTable& codes)
+constexpr auto kBarsOnlyStorage = barsOnlyEntries(kTwoOfFive);
+constexpr auto kMatrixStorage = matrixEntries(kTwoOfFive);
+constexpr auto kNecStorage = matrixEntries(kNecCode);
+constexpr auto kItfPairs = interleavedPairs(kTwoOfFive);
+
+template <std::size_t N> constexpr std::string_view view(const Entry<N>& entry)
+{
+    return std::string_view(entry.data(), N);
+}
+
+template <std::size_t N> constexpr DigitTable views(const EntryTable<N>& table)
+{
+    DigitTable result{};
+    for (std::size_t d = 0; d < 10; ++d)
+        result[d] = view(table[d]);
+    return result;
+}
+
+constexpr DigitTable kBarsOnly = views(kBarsOnlyStorage);
+constexpr DigitTable kMatrixEntries = views(kMatrixStorage);
+constexpr DigitTable kNecEntries = views(kNecStorage);
+
+// The derived entries are the published ones, digit 0 to 9 in a row.
+constexpr bool entriesRead(const DigitTable& entries, std::string_view published)
 {
     for (std::size_t d = 0; d < 10; ++d) {
-        for (std::size_t k = 0; k < 5; ++k) {
-            const char expected = k % 2 == 0 ? barDigit(codes[d][k]) : spaceDigit(codes[d][k]);
-            if (entries[d][k] != expected)
-                return false;
-        }
-        if (entries[d].size() != 6 || entries[d][5] != '0')
+        if (entries[d] != published.substr(d * entries[d].size(), entries[d].size()))
             return false;
     }
     return true;
 }
-static_assert(matrixFollowsCode(kMatrixEntries, kTwoOfFive), "matrix entries follow the two-of-five code");
-static_assert(matrixFollowsCode(kNecEntries, kNecCode), "NEC entries follow the NEC code");
+static_assert(entriesRead(kBarsOnly, "1010303010"
+                                     "3010101030"
+                                     "1030101030"
+                                     "3030101010"
+                                     "1010301030"
+                                     "3010301010"
+                                     "1030301010"
+                                     "1010103030"
+                                     "3010103010"
+                                     "1030103010"),
+              "industrial and IATA entries");
+static_assert(entriesRead(kMatrixEntries, "103210"
+                                          "301030"
+                                          "121030"
+                                          "321010"
+                                          "103030"
+                                          "303010"
+                                          "123010"
+                                          "101230"
+                                          "301210"
+                                          "121210"),
+              "matrix entries");
+static_assert(entriesRead(kNecEntries, "321010"
+                                       "101230"
+                                       "103030"
+                                       "103210"
+                                       "121030"
+                                       "121210"
+                                       "123010"
+                                       "301030"
+                                       "301210"
+                                       "303010"),
+              "NEC entries");
+static_assert(view(kItfPairs[12]) == "3012101032" && view(kItfPairs[0]) == "1010323210", "ITF pairs 12, 00");
 
 // --- one core for the family ---
 
@@ -149,10 +188,7 @@ constexpr TwoOfFiveLayout kNec{"3030", "123", &kNecEntries, CheckDigit::Optional
 
 void appendPair(ElementPattern& p, std::size_t first, std::size_t second)
 {
-    std::array<char, 10> pair{};
-    for (std::size_t k = 0; k < 10; ++k)
-        pair[k] = k % 2 == 0 ? kItfBars[first][k] : kItfSpaces[second][k - 1];
-    appendElements(p, std::string_view(pair.data(), pair.size()));
+    appendElements(p, view(kItfPairs[10 * first + second]));
 }
 
 Encoding encodeTwoOfFive(const QString& code, bool cd, const TwoOfFiveLayout& layout)

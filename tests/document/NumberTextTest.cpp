@@ -1,4 +1,4 @@
-#include "document/NumberText.h"
+#include "document/NumberField.h"
 
 #include "TestSupport.h"
 
