@@ -1,6 +1,7 @@
 #include "cli/PreviewCommand.h"
 
 #include "cli/PrintCommand.h"
+#include "platform/AtomicFile.h"
 #include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
 #include "sheet/PaperList.h"
@@ -8,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -112,12 +112,10 @@ int runPreview(const QStringList& args, std::FILE* out, std::FILE* err)
     const PreviewPage preview = composer.composePreview(docs->style, docs->rows, metrics, options.page,
                                                         options.zoom, options.startLabel);
 
-    QSaveFile file(options.out);
+    QString reason = QStringLiteral("nothing to draw");
     const bool written = !preview.image.isNull() && QDir().mkpath(QFileInfo(options.out).absolutePath()) &&
-                         file.open(QIODevice::WriteOnly) && preview.image.save(&file, "PNG") && file.commit();
+                         writeImageAtomically(options.out, preview.image, "PNG", reason);
     if (!written) {
-        const QString reason =
-            preview.image.isNull() ? QStringLiteral("nothing to draw") : file.errorString();
         writeLine(err, QStringLiteral("korbena-cli preview: cannot write %1: %2").arg(options.out, reason));
         return 1;
     }

@@ -1,0 +1,60 @@
+// The window's saves on a disk that refuses every byte: the earlier files stay.
+#include "ScriptedDialogs.h"
+#include "platform/AtomicFile.h"
+#include "platform/Folders.h"
+#include "session/AppController.h"
+#include "session/WindowSettings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace korbena::test {
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+TEST(FullDiskSave, YesAtCloseKeepsTheListTheStyleAndTheSettings)
+{
+    QTemporaryDir home;
+    const QString data = home.path() + QStringLiteral("/data");
+    ScriptedDialogs dialogs;
+    RecordingDesktop desktop;
+    AppController c(dialogs, desktop, data, QStringLiteral(KORBENA_SOURCE_DIR "/resources"));
+    c.setScreenDpi(96, 96);
+    c.prepare();
+    c.startupLoad();
+    const QString conf = data + QStringLiteral("/conf/");
+    // The settings file exists from an earlier close.
+    dialogs.expectConfirm("バーコードデータが変更されました。保存しますか？", false);
+    c.closeSequence();
+    const QString list = conf + QStringLiteral("KORBENA.lst"), style = conf + QStringLiteral("KORBENA.dat"),
+                  settings = conf + QStringLiteral("abacora.ini");
+    const QByteArray listBefore = fileBytes(list), styleBefore = fileBytes(style),
+                     settingsBefore = fileBytes(settings);
+    ASSERT_FALSE(settingsBefore.isEmpty());
+
+    c.grid().setData(c.grid().index(0, DataGridModel::TitleColumn), QStringLiteral("変更した"));
+    LabelStyle changed = c.style();
+    changed.NUM_X = 2;
+    c.setStyle(changed);
+    c.explicitRedraw();
+    c.setWindowGeometry(1, 2, 640, 480);
+
+    const WriteFaultScope full({0, false, false});
+    dialogs.expectConfirm("バーコードデータが変更されました。保存しますか？", true);
+    dialogs.expectError("No space left on device");
+    c.closeSequence();
+    dialogs.expectDone();
+    EXPECT_EQ(fileBytes(list), listBefore);
+    EXPECT_EQ(fileBytes(style), styleBefore);
+    EXPECT_EQ(fileBytes(settings), settingsBefore);
+}
+
+} // namespace
+} // namespace korbena::test
