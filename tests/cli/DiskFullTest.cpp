@@ -50,7 +50,7 @@ struct Writer
 // lies in the working folder under $XDG_DATA_HOME.
 std::vector<Writer> writers(const QString& folder)
 {
-    const auto at = [&](const char* name) { return folder + u'/' + QLatin1String(name); };
+    const auto at = [folder](const char* name) { return folder + u'/' + QLatin1String(name); };
     const QString csv = at("in.csv"), data = at("rows.lst");
     const QString settings = DataFolder() + QStringLiteral("/conf/abacora.ini");
     const auto barcode = [](const QString& out) {
@@ -111,11 +111,11 @@ protected:
     {
         QByteArray csv;
         for (int i = 1; i <= 10; ++i)
-            csv += "item " + QByteArray::number(i) + ",4901234567894\r\n";
+            csv += "item " + QByteArray::number(i) + ",490123456789\r\n";
         put(folder + QStringLiteral("/in.csv"), csv);
         DataList rows;
         rows.setTitle(1, QStringLiteral("品名"));
-        rows.setNumber(1, QStringLiteral("4901234567894"));
+        rows.setNumber(1, QStringLiteral("490123456789"));
         writeDataFile(folder + QStringLiteral("/rows.lst"), rows);
         PrepareDataFolder(DataFolder(), InstallFolder());
         for (const Writer& w : writers(folder))
