@@ -119,8 +119,9 @@ int runPreview(const QStringList& args, std::FILE* out, std::FILE* err)
         writeLine(err, QStringLiteral("korbena-cli preview: cannot write %1: %2").arg(options.out, reason));
         return 1;
     }
+    const bool shown = reportUnshownRows(err, "preview", *docs);
     const bool complete =
-        reportLabelProblems(err, "preview", preview.result.failedRows, preview.result.imageError);
+        reportLabelProblems(err, "preview", preview.result.failedRows, preview.result.imageError) && shown;
     writeLine(out, QStringLiteral("page %1 of the sheet at %2%, %3 x %4 pixels, written to %5")
                        .arg(preview.result.page)
                        .arg(options.zoom)

@@ -84,6 +84,8 @@ QString statusName(RowVerdict verdict)
         return QStringLiteral("dataNotChecked");
     case RowVerdict::NoNumber:
         return QStringLiteral("noNumber");
+    case RowVerdict::NotPrinted:
+        return QStringLiteral("notPrinted");
     case RowVerdict::NoTitle:
         break;
     }
@@ -135,6 +137,7 @@ int runVerify(const QStringList& args, std::FILE* out, std::FILE* err)
     }
     PrintCheckOptions check;
     check.startLabel = options.startLabel;
+    check.unshownRows = docs->unshownRows;
     const PrintCheckReport report = verifyRows(docs->style, docs->rows, check);
     if (options.json) {
         writeLine(out, QString::fromUtf8(toJson(report)));

@@ -61,8 +61,9 @@ QStringList readDataFile(const QString& path)
     return lines;
 }
 
-void applyDataLines(const QStringList& lines, DataList& grid, const QString& fileName)
+std::vector<DataRow> applyDataLines(const QStringList& lines, DataList& grid, const QString& fileName)
 {
+    std::vector<int> past;
     if (grid.RowCount() < lines.size())
         grid.SetRowCount(lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -80,7 +81,36 @@ void applyDataLines(const QStringList& lines, DataList& grid, const QString& fil
             continue;
         grid.setTitle(*row, title.toString());
         grid.setNumber(*row, number.toString());
+        if (*row >= grid.RowCount())
+            past.push_back(*row);
     }
+    std::sort(past.begin(), past.end());
+    past.erase(std::unique(past.begin(), past.end()), past.end());
+    std::vector<DataRow> loaded;
+    for (const int row : past) {
+        if (!grid.title(row).isEmpty() || !grid.number(row).isEmpty())
+            loaded.push_back(grid.dataRow(row));
+    }
+    return loaded;
+}
+
+std::vector<DataRow> unshownRows(const std::vector<DataRow>& loaded, const DataList& grid)
+{
+    std::vector<DataRow> rows;
+    for (const DataRow& row : loaded) {
+        if (row.row >= grid.RowCount() && grid.dataRow(row.row) == row)
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+QString unshownRowMessage(const DataRow& row, const DataList& grid)
+{
+    return QStringLiteral("行 %1 は印刷されません: リストは行 %2 までです（データファイルの最後の行は"
+                          "リストの外の空き行として読み込まれます）: 文字列「%3」 番号「%4」")
+        .arg(row.row)
+        .arg(grid.RowCount() - 1)
+        .arg(row.title, row.number);
 }
 
 } // namespace korbena

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <vector>
+
 namespace korbena {
 
 // The ';'-list reader shared by the data file and the undo snapshots: returns the
@@ -37,7 +39,19 @@ QStringList readDataFile(const QString& path);
 // throws ConversionError with the rows before it applied; a row number below 1 or
 // beyond the grid's largest row leaves the grid alone (the header's captions are
 // not data). Throws Error("グリッドが大きすぎます") before any row is written when
-// there are more lines than the grid can hold.
-void applyDataLines(const QStringList& lines, DataList& grid, const QString& fileName);
+// there are more lines than the grid can hold. Returns the rows the lines filled
+// with text that lie past the list's last data row (see unshownRows).
+std::vector<DataRow> applyDataLines(const QStringList& lines, DataList& grid, const QString& fileName);
+
+// A file's last line is read as the hidden row just past the list, as the program
+// writes it (it may hold text left from deleted rows), so a list made elsewhere
+// that does not end in that empty row loses its last row from the labels, and a
+// line naming a row beyond the list is never shown. Of the rows `loaded` from a
+// file, those still past the list with the text the file gave them: they are not
+// printed.
+std::vector<DataRow> unshownRows(const std::vector<DataRow>& loaded, const DataList& grid);
+
+// "行 100 は印刷されません: ..." for one such row.
+QString unshownRowMessage(const DataRow& row, const DataList& grid);
 
 } // namespace korbena

@@ -312,7 +312,7 @@ void AppController::LoadDataList(QString path)
     m_changes.dataListLoaded(lines);
     emit answered(QStringLiteral("tempdata"));
     try {
-        m_grid.applyDataLines(lines, path);
+        m_rowsPastList = m_grid.applyDataLines(lines, path);
     } catch (const Error&) {
         emit rowsChanged();
         throw;
@@ -422,7 +422,11 @@ void AppController::RedrawPreview()
     m_currentPage = page.result.page;
     m_preview = std::move(page.image);
     // A label image that could not be written is said on the message line too, never hidden.
-    setMessage(page.result.message.isEmpty() ? page.result.imageError : page.result.message);
+    QString message = page.result.message.isEmpty() ? page.result.imageError : page.result.message;
+    const std::vector<DataRow> unshown = unshownRows(m_rowsPastList, m_rows);
+    if (message.isEmpty() && !unshown.empty())
+        message = unshownRowMessage(unshown.front(), m_rows);
+    setMessage(message);
     emit answered(QStringLiteral("RedrawPreview"));
     emit previewChanged();
 }

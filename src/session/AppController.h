@@ -251,6 +251,8 @@ private:
     QString m_dataFile;
     QString m_paperName;
     QString m_message;
+    // Rows the last data file filled past the list: not printed, said on the message line.
+    std::vector<DataRow> m_rowsPastList;
     QImage m_preview;
 
     // ---- the data grid ----

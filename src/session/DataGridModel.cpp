@@ -202,16 +202,18 @@ int DataGridModel::halfWidthNumbers(int first, int last)
     return changed;
 }
 
-void DataGridModel::applyDataLines(const QStringList& lines, const QString& fileName)
+std::vector<DataRow> DataGridModel::applyDataLines(const QStringList& lines, const QString& fileName)
 {
     growTo(lines.size());
+    std::vector<DataRow> past;
     try {
-        korbena::applyDataLines(lines, m_list, fileName);
+        past = korbena::applyDataLines(lines, m_list, fileName);
     } catch (...) {
         allCellsChanged(); // the rows before the bad line are in
         throw;
     }
     allCellsChanged();
+    return past;
 }
 
 void DataGridModel::restoreDataSnapshot(ChangeTracking& tracking)

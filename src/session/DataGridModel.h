@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace korbena {
 
 class ChangeTracking;
@@ -61,8 +63,9 @@ public:
     CellArea pasteBlock(int row, int column, const CellBlock& block);
     // The full-width clean-up of the numbers of grid rows first to last; how many changed.
     int halfWidthNumbers(int first, int last);
-    // Fills the grid from a data file's lines (the load).
-    void applyDataLines(const QStringList& lines, const QString& fileName);
+    // Fills the grid from a data file's lines (the load); returns the rows the lines
+    // filled past the list's last row.
+    std::vector<DataRow> applyDataLines(const QStringList& lines, const QString& fileName);
     // Writes the previous snapshot back (the undo command).
     void restoreDataSnapshot(ChangeTracking& tracking);
 

@@ -1,6 +1,7 @@
 // The printing commands that spare label stock: the start label of a partly used
 // sheet, the check before printing with its half-width clean-up, and the printer's
 // calibration.
+#include "document/DataFile.h"
 #include "document/HalfWidth.h"
 #include "session/AppController.h"
 #include "session/PrinterCalibration.h"
@@ -50,7 +51,8 @@ void AppController::convertAllNumbersToHalfWidth()
 Dialogs::PrintCheckChoice AppController::runPrintCheck(Dialogs::PrintCheckMode mode)
 {
     for (;;) {
-        const PrintCheckReport report = m_printChecker(m_style, m_rows, PrintCheckOptions{startLabel()});
+        const PrintCheckReport report = m_printChecker(
+            m_style, m_rows, PrintCheckOptions{startLabel(), unshownRows(m_rowsPastList, m_rows)});
         if (mode == Dialogs::PrintCheckMode::BeforePrinting && report.passed())
             return Dialogs::PrintCheckChoice::Print;
         // Offered only where the clean-up changes something, so it never comes back unchanged.

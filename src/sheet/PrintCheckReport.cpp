@@ -44,6 +44,8 @@ QString RowCheck::reason() const
     case RowVerdict::NoTitle:
         text = QStringLiteral("文字列がありません（バーコードは印刷されません）");
         break;
+    case RowVerdict::NotPrinted:
+        return QStringLiteral("リストの最後の行より後にあるため印刷されません");
     }
     // A later conversion turns these into their ASCII forms; until then they are errors.
     if (fullWidth)

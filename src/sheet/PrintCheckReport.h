@@ -21,6 +21,7 @@ enum class RowVerdict {
     DataNotChecked, // readers refuse this content (too short, a function character)
     NoNumber,       // a title without a barcode number: the label has no barcode
     NoTitle,        // a number without a title: only the number text is printed
+    NotPrinted,     // the data file put it past the list's last row: no label at all
 };
 
 struct RowCheck
@@ -42,7 +43,7 @@ struct RowCheck
     bool fails() const
     {
         return verdict == RowVerdict::NotEncodable || verdict == RowVerdict::Mismatch ||
-               verdict == RowVerdict::Unreadable;
+               verdict == RowVerdict::Unreadable || verdict == RowVerdict::NotPrinted;
     }
 };
 
@@ -76,6 +77,9 @@ struct PrintCheckOptions
 {
     // The cell of page 1 that takes row 1 (1-based): the cells before it are used labels.
     int startLabel = 1;
+    // Rows the data file filled past the list's last row (unshownRows): counted, and
+    // listed as not printed.
+    std::vector<DataRow> unshownRows;
 };
 
 // The data rows the print job would print, in order: every row with a title or a

@@ -56,5 +56,33 @@ TEST(FullDiskSave, YesAtCloseKeepsTheListTheStyleAndTheSettings)
     EXPECT_EQ(fileBytes(settings), settingsBefore);
 }
 
+// A list made elsewhere, 100 rows without the empty row the program writes last:
+// the message line names the row that is not printed until a row is added.
+TEST(DataListEdges, TheMessageLineNamesTheRowPastTheList)
+{
+    QTemporaryDir home;
+    ScriptedDialogs dialogs;
+    RecordingDesktop desktop;
+    AppController c(dialogs, desktop, home.path() + QStringLiteral("/data"),
+                    QStringLiteral(KORBENA_SOURCE_DIR "/resources"));
+    c.setScreenDpi(96, 96);
+    c.prepare();
+    c.startupLoad();
+    const QString list = home.path() + QStringLiteral("/hundred.lst");
+    {
+        QFile file(list);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        for (int r = 1; r <= 100; ++r)
+            file.write(QStringLiteral("[DATA_LIST]=%1;item %1;490000100013;\r\n").arg(r).toLatin1());
+    }
+    c.LoadDataList(list);
+    c.explicitRedraw();
+    EXPECT_TRUE(c.messageLine().startsWith(u"行 100 は印刷されません: リストは行 99 までです"))
+        << c.messageLine().toStdString();
+    c.appendRowCommand();
+    c.explicitRedraw();
+    EXPECT_TRUE(c.messageLine().isEmpty()) << c.messageLine().toStdString();
+}
+
 } // namespace
 } // namespace korbena::test

@@ -1,0 +1,107 @@
+// Data lists made by hand or by other programs, through print, preview and verify.
+#include "cli/CommandRunner.h"
+#include "cli/PreviewCommand.h"
+#include "cli/PrintCommand.h"
+#include "cli/VerifyCommand.h"
+#include "document/LabelStyle.h"
+#include "platform/TextCodec932.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace korbena::cli {
+namespace {
+
+using test::runCommand;
+
+class ListEdge : public ::testing::Test
+{
+protected:
+    QTemporaryDir home;
+    QTemporaryDir work;
+    QByteArray previousDataHome = qgetenv("XDG_DATA_HOME");
+
+    void SetUp() override { qputenv("XDG_DATA_HOME", QFile::encodeName(home.path())); }
+    void TearDown() override
+    {
+        if (previousDataHome.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", previousDataHome);
+    }
+
+    QString path(const char* name) const { return work.filePath(QString::fromLatin1(name)); }
+
+    // A JAN style of 4 x 10 labels.
+    QString style()
+    {
+        LabelStyle s;
+        s.NUM_X = 4;
+        s.NUM_Y = 10;
+        s.INTERVAL_X = 50;
+        s.INTERVAL_Y = 28;
+        s.SIZE = 1;
+        s.SIZE_X = 40;
+        s.SIZE_Y = 14;
+        s.BARCODE_TYPE = 0;
+        s.PAPERSIZE = 9;
+        WriteStyleFile(path("s.kbz"), s);
+        return path("s.kbz");
+    }
+
+    QString list(const char* name, const QString& text)
+    {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(cp932::encode(text));
+        return path(name);
+    }
+};
+
+QString rows(int first, int last)
+{
+    QString text;
+    for (int r = first; r <= last; ++r)
+        text += QStringLiteral("[DATA_LIST]=%1;品 %1;490123456789;\r\n").arg(r);
+    return text;
+}
+
+TEST_F(ListEdge, ARowPastTheListIsNamedOnPrintPreviewAndVerify)
+{
+    const QString kbz = style();
+    // 100 rows made by hand, without the empty row the program writes last.
+    const QString hundred = list("hundred.lst", rows(1, 100));
+    const auto printed = runCommand(runPrint, {"--style", kbz, "--data", hundred, "--out", path("a.pdf")});
+    EXPECT_EQ(printed.code, 3) << printed.err.toStdString();
+    EXPECT_TRUE(printed.err.contains(u"行 100 は印刷されません: リストは行 99 までです"))
+        << printed.err.toStdString();
+    EXPECT_TRUE(printed.out.startsWith(u"3 page(s)")) << printed.out.toStdString();
+
+    const auto previewed =
+        runCommand(runPreview, {"--style", kbz, "--data", hundred, "--out", path("p.png")});
+    EXPECT_EQ(previewed.code, 3);
+    EXPECT_TRUE(previewed.err.contains(u"行 100 は印刷されません"));
+
+    const auto verified = runCommand(runVerify, {"--style", kbz, "--data", hundred});
+    EXPECT_EQ(verified.code, 1);
+    EXPECT_TRUE(verified.out.contains(u"100 件中 99 件を読み取り確認しました")) << verified.out.toStdString();
+    EXPECT_TRUE(verified.out.contains(u"行 100")) << verified.out.toStdString();
+
+    // A list of row 500 alone: nothing prints, and it is said why.
+    const QString lone = list("lone.lst", QStringLiteral("[DATA_LIST]=500;品;490123456789;\r\n"));
+    const auto alone = runCommand(runPrint, {"--style", kbz, "--data", lone, "--out", path("b.pdf")});
+    EXPECT_EQ(alone.code, 3);
+    EXPECT_TRUE(alone.err.contains(u"行 500 は印刷されません: リストは行 89 までです"))
+        << alone.err.toStdString();
+
+    // The program's own file: the hidden last row is empty, and nothing is said.
+    const QString own = list("own.lst", rows(1, 99) + QStringLiteral("[DATA_LIST]=100;;;\r\n"));
+    const auto whole = runCommand(runPrint, {"--style", kbz, "--data", own, "--out", path("c.pdf")});
+    EXPECT_EQ(whole.code, 0) << whole.err.toStdString();
+    EXPECT_TRUE(whole.err.isEmpty());
+}
+
+} // namespace
+} // namespace korbena::cli
