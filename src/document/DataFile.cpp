@@ -31,7 +31,19 @@ QStringView PopField(QStringView text, QStringView& FieldRest)
 
 QString dataFileLine(int row, const QString& title, const QString& number)
 {
-    return kDataListKey % QString::number(row) % u';' % title % u';' % number % u';';
+    const auto field = [](const QString& text) {
+        return text.contains(u';') ? QString(text).replace(u';', u'；') : text;
+    };
+    return kDataListKey % QString::number(row) % u';' % field(title) % u';' % field(number) % u';';
+}
+
+void refuseSeparatorInNumber(const QString& number, long long row, const QString& fileName)
+{
+    if (number.contains(u';'))
+        throw Error(
+            QStringLiteral("行 %1: バーコード番号に「;」は使えません（データファイルの区切り文字です）")
+                .arg(row),
+            fileName);
 }
 
 QStringList dataFileLines(const DataList& grid)

@@ -17,7 +17,15 @@ namespace korbena {
 QStringView PopField(QStringView text, QStringView& FieldRest);
 
 // One line of the data file: "[DATA_LIST]=" + row + ";" + title + ";" + number + ";".
+// The format has no escape for ';': one in a title is written as the full-width
+// "；", and so is one in a number that came in past the checks, so a save never
+// splits a field.
 QString dataFileLine(int row, const QString& title, const QString& number);
+
+// A barcode number holding ';' cannot be saved as it is, so it is refused where it
+// enters the grid (typing, pasting, importing): Error("行 7: バーコード番号に「;」は
+// 使えません（データファイルの区切り文字です）") for row (or file line) `row`.
+void refuseSeparatorInNumber(const QString& number, long long row, const QString& fileName = {});
 
 // The data file's lines for the grid: rows 1 to RowCount(), the last one being the
 // hidden row just past the last data row. Undo snapshots have the same form.

@@ -1,5 +1,6 @@
 #include "document/DetailedCsvImport.h"
 
+#include "document/DataFile.h"
 #include "document/HalfWidth.h"
 #include "document/ValueText.h"
 #include "platform/AtomicFile.h"
@@ -168,6 +169,8 @@ CsvRows csvRows(const CsvTable& table, const CsvColumns& columns, qsizetype maxR
             copies = std::min(copies, maxRows - total);
         const QStringList row{field(record, columns.titleColumn),
                               result.serialNumbering ? QString() : field(record, columns.numberColumn)};
+        refuseSeparatorInNumber(row[1], i < table.recordLines.size() ? table.recordLines[i] : i + 1,
+                                table.fileName);
         for (long long k = 0; k < copies; ++k)
             result.rows.push_back(row);
         total += copies;

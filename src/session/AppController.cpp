@@ -61,6 +61,8 @@ AppController::AppController(Dialogs& dialogs, Desktop& desktop, QString dataFol
     m_composer = std::make_unique<PageComposer>(*m_symbol, m_dataFolder);
     // Until the window finds a printer, the sheet is laid out as a PDF file of the style's paper.
     m_printer = std::make_unique<PdfFileTarget>(m_dataFolder + QStringLiteral("/preview.pdf"));
+    connect(&m_grid, &DataGridModel::editRefused, this,
+            [this](const QString& message) { m_dialogs.error(message, {}); });
 }
 
 AppController::~AppController() = default;

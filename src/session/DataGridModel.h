@@ -44,7 +44,8 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // Writes the cell's text into the list (line breaks become blanks there).
+    // Writes the cell's text into the list (line breaks become blanks there). A
+    // number holding ';' is refused with editRefused.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
     // The row commands. Those that can fail throw as the list operations do, and
@@ -68,6 +69,10 @@ public:
     std::vector<DataRow> applyDataLines(const QStringList& lines, const QString& fileName);
     // Writes the previous snapshot back (the undo command).
     void restoreDataSnapshot(ChangeTracking& tracking);
+
+signals:
+    // A typed cell was not taken; the message names the row and why.
+    void editRefused(const QString& message);
 
 private:
     // Shows rows up to `count` (the grid never shrinks on loading or restoring).

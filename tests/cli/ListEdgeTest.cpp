@@ -1,5 +1,6 @@
 // Data lists made by hand or by other programs, through print, preview and verify.
 #include "cli/CommandRunner.h"
+#include "cli/ImportCommand.h"
 #include "cli/PreviewCommand.h"
 #include "cli/PrintCommand.h"
 #include "cli/VerifyCommand.h"
@@ -101,6 +102,22 @@ TEST_F(ListEdge, ARowPastTheListIsNamedOnPrintPreviewAndVerify)
     const auto whole = runCommand(runPrint, {"--style", kbz, "--data", own, "--out", path("c.pdf")});
     EXPECT_EQ(whole.code, 0) << whole.err.toStdString();
     EXPECT_TRUE(whole.err.isEmpty());
+}
+
+TEST_F(ListEdge, ImportRefusesANumberHoldingTheSeparatorAndNamesItsLine)
+{
+    const QString csv = path("in.csv");
+    {
+        QFile file(csv);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("a,490123456789\r\n\"b;c\",490123456789\r\nd,\"4901;23\"\r\n");
+    }
+    const auto refused =
+        runCommand(runImport, {csv, "--title-col", "1", "--number-col", "2", "--out", path("x.lst")});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(refused.err.contains(u"行 3: バーコード番号に「;」は使えません"))
+        << refused.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("x.lst")));
 }
 
 } // namespace

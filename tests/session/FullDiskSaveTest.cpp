@@ -1,5 +1,6 @@
 // The window's saves on a disk that refuses every byte: the earlier files stay.
 #include "ScriptedDialogs.h"
+#include "document/DataFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Folders.h"
 #include "session/AppController.h"
@@ -82,6 +83,48 @@ TEST(DataListEdges, TheMessageLineNamesTheRowPastTheList)
     c.appendRowCommand();
     c.explicitRedraw();
     EXPECT_TRUE(c.messageLine().isEmpty()) << c.messageLine().toStdString();
+}
+
+// The data file separates fields by ';': a title keeps its text as the full-width
+// "；", a number holding ';' never enters the grid, typed or pasted.
+TEST(DataListEdges, ASeparatorNeverSplitsAField)
+{
+    QTemporaryDir home;
+    ScriptedDialogs dialogs;
+    RecordingDesktop desktop;
+    AppController c(dialogs, desktop, home.path() + QStringLiteral("/data"),
+                    QStringLiteral(KORBENA_SOURCE_DIR "/resources"));
+    c.setScreenDpi(96, 96);
+    c.prepare();
+    c.startupLoad();
+    DataGridModel& grid = c.grid();
+    const QString number = c.rows().number(2);
+
+    EXPECT_TRUE(grid.setData(grid.index(0, DataGridModel::TitleColumn), QStringLiteral("A;B")));
+    dialogs.expectError("行 2: バーコード番号に「;」は使えません（データファイルの区切り文字です）");
+    EXPECT_FALSE(grid.setData(grid.index(1, DataGridModel::NumberColumn), QStringLiteral("49;01")));
+    dialogs.expectDone();
+    EXPECT_EQ(c.rows().number(2), number);
+
+    dialogs.expectError("行 4: バーコード番号に「;」は使えません（データファイルの区切り文字です）");
+    EXPECT_TRUE(c.pasteCellsCommand(QStringLiteral("x\t1\ny\t2;3\n"), 3, 0).isEmpty());
+    dialogs.expectDone();
+    EXPECT_NE(c.rows().title(3), QStringLiteral("x")); // nothing of the block was written
+
+    const QString list = home.path() + QStringLiteral("/sep.lst");
+    dialogs.expectInformation("Korbena\r\nデータを登録しました");
+    c.SaveDataList(list);
+    dialogs.expectDone();
+    const QStringList lines = readDataFile(list);
+    EXPECT_EQ(lines.first(), dataFileLine(1, QStringLiteral("A；B"), c.rows().number(1)));
+    c.LoadDataList(list);
+    EXPECT_EQ(c.rows().title(1), QStringLiteral("A；B"));
+    EXPECT_EQ(c.rows().number(1), dataFileLines(c.rows()).first().section(u';', 2, 2));
+
+    // A number that came in by another way is still never split by a save.
+    DataList rows;
+    rows.setNumber(1, QStringLiteral("1;2"));
+    EXPECT_EQ(dataFileLines(rows).first(), QStringLiteral("[DATA_LIST]=1;;1；2;"));
 }
 
 } // namespace
