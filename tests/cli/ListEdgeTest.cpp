@@ -3,8 +3,10 @@
 #include "cli/ImportCommand.h"
 #include "cli/PreviewCommand.h"
 #include "cli/PrintCommand.h"
+#include "cli/TemplateCommand.h"
 #include "cli/VerifyCommand.h"
 #include "document/LabelStyle.h"
+#include "platform/Folders.h"
 #include "platform/TextCodec932.h"
 
 #include <QFile>
@@ -118,6 +120,25 @@ TEST_F(ListEdge, ImportRefusesANumberHoldingTheSeparatorAndNamesItsLine)
     EXPECT_TRUE(refused.err.contains(u"行 3: バーコード番号に「;」は使えません"))
         << refused.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("x.lst")));
+}
+
+TEST_F(ListEdge, TemplateWithoutAStyleStartsFromTheWorkingFoldersDefaultStyle)
+{
+    PrepareDataFolder(DataFolder(), InstallFolder());
+    LabelStyle mine;
+    mine.BARCODE_TYPE = 10; // CODE-128
+    mine.TITLE_FONT_NAME = QStringLiteral("IPAGothic");
+    WriteStyleFile(DefaultStyleFile(DataFolder()), mine);
+
+    const auto applied = runCommand(runTemplate, {"--apply", "汎用 A4 44面", "--out", path("t.kbz")});
+    ASSERT_EQ(applied.code, 0) << applied.err.toStdString();
+    EXPECT_TRUE(applied.out.startsWith(u"the default style laid out as 汎用 A4 44面"));
+    LabelStyle style;
+    StyleFileExtras extras;
+    applyStyleLines(readStyleFile(path("t.kbz")), style, extras, path("t.kbz"));
+    EXPECT_EQ(style.BARCODE_TYPE, 10);
+    EXPECT_EQ(style.TITLE_FONT_NAME, QStringLiteral("IPAGothic"));
+    EXPECT_EQ(style.NUM_X * style.NUM_Y, 44);
 }
 
 } // namespace
