@@ -220,8 +220,7 @@ void AppController::askToSaveData()
 
 void AppController::askToSaveStyle(const QString& question)
 {
-    const QString copy = m_dataFolder + u'/' + kConfFolder + QStringLiteral("/tempstyle.sle");
-    if (m_changes.StyleChanged(m_style, copy) && m_dialogs.confirm(question))
+    if (m_changes.StyleChanged(m_style) && m_dialogs.confirm(question))
         SaveStyle(m_styleFile);
     emit answered(QStringLiteral("StyleChangeCheck"));
 }

@@ -1,5 +1,6 @@
-// The window's saves on a disk that refuses every byte: the earlier files stay.
+// The window's files: saves on a full disk, lists made elsewhere, planted links.
 #include "ScriptedDialogs.h"
+#include "document/ChangeTracking.h"
 #include "document/DataFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Folders.h"
@@ -7,6 +8,7 @@
 #include "session/WindowSettings.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -125,6 +127,53 @@ TEST(DataListEdges, ASeparatorNeverSplitsAField)
     DataList rows;
     rows.setNumber(1, QStringLiteral("1;2"));
     EXPECT_EQ(dataFileLines(rows).first(), QStringLiteral("[DATA_LIST]=1;;1；2;"));
+}
+
+// The style change check compares in memory: a link planted at the old comparison
+// copy's name is never written through, and no copy is left in conf.
+TEST(WindowFiles, TheStyleChangeCheckWritesNoFile)
+{
+    QTemporaryDir home, other;
+    const QString data = home.path() + QStringLiteral("/data");
+    ScriptedDialogs dialogs;
+    RecordingDesktop desktop;
+    AppController c(dialogs, desktop, data, QStringLiteral(KORBENA_SOURCE_DIR "/resources"));
+    c.setScreenDpi(96, 96);
+    c.prepare();
+    c.startupLoad();
+    const QString victim = other.filePath(QStringLiteral("victim"));
+    {
+        QFile file(victim);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("keep me");
+    }
+    const QString copy = data + QStringLiteral("/conf/tempstyle.sle");
+    ASSERT_TRUE(QFile::link(victim, copy));
+
+    dialogs.expectConfirm("バーコードデータが変更されました。保存しますか？", false);
+    c.closeSequence(); // the loaded style, unchanged: no question
+    dialogs.expectDone();
+    LabelStyle changed = c.style();
+    changed.NUM_X = 2;
+    c.setStyle(changed);
+    dialogs.expectConfirm("バーコードデータが変更されました。保存しますか？", false)
+        .expectConfirm("スタイルが変更されました。保存しますか？", false);
+    c.closeSequence();
+    dialogs.expectDone();
+    EXPECT_EQ(fileBytes(victim), QByteArray("keep me"));
+    EXPECT_EQ(QFileInfo(copy).symLinkTarget(), victim);
+
+    // In memory, the check sees what the file round trip saw: characters outside the
+    // code page come back as "?" on both sides.
+    ChangeTracking tracking;
+    LabelStyle style;
+    style.TITLE_FONT_NAME = QStringLiteral("明朝€");
+    const QString path = other.filePath(QStringLiteral("a.kbz"));
+    WriteStyleFile(path, style);
+    tracking.styleLoaded(readStyleFile(path));
+    EXPECT_FALSE(tracking.StyleChanged(style));
+    style.SUB_Y = 4;
+    EXPECT_TRUE(tracking.StyleChanged(style));
 }
 
 } // namespace
