@@ -6,6 +6,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/TextCodec932.h"
+#include "platform/TextFile.h"
 
 #include <algorithm>
 #include <array>
@@ -169,8 +170,10 @@ CsvRows csvRows(const CsvTable& table, const CsvColumns& columns, qsizetype maxR
             copies = std::min(copies, maxRows - total);
         const QStringList row{field(record, columns.titleColumn),
                               result.serialNumbering ? QString() : field(record, columns.numberColumn)};
-        refuseSeparatorInNumber(row[1], i < table.recordLines.size() ? table.recordLines[i] : i + 1,
-                                table.fileName);
+        const long long line = i < table.recordLines.size() ? table.recordLines[i] : i + 1;
+        if (row[0].size() > kMaxLineLength || row[1].size() > kMaxLineLength)
+            throw tooLongError(table.fileName, line);
+        refuseSeparatorInNumber(row[1], line, table.fileName);
         for (long long k = 0; k < copies; ++k)
             result.rows.push_back(row);
         total += copies;

@@ -284,14 +284,36 @@ WriteFaultScope::~WriteFaultScope()
     g_fault = m_previous;
 }
 
+// Only regular files are read: a FIFO would block for ever and a device such as
+// /dev/zero never ends. The file is opened without blocking, then checked.
 QByteArray readWholeFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw FileError(systemMessage(errno), path);
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw FileError(QStringLiteral("通常のファイルではありません"), path);
+    }
+    if (info.st_size > kMaxInputFileSize) {
+        ::close(fd);
+        throw FileError(QStringLiteral("ファイルが大きすぎます（%1 MB まで）").arg(kMaxInputFileSize >> 20),
+                        path);
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         throw FileError(file.errorString(), path);
-    QByteArray bytes = file.readAll();
+    }
+    QByteArray bytes = file.read(kMaxInputFileSize + 1);
     if (file.error() != QFileDevice::NoError)
         throw FileError(file.errorString(), path);
+    if (bytes.size() > kMaxInputFileSize)
+        throw FileError(QStringLiteral("ファイルが大きすぎます（%1 MB まで）").arg(kMaxInputFileSize >> 20),
+                        path);
     return bytes;
 }
 

@@ -95,8 +95,12 @@ private:
     WriteFault m_fault;
 };
 
-// The whole content of a file. Throws FileError with the platform's message when
-// the file cannot be opened or read.
+// The largest file the program reads (a million-row data list is some 50 MB).
+inline constexpr qint64 kMaxInputFileSize = qint64(256) << 20;
+
+// The whole content of a regular file. Throws FileError with the platform's message
+// when the file cannot be opened or read, and with "通常のファイルではありません" for a
+// FIFO, device or folder, "ファイルが大きすぎます（256 MB まで）" beyond kMaxInputFileSize.
 QByteArray readWholeFile(const QString& path);
 
 } // namespace korbena

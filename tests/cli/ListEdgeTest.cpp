@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace korbena::cli {
 namespace {
 
@@ -139,6 +141,54 @@ TEST_F(ListEdge, TemplateWithoutAStyleStartsFromTheWorkingFoldersDefaultStyle)
     EXPECT_EQ(style.BARCODE_TYPE, 10);
     EXPECT_EQ(style.TITLE_FONT_NAME, QStringLiteral("IPAGothic"));
     EXPECT_EQ(style.NUM_X * style.NUM_Y, 44);
+}
+
+// Inputs that are no files, or lines beyond the limit: refused at once, naming the
+// file (and the line).
+TEST_F(ListEdge, HugeLinesAndFilesThatAreNoFilesAreRefused)
+{
+    const QString kbz = style();
+    const QString fifo = path("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& input : {QStringLiteral("/dev/zero"), fifo, work.path()}) {
+        const auto imported =
+            runCommand(runImport, {input, "--title-col", "1", "--number-col", "2", "--out", path("x.lst")});
+        EXPECT_EQ(imported.code, 1) << input.toStdString();
+        EXPECT_TRUE(imported.err.contains(u"通常のファイルではありません")) << imported.err.toStdString();
+        const auto printed = runCommand(runPrint, {"--style", kbz, "--data", input, "--out", path("a.pdf")});
+        EXPECT_EQ(printed.code, 1) << input.toStdString();
+        EXPECT_TRUE(printed.err.contains(input)) << printed.err.toStdString();
+    }
+
+    // A line one character past the limit of 16 Mi characters, as a title, a font
+    // name and a CSV field.
+    const QByteArray huge((16 << 20) + 1, 'x');
+    const auto bytesFile = [&](const char* name, const QByteArray& bytes) {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path(name);
+    };
+    const QString longTitle =
+        bytesFile("long.lst", cp932::encode(rows(1, 2)) + "[DATA_LIST]=3;" + huge + ";1;\r\n");
+    const auto printed = runCommand(runPrint, {"--style", kbz, "--data", longTitle, "--out", path("a.pdf")});
+    EXPECT_EQ(printed.code, 1);
+    EXPECT_TRUE(printed.err.contains(
+        QStringLiteral("行が長すぎます（1 行 16777216 文字まで） (%1（3 行目）)").arg(longTitle)))
+        << printed.err.left(300).toStdString();
+
+    const QString longFont = bytesFile("font.kbz", "[NUM_X]=2\r\n[TITLE_FONT_NAME]=" + huge + "\r\n");
+    const auto styled = runCommand(runPrint, {"--style", longFont, "--out", path("a.pdf")});
+    EXPECT_EQ(styled.code, 1);
+    EXPECT_TRUE(styled.err.contains(QStringLiteral("%1（2 行目）").arg(longFont)))
+        << styled.err.left(300).toStdString();
+
+    const QString csv = bytesFile("long.csv", "a,1\r\n\"" + huge + "\",2\r\n");
+    const auto imported =
+        runCommand(runImport, {csv, "--title-col", "1", "--number-col", "2", "--out", path("x.lst")});
+    EXPECT_EQ(imported.code, 1);
+    EXPECT_TRUE(imported.err.contains(QStringLiteral("%1（2 行目）").arg(csv)))
+        << imported.err.left(300).toStdString();
 }
 
 } // namespace
