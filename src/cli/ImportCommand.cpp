@@ -23,7 +23,9 @@ namespace {
 
 void writeLine(std::FILE* stream, const QString& text)
 {
-    std::fputs(text.toUtf8().constData(), stream);
+    // Every byte, a NUL in a title included.
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
     std::fputc('\n', stream);
 }
 
@@ -131,6 +133,13 @@ int runImport(const QStringList& args, std::FILE* out, std::FILE* err)
     }
     try {
         const CsvTable table = readCsvTable(options.input, options.format);
+        // Past the last line nothing would be imported: an empty list is no answer.
+        const auto lines = static_cast<qsizetype>(table.records.size());
+        if (options.columns.firstLine > 1 && options.columns.firstLine > lines)
+            throw Error(QStringLiteral("開始行 %1 はファイルの最後の行（%2 行目）より後です")
+                            .arg(options.columns.firstLine)
+                            .arg(lines),
+                        options.input);
         const CsvRows rows = csvRows(table, options.columns);
         DataList list;
         // The file holds the imported rows and the one empty row past them, nothing more.

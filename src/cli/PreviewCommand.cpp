@@ -5,6 +5,7 @@
 #include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
 #include "sheet/PaperList.h"
+#include "sheet/PrintJob.h"
 #include "sheet/PrintTarget.h"
 
 #include <QDir>
@@ -27,7 +28,9 @@ namespace {
 
 void writeLine(std::FILE* stream, const QString& text)
 {
-    std::fputs(text.toUtf8().constData(), stream);
+    // Every byte, a NUL in a title included.
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
     std::fputc('\n', stream);
 }
 
@@ -108,6 +111,24 @@ int runPreview(const QStringList& args, std::FILE* out, std::FILE* err)
     ApplyPaperSettings(paper, docs->style.PAPERSIZE, docs->style.PAPERLAND);
     const DeviceMetrics metrics = ReadDeviceMetrics(paper, screenDpiX(), screenDpiY());
 
+    // What print refuses, preview refuses alike.
+    const int cells = cellsPerPage(docs->style);
+    if (cells > 0 && options.startLabel > cells) {
+        writeLine(err,
+                  QStringLiteral("korbena-cli preview: --start-label %1 is beyond the %2 labels of a sheet")
+                      .arg(options.startLabel)
+                      .arg(cells));
+        std::fputs(kPreviewUsage, err);
+        return 2;
+    }
+    if (cells > 0) {
+        const int lastPage = sheetPageCount(docs->rows, cells, options.startLabel);
+        if (options.page > lastPage) {
+            writeLine(err,
+                      QStringLiteral("korbena-cli preview: ") + missingPageMessage(options.page, lastPage));
+            return 1;
+        }
+    }
     PageComposer composer(docs->dataFolder);
     const PreviewPage preview = composer.composePreview(docs->style, docs->rows, metrics, options.page,
                                                         options.zoom, options.startLabel);

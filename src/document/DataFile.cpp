@@ -64,6 +64,8 @@ void writeDataFile(const QString& path, const DataList& grid)
 QStringList readDataFile(const QString& path)
 {
     QStringList lines = readTextLines(path);
+    // A blank line names no row; taken for one it would stop the load.
+    lines.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
     // An empty file is an empty list; a file of other lines is no data file at all.
     const bool data = lines.isEmpty() || std::any_of(lines.cbegin(), lines.cend(), [](const QString& line) {
                           return line.startsWith(kDataListKey);

@@ -8,6 +8,8 @@
 #include "platform/TextCodec932.h"
 #include "platform/TextFile.h"
 
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <array>
 #include <map>
@@ -115,7 +117,15 @@ CsvTable parseCsvTable(QByteArrayView bytes, const CsvFormat& format, qsizetype 
 
 CsvTable readCsvTable(const QString& path, const CsvFormat& format, qsizetype maxRecords)
 {
-    CsvTable table = parseCsvTable(readWholeFile(path), format, maxRecords);
+    const QByteArray bytes = readWholeFile(path);
+    // Asked for UTF-8, a file in another encoding would come in as replacement characters.
+    if (format.encoding == CsvEncoding::Utf8) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8(bytes);
+        if (utf8.hasError())
+            throw Error(QStringLiteral("UTF-8 のファイルではありません"), path);
+    }
+    CsvTable table = parseCsvTable(bytes, format, maxRecords);
     table.fileName = path;
     return table;
 }

@@ -44,13 +44,17 @@ QString temporaryName(const QString& target)
         .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
 }
 
-// The process a temporary belongs to: "NAME.PID.tHEX.part" (or the older
-// "NAME.PID.part" of the label images); 0 for any other name.
+// The process a temporary belongs to: "NAME.PID.tXXXXXXXXXXXXXXXX.part" (sixteen hex
+// digits), or "barcode_NNN.bmp.PID.part" as label images were once written; 0 for
+// any other name, which is never touched.
 qint64 ownerOf(const QString& fileName)
 {
-    static const QRegularExpression pattern(QStringLiteral(R"(\.(\d{1,9})(?:\.t[0-9a-f]+)?\.part$)"));
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^(?:barcode_\d+\.bmp\.(\d{1,9})|.+\.(\d{1,9})\.t[0-9a-f]{16})\.part$)"));
     const QRegularExpressionMatch m = pattern.match(fileName);
-    return m.hasMatch() ? m.captured(1).toLongLong() : 0;
+    if (!m.hasMatch())
+        return 0;
+    return (m.capturedLength(1) > 0 ? m.captured(1) : m.captured(2)).toLongLong();
 }
 
 bool processIsGone(qint64 pid)

@@ -1,4 +1,5 @@
 // Data lists made by hand or by other programs, through print, preview and verify.
+#include "cli/CalibrateCommand.h"
 #include "cli/CommandRunner.h"
 #include "cli/ImportCommand.h"
 #include "cli/PreviewCommand.h"
@@ -189,6 +190,70 @@ TEST_F(ListEdge, HugeLinesAndFilesThatAreNoFilesAreRefused)
     EXPECT_EQ(imported.code, 1);
     EXPECT_TRUE(imported.err.contains(QStringLiteral("%1（2 行目）").arg(csv)))
         << imported.err.left(300).toStdString();
+}
+
+TEST_F(ListEdge, SmallFaultsAreRefusedOrReadAsMeant)
+{
+    const QString kbz = style();
+    // import: a first line past the file's end, UTF-8 asked of a code page 932 file.
+    const QString csv = list("in.csv", QStringLiteral("りんご,490123456789\r\nみかん,490123456789\r\n"));
+    const auto past = runCommand(runImport, {csv, "--title-col", "1", "--number-col", "2", "--first-line",
+                                             "3", "--out", path("x.lst")});
+    EXPECT_EQ(past.code, 1);
+    EXPECT_TRUE(past.err.contains(u"開始行 3 はファイルの最後の行（2 行目）より後です"))
+        << past.err.toStdString();
+    const auto notUtf8 = runCommand(runImport, {csv, "--title-col", "1", "--number-col", "2", "--encoding",
+                                                "utf8", "--out", path("x.lst")});
+    EXPECT_EQ(notUtf8.code, 1);
+    EXPECT_TRUE(notUtf8.err.contains(u"UTF-8 のファイルではありません")) << notUtf8.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("x.lst")));
+
+    // A blank line among the rows is no row.
+    const QString blank = list("blank.lst", rows(1, 2) + QStringLiteral("\r\n") + rows(3, 4));
+    const auto printed = runCommand(runVerify, {"--style", kbz, "--data", blank});
+    EXPECT_EQ(printed.code, 0) << printed.err.toStdString();
+    EXPECT_TRUE(printed.out.contains(u"4 件中 4 件")) << printed.out.toStdString();
+
+    // A NUL in a bad row number: the message goes on past it.
+    const QString nul =
+        list("nul.lst", QStringLiteral("[DATA_LIST]=1x") + QChar(0) + QStringLiteral("tail;a;1;\r\n"));
+    const auto bad = runCommand(runPrint, {"--style", kbz, "--data", nul, "--out", path("a.pdf")});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_TRUE(bad.err.contains(u"1x\\0tail")) << bad.err.toStdString();
+
+    // preview refuses what print refuses.
+    const QString two = list("two.lst", rows(1, 2));
+    const auto page =
+        runCommand(runPreview, {"--style", kbz, "--data", two, "--page", "9", "--out", path("p.png")});
+    EXPECT_EQ(page.code, 1);
+    EXPECT_TRUE(page.err.contains(u"指定したページはありません: 9（最後のページは 1）"))
+        << page.err.toStdString();
+    const auto start = runCommand(
+        runPreview, {"--style", kbz, "--data", two, "--start-label", "41", "--out", path("p.png")});
+    EXPECT_EQ(start.code, 2);
+    EXPECT_FALSE(QFile::exists(path("p.png")));
+}
+
+// Rewriting the settings file keeps what the program does not know of it.
+TEST_F(ListEdge, StoringAShiftKeepsTheRestOfTheSettingsFile)
+{
+    PrepareDataFolder(DataFolder(), InstallFolder());
+    const QString ini = DataFolder() + QStringLiteral("/conf/abacora.ini");
+    const QStringList before{"; kept by hand", "Loose=1", "",          "[Other]",   "; a note", "Key=value",
+                             "odd line",       "",        "[PosSize]", "FormTop=5", "Unknown=7"};
+    {
+        QFile file(ini);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(before.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    }
+    ASSERT_EQ(runCommand(runCalibrate, {"--printer", "office", "--measured-shift", "1,2"}).code, 0);
+    QFile file(ini);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString after = QString::fromUtf8(file.readAll());
+    for (const QString& line : before)
+        EXPECT_TRUE(after.contains(line + QStringLiteral("\r\n"))) << line.toStdString() << "\n"
+                                                                   << after.toStdString();
+    EXPECT_TRUE(after.contains(u"[PrinterCalibration]"));
 }
 
 } // namespace

@@ -90,11 +90,13 @@ TEST_F(UnsafePaths, TemporariesOfEndedRunsAreRemovedByTheNextWrite)
     const QString dead = QString::number(endedProcess());
     const QString alive = QString::number(::getpid());
     const QStringList stale{images + QStringLiteral("barcode_000.bmp.%1.part").arg(dead),
-                            images + QStringLiteral("barcode_007.bmp.%1.t0123abcd.part").arg(dead),
-                            other.filePath(QStringLiteral("x.kbz.%1.t89ef.part").arg(dead))};
+                            images + QStringLiteral("barcode_007.bmp.%1.t0123456789abcdef.part").arg(dead),
+                            other.filePath(QStringLiteral("x.kbz.%1.t89ef0123456789ab.part").arg(dead))};
     const QStringList kept{images + QStringLiteral("barcode_001.bmp.%1.part").arg(alive),
                            other.filePath(QStringLiteral("notes.part")),
-                           other.filePath(QStringLiteral("x.kbz.%1.t42.part").arg(alive))};
+                           // Not a name the program gives: the user's, whoever wrote it.
+                           other.filePath(QStringLiteral("video.%1.part").arg(dead)),
+                           other.filePath(QStringLiteral("x.kbz.%1.tfedcba9876543210.part").arg(alive))};
     for (const QString& path : stale + kept)
         put(path, "left");
 
