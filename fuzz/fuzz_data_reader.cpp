@@ -1,7 +1,7 @@
 // Arbitrary bytes as a data file: decoded from code page 932 and read into a grid.
 // The reader either loads or stops with its error, never shrinks the grid, keeps
 // every row number below 1 away from the data rows, and a grid it filled writes and
-// reads back the same wherever no ';' sits in a cell.
+// reads back the same, a ';' in a cell coming back as the full-width '；'.
 #include "document/DataFile.h"
 #include "document/ValueText.h"
 #include "platform/Error.h"
@@ -34,9 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     korbena::DataList again;
     korbena::applyDataLines(written, again, QStringLiteral("again.lst"));
     for (int row = 1; row <= grid.RowCount(); ++row) {
-        const korbena::DataRow cells = grid.dataRow(row);
-        if (cells.title.contains(u';') || cells.number.contains(u';'))
-            continue;
+        korbena::DataRow cells = grid.dataRow(row);
+        cells.title.replace(u';', u'；');
+        cells.number.replace(u';', u'；');
         if (!(again.dataRow(row) == cells))
             __builtin_trap();
     }

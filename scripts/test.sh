@@ -32,7 +32,11 @@ for target in build-fuzz/bin/fuzz_*; do
     seeds="fuzz/corpus/$(basename "$target")"
     [[ -d $seeds ]] && cp -r "$seeds"/. "$corpus"/
     echo "-- $(basename "$target") for ${fuzz_seconds}s"
-    "$target" -max_total_time="$fuzz_seconds" -max_len=4096 -print_final_stats=0 "$corpus" 2>&1 | tail -n 2
+    # The format's words, when it has a dictionary.
+    dict="fuzz/$(basename "$target").dict"
+    dict_option=()
+    [[ -f $dict ]] && dict_option=(-dict="$dict")
+    "$target" -max_total_time="$fuzz_seconds" -max_len=4096 -print_final_stats=0 "${dict_option[@]}" "$corpus" 2>&1 | tail -n 2
     rm -rf "$corpus"
 done
 echo "== All tests done"

@@ -1,13 +1,14 @@
 #include "cli/BarcodeCommand.h"
 
 #include "cli/CommandLine.h"
+#include "platform/AtomicFile.h"
+#include "platform/Error.h"
 #include "symbol/BarImage.h"
 #include "symbol/MainBarImage.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -138,9 +139,10 @@ std::optional<QString> parse(const QStringList& args, Options& o)
 
 bool writeFile(const QString& path, const QByteArray& bytes, QString& error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        error = file.errorString();
+    try {
+        writeFileAtomically(path, bytes);
+    } catch (const FileError& e) {
+        error = e.message();
         return false;
     }
     return true;
@@ -163,12 +165,7 @@ bool writePicture(const BarImage& bar, const QString& path, QString& error)
     }
     if (QFileInfo(path).suffix().toLower() == u"bmp")
         return bitmap->SaveToFile(path, &error);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !bitmap->image().save(&file, "PNG") || !file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeImageAtomically(path, bitmap->image(), "PNG", error);
 }
 
 } // namespace

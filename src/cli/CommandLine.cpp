@@ -6,7 +6,9 @@ namespace korbena::cli {
 
 void writeLine(std::FILE* stream, const QString& text)
 {
-    std::fputs(text.toUtf8().constData(), stream);
+    // Every byte, a NUL in a title included.
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
     std::fputc('\n', stream);
 }
 

@@ -118,6 +118,13 @@ int runImport(const QStringList& args, std::FILE* out, std::FILE* err)
         return usageFault(err, "import", *fault, kImportUsage);
     try {
         const CsvTable table = readCsvTable(options.input, options.format);
+        // Past the last line nothing would be imported: an empty list is no answer.
+        const auto lines = static_cast<qsizetype>(table.records.size());
+        if (options.columns.firstLine > 1 && options.columns.firstLine > lines)
+            throw Error(QStringLiteral("開始行 %1 はファイルの最後の行（%2 行目）より後です")
+                            .arg(options.columns.firstLine)
+                            .arg(lines),
+                        options.input);
         const CsvRows rows = csvRows(table, options.columns);
         DataList list;
         // The file holds the imported rows and the one empty row past them, nothing more.

@@ -2,14 +2,15 @@
 
 #include "cli/CommandLine.h"
 #include "cli/PrintCommand.h"
+#include "platform/AtomicFile.h"
 #include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
 #include "sheet/PaperList.h"
+#include "sheet/PrintJob.h"
 #include "sheet/PrintTarget.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -89,21 +90,39 @@ int runPreview(const QStringList& args, std::FILE* out, std::FILE* err)
     ApplyPaperSettings(paper, docs->style.sheet.paper, docs->style.sheet.orientation);
     const DeviceMetrics metrics = ReadDeviceMetrics(paper, screenDpiX(), screenDpiY());
 
+    // What print refuses, preview refuses alike.
+    const int cells = cellsPerPage(docs->style);
+    if (cells > 0 && options.startLabel > cells) {
+        writeLine(err,
+                  QStringLiteral("korbena-cli preview: --start-label %1 is beyond the %2 labels of a sheet")
+                      .arg(options.startLabel)
+                      .arg(cells));
+        std::fputs(kPreviewUsage, err);
+        return 2;
+    }
+    if (cells > 0) {
+        const int lastPage = sheetPageCount(docs->rows, cells, options.startLabel);
+        if (options.page > lastPage) {
+            writeLine(err,
+                      QStringLiteral("korbena-cli preview: ") + missingPageMessage(options.page, lastPage));
+            return 1;
+        }
+    }
     PageComposer composer(docs->dataFolder);
     const PreviewPage preview = composer.composePreview(docs->style, docs->rows, metrics, options.page,
                                                         options.zoom, options.startLabel);
 
-    QSaveFile file(options.out);
+    QString reason = QStringLiteral("nothing to draw");
     const bool written = !preview.image.isNull() && QDir().mkpath(QFileInfo(options.out).absolutePath()) &&
-                         file.open(QIODevice::WriteOnly) && preview.image.save(&file, "PNG") && file.commit();
+                         writeImageAtomically(options.out, preview.image, "PNG", reason);
     if (!written) {
-        const QString reason =
-            preview.image.isNull() ? QStringLiteral("nothing to draw") : file.errorString();
         writeLine(err, QStringLiteral("korbena-cli preview: cannot write %1: %2").arg(options.out, reason));
         return 1;
     }
+    const bool shown = reportUnshownRows(err, "preview", *docs);
     const bool complete =
-        reportLabelProblems(err, "preview", preview.result.rowsWithoutBarcode(), preview.result.imageError);
+        reportLabelProblems(err, "preview", preview.result.rowsWithoutBarcode(), preview.result.imageError) &&
+        shown;
     writeLine(out, QStringLiteral("page %1 of the sheet at %2%, %3 x %4 pixels, written to %5")
                        .arg(preview.result.page)
                        .arg(options.zoom)

@@ -2,6 +2,7 @@
 
 #include "cli/CalibrateCommand.h"
 #include "cli/CommandLine.h"
+#include "document/DataFile.h"
 #include "print/PrinterTarget.h"
 #include "session/PrinterCalibration.h"
 #include "sheet/DeviceMetrics.h"
@@ -115,6 +116,14 @@ bool reportLabelProblems(std::FILE* err, const char* command, const std::vector<
     return failedRows.empty();
 }
 
+bool reportUnshownRows(std::FILE* err, const char* command, const SheetDocuments& docs)
+{
+    const QString prefix = QStringLiteral("korbena-cli %1: ").arg(QLatin1String(command));
+    for (const DataRow& row : docs.unshownRows)
+        writeLine(err, prefix + unshownRowMessage(row, docs.rows));
+    return docs.unshownRows.empty();
+}
+
 std::optional<SheetDocuments> loadDocuments(const QString& styleFile, const QString& dataFile, std::FILE* err)
 {
     QString error;
@@ -177,7 +186,8 @@ int runPrint(const QStringList& args, std::FILE* out, std::FILE* err)
     case PrintOutcome::Printed:
         break;
     }
-    const bool complete = reportLabelProblems(err, "print", result.failedRows, result.imageError);
+    const bool shown = reportUnshownRows(err, "print", *docs);
+    const bool complete = reportLabelProblems(err, "print", result.failedRows, result.imageError) && shown;
     writeLine(out, QStringLiteral("%1 page(s) printed to %2").arg(result.pagesPrinted).arg(destination));
     return complete ? 0 : kExitLabelsWithoutBarcode;
 }

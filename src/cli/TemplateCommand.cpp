@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 #include "document/LabelStyle.h"
 #include "platform/Error.h"
+#include "platform/Folders.h"
 #include "sheet/GlabelsTemplates.h"
 #include "sheet/SheetCatalogue.h"
 
@@ -135,11 +136,16 @@ int runTemplate(const QStringList& args, std::FILE* out, std::FILE* err)
         return 1;
     }
     try {
-        LabelStyle style;
-        if (!options.style.isEmpty()) {
-            StyleFileExtras extras;
-            applyStyleLines(readStyleFile(options.style), style, extras, options.style);
+        // Without --style the working folder's default style is the start, as the
+        // window's "用紙テンプレート" starts from the style it shows.
+        QString styleFile = options.style;
+        if (styleFile.isEmpty()) {
+            PrepareDataFolder(DataFolder(), InstallFolder());
+            styleFile = DefaultStyleFile(DataFolder());
         }
+        LabelStyle style;
+        StyleFileExtras extras;
+        applyStyleLines(readStyleFile(styleFile), style, extras, styleFile);
         const SheetPoint current = currentFirstLabel(style, catalogue.layouts, 0, 0);
         if (!applySheetLayout(style, *chosen, current, 0, 0))
             writeLine(err, QStringLiteral("korbena-cli template: the paper list has no paper of %1×%2mm; "

@@ -91,6 +91,8 @@ QString statusName(RowVerdict verdict)
         return QStringLiteral("noNumber");
     case RowVerdict::OffPaper:
         return QStringLiteral("offPaper");
+    case RowVerdict::NotPrinted:
+        return QStringLiteral("notPrinted");
     case RowVerdict::NoTitle:
         break;
     }
@@ -143,6 +145,7 @@ int runVerify(const QStringList& args, std::FILE* out, std::FILE* err)
     PdfFileTarget paper(QDir(docs->dataFolder).filePath(QStringLiteral("verify.pdf")));
     ApplyPaperSettings(paper, docs->style.sheet.paper, docs->style.sheet.orientation);
     check.area = printableAreaOf(ReadDeviceMetrics(paper, screenDpiX(), screenDpiY()));
+    check.unshownRows = docs->unshownRows;
     const PrintCheckReport report = verifyRows(docs->style, docs->rows, check);
     if (options.json) {
         writeLine(out, QString::fromUtf8(toJson(report)));

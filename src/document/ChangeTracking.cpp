@@ -1,6 +1,7 @@
 #include "document/ChangeTracking.h"
 
 #include "document/DataFile.h"
+#include "platform/TextCodec932.h"
 
 namespace korbena {
 
@@ -34,6 +35,12 @@ bool ChangeTracking::StyleChanged(const LabelStyle& style, const QString& compar
 {
     WriteStyleFile(comparisonPath, style);
     undostyle_ = readStyleFile(comparisonPath);
+    return tempstyle_ != undostyle_;
+}
+
+bool ChangeTracking::StyleChanged(const LabelStyle& style)
+{
+    undostyle_ = splitLines(cp932::decode(cp932::encode(joinLinesCrLf(styleFileLines(style)))));
     return tempstyle_ != undostyle_;
 }
 

@@ -48,6 +48,10 @@ public:
     // file's. With no style loaded the style always counts as changed. Throws
     // FileError when the copy cannot be written or read.
     bool StyleChanged(const LabelStyle& style, const QString& comparisonPath);
+    // The same comparison in memory: the lines the style file would hold, as read
+    // back from its code page, against the loaded file's. Nothing is written, so no
+    // file in the working folder can be aimed elsewhere through a link.
+    bool StyleChanged(const LabelStyle& style);
 
     const QStringList& tempdata() const { return tempdata_; }
     const QStringList& undodata() const { return undodata_; }

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <vector>
+
 namespace korbena {
 
 // The ';'-list reader shared by the data file and the undo snapshots: returns the
@@ -15,7 +17,15 @@ namespace korbena {
 QStringView PopField(QStringView text, QStringView& FieldRest);
 
 // One line of the data file: "[DATA_LIST]=" + row + ";" + title + ";" + number + ";".
+// The format has no escape for ';': one in a title is written as the full-width
+// "；", and so is one in a number that came in past the checks, so a save never
+// splits a field.
 QString dataFileLine(int row, const QString& title, const QString& number);
+
+// A barcode number holding ';' cannot be saved as it is, so it is refused where it
+// enters the grid (typing, pasting, importing): Error("行 7: バーコード番号に「;」は
+// 使えません（データファイルの区切り文字です）") for row (or file line) `row`.
+void refuseSeparatorInNumber(const QString& number, long long row, const QString& fileName = {});
 
 // The data file's lines for the grid: rows 1 to RowCount(), the last one being the
 // hidden row just past the last data row. Undo snapshots have the same form.
@@ -37,7 +47,19 @@ QStringList readDataFile(const QString& path);
 // throws ConversionError with the rows before it applied; a row number below 1 or
 // beyond the grid's largest row leaves the grid alone (the header's captions are
 // not data). Throws Error("グリッドが大きすぎます") before any row is written when
-// there are more lines than the grid can hold.
-void applyDataLines(const QStringList& lines, DataList& grid, const QString& fileName);
+// there are more lines than the grid can hold. Returns the rows the lines filled
+// with text that lie past the list's last data row (see unshownRows).
+std::vector<DataRow> applyDataLines(const QStringList& lines, DataList& grid, const QString& fileName);
+
+// A file's last line is read as the hidden row just past the list, as the program
+// writes it (it may hold text left from deleted rows), so a list made elsewhere
+// that does not end in that empty row loses its last row from the labels, and a
+// line naming a row beyond the list is never shown. Of the rows `loaded` from a
+// file, those still past the list with the text the file gave them: they are not
+// printed.
+std::vector<DataRow> unshownRows(const std::vector<DataRow>& loaded, const DataList& grid);
+
+// "行 100 は印刷されません: ..." for one such row.
+QString unshownRowMessage(const DataRow& row, const DataList& grid);
 
 } // namespace korbena

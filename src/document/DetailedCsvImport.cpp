@@ -1,10 +1,14 @@
 #include "document/DetailedCsvImport.h"
 
+#include "document/DataFile.h"
 #include "document/HalfWidth.h"
 #include "document/ValueText.h"
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/TextCodec932.h"
+#include "platform/TextFile.h"
+
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
@@ -113,7 +117,15 @@ CsvTable parseCsvTable(QByteArrayView bytes, const CsvFormat& format, qsizetype 
 
 CsvTable readCsvTable(const QString& path, const CsvFormat& format, qsizetype maxRecords)
 {
-    CsvTable table = parseCsvTable(readWholeFile(path), format, maxRecords);
+    const QByteArray bytes = readWholeFile(path);
+    // Asked for UTF-8, a file in another encoding would come in as replacement characters.
+    if (format.encoding == CsvEncoding::Utf8) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8(bytes);
+        if (utf8.hasError())
+            throw Error(QStringLiteral("UTF-8 のファイルではありません"), path);
+    }
+    CsvTable table = parseCsvTable(bytes, format, maxRecords);
     table.fileName = path;
     return table;
 }
@@ -168,6 +180,10 @@ CsvRows csvRows(const CsvTable& table, const CsvColumns& columns, qsizetype maxR
             copies = std::min(copies, maxRows - total);
         const QStringList row{field(record, columns.titleColumn),
                               result.serialNumbering ? QString() : field(record, columns.numberColumn)};
+        const long long line = i < table.recordLines.size() ? table.recordLines[i] : i + 1;
+        if (row[0].size() > kMaxLineLength || row[1].size() > kMaxLineLength)
+            throw tooLongError(table.fileName, line);
+        refuseSeparatorInNumber(row[1], line, table.fileName);
         for (long long k = 0; k < copies; ++k)
             result.rows.push_back(row);
         total += copies;

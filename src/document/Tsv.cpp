@@ -1,5 +1,6 @@
 #include "document/Tsv.h"
 
+#include "document/DataFile.h"
 #include "platform/Error.h"
 
 #include <algorithm>
@@ -148,6 +149,17 @@ QString writeTsv(const CellBlock& block)
     return text;
 }
 
+void refuseSeparatorInNumbers(const CellBlock& block, long long firstRow, int firstColumn)
+{
+    const qsizetype numberAt = kNumberColumn - firstColumn;
+    if (numberAt < 0)
+        return;
+    for (std::size_t i = 0; i < block.size(); ++i) {
+        if (numberAt < block[i].size())
+            refuseSeparatorInNumber(block[i][numberAt], firstRow + static_cast<long long>(i));
+    }
+}
+
 CellArea pasteCells(DataList& list, int row, int column, const CellBlock& block)
 {
     const long long first = std::max(row, 1);
@@ -157,6 +169,7 @@ CellArea pasteCells(DataList& list, int row, int column, const CellBlock& block)
     const long long end = first + static_cast<long long>(block.size()); // one past the last row
     if (end > DataList::kMaxRowCount)
         throw Error(DataList::kTooLargeMessage);
+    refuseSeparatorInNumbers(block, first, firstColumn);
     if (list.RowCount() < end)
         list.SetRowCount(end);
     int lastColumn = firstColumn - 1;

@@ -58,7 +58,12 @@ struct CellArea
 // Throws Error("グリッドが大きすぎます") with the list unchanged when the rows
 // would not fit. Line breaks inside cells become blanks (the data file has one row
 // per line).
+// A number holding ';' is refused (Error naming its row) before anything is written.
 CellArea pasteCells(DataList& list, int row, int column, const CellBlock& block);
+
+// Throws the refusal of refuseSeparatorInNumber for the first number of the block,
+// pasted at (firstRow, firstColumn), that holds ';'.
+void refuseSeparatorInNumbers(const CellBlock& block, long long firstRow, int firstColumn);
 
 // The cells of rows firstRow to lastRow and data columns firstColumn to lastColumn,
 // for writeTsv. Bounds are clamped to the data rows and the two data columns.

@@ -1,7 +1,8 @@
 #include "platform/Bitmap.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QPainter>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -332,28 +333,16 @@ void Bitmap::assign(QImage image)
 
 bool Bitmap::SaveToFile(const QString& path, QString* error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
     // An empty bitmap still makes a valid file: one white pixel stands in for it.
     QImage out = Empty() ? QImage(1, 1, QImage::Format_RGB32) : m_image;
     if (Empty())
         out.fill(Qt::white);
-    if (!out.save(&file, "BMP")) {
-        if (error)
-            *error = file.errorString().isEmpty() ? QStringLiteral("BMP write failed") : file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    QString message;
+    if (writeImageAtomically(path, out, "BMP", message))
+        return true;
+    if (error)
+        *error = message;
+    return false;
 }
 
 bool Bitmap::LoadFromFile(const QString& path, QString* error)

@@ -116,9 +116,22 @@ void Canvas::SetFont(const FontSpec& font)
     m_painter.setFont(m_qfont);
 }
 
+namespace {
+
+// No label shows more characters than this even at the smallest size on the widest
+// paper; laying out megabytes of text would take minutes and gigabytes.
+constexpr qsizetype kMostDrawnCharacters = 4096;
+
+QString drawnPart(const QString& text)
+{
+    return text.size() > kMostDrawnCharacters ? text.left(kMostDrawnCharacters) : text;
+}
+
+} // namespace
+
 int Canvas::TextWidth(const QString& text) const
 {
-    return text.isEmpty() ? 0 : QFontMetrics(m_qfont, m_device).horizontalAdvance(text);
+    return text.isEmpty() ? 0 : QFontMetrics(m_qfont, m_device).horizontalAdvance(drawnPart(text));
 }
 
 int Canvas::TextHeight(const QString& text) const
@@ -129,10 +142,11 @@ int Canvas::TextHeight(const QString& text) const
     return metrics.ascent() + metrics.descent();
 }
 
-void Canvas::TextOut(int x, int y, const QString& text)
+void Canvas::TextOut(int x, int y, const QString& whole)
 {
-    if (text.isEmpty())
+    if (whole.isEmpty())
         return;
+    const QString text = drawnPart(whole);
     const QFontMetrics metrics(m_qfont, m_device);
     const QPaintEngine* engine = m_painter.paintEngine();
     // A picture surface keeps every glyph it draws as a bitmap of the glyph's size:

@@ -48,7 +48,10 @@ void installFontSubstitutions()
 QFont toQFont(const FontSpec& spec)
 {
     installFontSubstitutions();
-    QFont font(spec.face);
+    // No face has a longer name; a name of megabytes would be compared and looked up
+    // in full on every text.
+    constexpr qsizetype kLongestFaceName = 256;
+    QFont font(spec.face.size() > kLongestFaceName ? spec.face.left(kLongestFaceName) : spec.face);
     font.setBold(spec.bold);
     font.setItalic(spec.italic);
     font.setUnderline(spec.underline);

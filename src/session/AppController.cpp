@@ -22,13 +22,15 @@ AppController::AppController(Dialogs& dialogs, Desktop& desktop, QString dataFol
     m_preview = std::make_unique<PreviewState>(desktop, *m_composer, m_documents->style(),
                                                m_documents->rows(), hooks);
     m_print = std::make_unique<PrintCommands>(dialogs, m_documents->style(), m_documents->rows(),
-                                              m_documents->grid(), *m_preview, *m_composer, hooks,
-                                              m_dataFolder, settingsFile());
+                                              m_documents->rowsPastList(), m_documents->grid(), *m_preview,
+                                              *m_composer, hooks, m_dataFolder, settingsFile());
     m_styleCommands = std::make_unique<StyleCommands>(dialogs, m_documents->style(), *m_print, hooks);
     m_gridCommands = std::make_unique<GridCommands>(dialogs, *m_documents, *m_preview, hooks, m_dataFolder);
     m_import = std::make_unique<ImportCommands>(dialogs, *m_documents, *m_gridCommands, *m_print, hooks,
                                                 m_dataFolder);
     forwardSignals();
+    connect(&m_documents->grid(), &DataGridModel::editRefused, this,
+            [this](const QString& message) { m_dialogs.error(message, {}); });
 }
 
 AppController::~AppController() = default;
@@ -164,7 +166,8 @@ void AppController::answerMainWindowShown()
 void AppController::RedrawPreview()
 {
     raise(QStringLiteral("BeforePreviewRedraw"));
-    m_preview->compose(m_print->metrics(), startLabel(), m_import->previewOutlines());
+    m_preview->compose(m_print->metrics(), startLabel(), m_import->previewOutlines(),
+                       m_documents->rowsPastList());
 }
 
 // ---- calculators and help ----

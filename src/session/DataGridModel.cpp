@@ -72,6 +72,14 @@ bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int
     if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != Qt::EditRole)
         return false;
     const int row = gridRow(index.row());
+    if (index.column() != TitleColumn && value.toString().contains(u';')) {
+        try {
+            refuseSeparatorInNumber(value.toString(), row);
+        } catch (const Error& e) {
+            emit editRefused(e.message());
+        }
+        return false;
+    }
     const auto before = m_list.revision();
     if (index.column() == TitleColumn)
         m_list.setTitle(row, value.toString());
@@ -186,6 +194,7 @@ CellArea DataGridModel::pasteBlock(int row, int column, const CellBlock& block)
 {
     if (block.empty() || std::max(column, int(TitleColumn)) > NumberColumn)
         return {};
+    refuseSeparatorInNumbers(block, std::max(row, 1), std::max(column, int(TitleColumn)));
     // The rows are shown before they are written, so the views never meet a row they were not told of.
     growTo(static_cast<long long>(std::max(row, 1)) + static_cast<long long>(block.size()));
     const CellArea area = pasteCells(m_list, row, column, block);
@@ -202,16 +211,18 @@ int DataGridModel::halfWidthNumbers(int first, int last)
     return changed;
 }
 
-void DataGridModel::applyDataLines(const QStringList& lines, const QString& fileName)
+std::vector<DataRow> DataGridModel::applyDataLines(const QStringList& lines, const QString& fileName)
 {
     growTo(lines.size());
+    std::vector<DataRow> past;
     try {
-        korbena::applyDataLines(lines, m_list, fileName);
+        past = korbena::applyDataLines(lines, m_list, fileName);
     } catch (...) {
         allCellsChanged(); // the rows before the bad line are in
         throw;
     }
     allCellsChanged();
+    return past;
 }
 
 void DataGridModel::restoreDataSnapshot(ChangeTracking& tracking)

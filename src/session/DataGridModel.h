@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace korbena {
 
 class ChangeTracking;
@@ -42,7 +44,8 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // Writes the cell's text into the list (line breaks become blanks there).
+    // Writes the cell's text into the list (line breaks become blanks there). A
+    // number holding ';' is refused with editRefused.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
     // The row commands. Those that can fail throw as the list operations do, and
@@ -61,10 +64,15 @@ public:
     CellArea pasteBlock(int row, int column, const CellBlock& block);
     // The full-width clean-up of the numbers of grid rows first to last; how many changed.
     int halfWidthNumbers(int first, int last);
-    // Fills the grid from a data file's lines (the load).
-    void applyDataLines(const QStringList& lines, const QString& fileName);
+    // Fills the grid from a data file's lines (the load); returns the rows the lines
+    // filled past the list's last row.
+    std::vector<DataRow> applyDataLines(const QStringList& lines, const QString& fileName);
     // Writes the previous snapshot back (the undo command).
     void restoreDataSnapshot(ChangeTracking& tracking);
+
+signals:
+    // A typed cell was not taken; the message names the row and why.
+    void editRefused(const QString& message);
 
 private:
     // Shows rows up to `count` (the grid never shrinks on loading or restoring).

@@ -73,8 +73,7 @@ void DocumentSession::askToSaveStyleAtClose()
 
 void DocumentSession::askToSaveStyle(const QString& question)
 {
-    const QString copy = m_dataFolder + u'/' + kConfFolder + QStringLiteral("/tempstyle.sle");
-    if (m_changes.StyleChanged(m_style, copy) && m_dialogs.confirm(question))
+    if (m_changes.StyleChanged(m_style) && m_dialogs.confirm(question))
         SaveStyle(m_styleFile);
     emit answered(QStringLiteral("StyleChangeCheck"));
 }
@@ -191,7 +190,7 @@ void DocumentSession::LoadDataList(QString path)
     m_changes.dataListLoaded(lines);
     emit answered(QStringLiteral("tempdata"));
     try {
-        m_grid.applyDataLines(lines, path);
+        m_rowsPastList = m_grid.applyDataLines(lines, path);
     } catch (const Error&) {
         emit rowsChanged();
         throw;

@@ -31,6 +31,8 @@ public:
     LabelStyle& style() { return m_style; }
     void setStyle(const LabelStyle& style);
     const DataList& rows() const { return m_rows; }
+    // Rows the last data file filled past the list: not printed, said on the message line.
+    const std::vector<DataRow>& rowsPastList() const { return m_rowsPastList; }
     // The grid's item model over the data list: every change of the rows goes through
     // it, so the views stay in step.
     DataGridModel& grid() { return m_grid; }
@@ -93,6 +95,7 @@ private:
 
     LabelStyle m_style;
     DataList m_rows;
+    std::vector<DataRow> m_rowsPastList;
     ChangeTracking m_changes;
     DataGridModel m_grid{m_rows};
     QString m_styleFile;

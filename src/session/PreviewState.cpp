@@ -1,6 +1,7 @@
 // The preview's zoom, page navigation and paint guard.
 #include "session/PreviewState.h"
 
+#include "document/DataFile.h"
 #include "sheet/Preview.h"
 
 namespace korbena {
@@ -37,14 +38,19 @@ void PreviewState::setMessage(const QString& text)
     emit messageChanged(m_message);
 }
 
-void PreviewState::compose(const DeviceMetrics& metrics, int startLabel, const CellOutlines& outlines)
+void PreviewState::compose(const DeviceMetrics& metrics, int startLabel, const CellOutlines& outlines,
+                           const std::vector<DataRow>& rowsPastList)
 {
     PreviewPage page =
         m_composer.composePreview(m_style, m_rows, metrics, m_currentPage, m_zoom, startLabel, outlines);
     m_currentPage = page.result.page;
     m_preview = std::move(page.image);
     // A label image that could not be written is said on the message line too, never hidden.
-    setMessage(page.result.message.isEmpty() ? page.result.imageError : page.result.message);
+    QString message = page.result.message.isEmpty() ? page.result.imageError : page.result.message;
+    const std::vector<DataRow> unshown = unshownRows(rowsPastList, m_rows);
+    if (message.isEmpty() && !unshown.empty())
+        message = unshownRowMessage(unshown.front(), m_rows);
+    setMessage(message);
     emit answered(QStringLiteral("RedrawPreview"));
     emit previewChanged();
 }

@@ -27,7 +27,9 @@ public:
 
     // Composes the current page on the preview surface at the screen resolution times
     // the zoom; the page may come back corrected.
-    void compose(const DeviceMetrics& metrics, int startLabel, const CellOutlines& outlines);
+    // `rowsPastList`: rows the data file put past the list, named when nothing else is said.
+    void compose(const DeviceMetrics& metrics, int startLabel, const CellOutlines& outlines,
+                 const std::vector<DataRow>& rowsPastList);
     // A redraw asked for by a command: it runs whatever the paint guard says.
     void explicitRedraw();
     // The page surface asks to be painted: a redraw unless one is running.

@@ -3,6 +3,7 @@
 // its half-width clean-up, and the printer's calibration.
 #include "session/PrintCommands.h"
 
+#include "document/DataFile.h"
 #include "document/HalfWidth.h"
 #include "session/PrinterCalibration.h"
 #include "sheet/CalibrationPage.h"
@@ -28,12 +29,14 @@ const QString kNoPrinter = QStringLiteral("プリンターがインストール�
 
 } // namespace
 
-PrintCommands::PrintCommands(Dialogs& dialogs, LabelStyle& style, const DataList& rows, DataGridModel& grid,
+PrintCommands::PrintCommands(Dialogs& dialogs, LabelStyle& style, const DataList& rows,
+                             const std::vector<DataRow>& rowsPastList, DataGridModel& grid,
                              PreviewState& preview, PageComposer& composer, SessionHooks& hooks,
                              QString dataFolder, QString settingsFile, QObject* parent)
-    : QObject(parent), m_dialogs(dialogs), m_style(style), m_rows(rows), m_grid(grid), m_preview(preview),
-      m_composer(composer), m_hooks(hooks), m_dataFolder(std::move(dataFolder)),
-      m_settingsFile(std::move(settingsFile)), m_screenDpiX(screenDpiX()), m_screenDpiY(screenDpiY())
+    : QObject(parent), m_dialogs(dialogs), m_style(style), m_rows(rows), m_rowsPastList(rowsPastList),
+      m_grid(grid), m_preview(preview), m_composer(composer), m_hooks(hooks),
+      m_dataFolder(std::move(dataFolder)), m_settingsFile(std::move(settingsFile)),
+      m_screenDpiX(screenDpiX()), m_screenDpiY(screenDpiY())
 {
     // Until the window finds a printer, the sheet is laid out as a PDF file of the style's paper.
     m_printer = std::make_unique<PdfFileTarget>(m_dataFolder + QStringLiteral("/preview.pdf"));
@@ -78,6 +81,7 @@ Dialogs::PrintCheckChoice PrintCommands::runPrintCheck(Dialogs::PrintCheckMode m
         PrintCheckOptions options;
         options.startLabel = startLabel();
         options.area = printableAreaOf(m_metrics);
+        options.unshownRows = unshownRows(m_rowsPastList, m_rows);
         const PrintCheckReport report = m_printChecker(m_style, m_rows, options);
         if (mode == Dialogs::PrintCheckMode::BeforePrinting && report.passed())
             return Dialogs::PrintCheckChoice::Print;

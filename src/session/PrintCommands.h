@@ -34,9 +34,10 @@ public:
     using PrintChecker =
         std::function<PrintCheckReport(const LabelStyle&, const DataList&, const PrintCheckOptions&)>;
 
-    PrintCommands(Dialogs& dialogs, LabelStyle& style, const DataList& rows, DataGridModel& grid,
-                  PreviewState& preview, PageComposer& composer, SessionHooks& hooks, QString dataFolder,
-                  QString settingsFile, QObject* parent = nullptr);
+    PrintCommands(Dialogs& dialogs, LabelStyle& style, const DataList& rows,
+                  const std::vector<DataRow>& rowsPastList, DataGridModel& grid, PreviewState& preview,
+                  PageComposer& composer, SessionHooks& hooks, QString dataFolder, QString settingsFile,
+                  QObject* parent = nullptr);
     ~PrintCommands() override;
 
     // The printer the sheet is laid out against and printed on. `systemPrinter` is
@@ -93,6 +94,7 @@ private:
     Dialogs& m_dialogs;
     LabelStyle& m_style;
     const DataList& m_rows;
+    const std::vector<DataRow>& m_rowsPastList;
     DataGridModel& m_grid;
     PreviewState& m_preview;
     PageComposer& m_composer;

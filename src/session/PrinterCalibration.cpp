@@ -68,7 +68,7 @@ PrinterOffset readPrinterOffset(const QString& iniPath, const QString& printer)
 
 void writePrinterOffset(const QString& iniPath, const QString& printer, const PrinterOffset& offset)
 {
-    IniFile ini = IniFile::read(iniPath);
+    IniFile ini = IniFile::readForUpdate(iniPath);
     ini.setValue(kSection, keyOf(printer), millimetres(offset.x) + u';' + millimetres(offset.y));
     ini.write(iniPath);
 }

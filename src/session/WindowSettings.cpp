@@ -3,6 +3,9 @@
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/TextCodec932.h"
+#include "platform/TextFile.h"
+
+#include <QFileInfo>
 
 namespace korbena {
 
@@ -14,12 +17,25 @@ const QString kSection = QStringLiteral("PosSize");
 
 IniFile IniFile::read(const QString& path)
 {
-    QByteArray bytes;
     try {
-        bytes = readWholeFile(path);
+        return readForUpdate(path);
     } catch (const Error&) {
         return {};
     }
+}
+
+IniFile IniFile::readForUpdate(const QString& path)
+{
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+        return {};
+    const QByteArray bytes = readWholeFile(path);
+    IniFile ini = fromBytes(bytes);
+    refuseLongLines(ini.lines(), path);
+    return ini;
+}
+
+IniFile IniFile::fromBytes(const QByteArray& bytes)
+{
     const bool utf8 = looksLikeUtf8(bytes) || QString::fromUtf8(bytes).toUtf8() == bytes;
     QString text = utf8 ? QString::fromUtf8(bytes) : cp932::decode(bytes);
     if (text.startsWith(QChar(0xFEFF)))
@@ -33,28 +49,34 @@ IniFile IniFile::fromLines(const QStringList& lines)
     Section* current = nullptr;
     for (const QString& raw : lines) {
         const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(u';'))
+        if (line.isEmpty())
             continue;
         if (line.startsWith(u'[') && line.endsWith(u']')) {
             ini.m_sections.push_back({line.mid(1, line.size() - 2), {}});
             current = &ini.m_sections.back();
             continue;
         }
+        if (!current) {
+            ini.m_sections.push_back({QString(), {}, true});
+            current = &ini.m_sections.back();
+        }
         // A value is kept as written: a path may end in a blank.
         const qsizetype eq = raw.indexOf(u'=');
-        if (eq < 0 || !current)
+        if (eq < 0 || line.startsWith(u';') || current->preamble) {
+            current->entries.push_back({QString(), raw, true});
             continue;
+        }
         const QString key = raw.left(eq).trimmed();
         const QString value = raw.mid(eq + 1);
         bool replaced = false;
-        for (auto& entry : current->entries) {
-            if (entry.first.compare(key, Qt::CaseInsensitive) == 0) {
-                entry.second = value;
+        for (Entry& entry : current->entries) {
+            if (!entry.raw && entry.key.compare(key, Qt::CaseInsensitive) == 0) {
+                entry.value = value;
                 replaced = true;
             }
         }
         if (!replaced)
-            current->entries.emplace_back(key, value);
+            current->entries.push_back({key, value});
     }
     return ini;
 }
@@ -62,7 +84,7 @@ IniFile IniFile::fromLines(const QStringList& lines)
 const IniFile::Section* IniFile::find(const QString& section) const
 {
     for (const Section& s : m_sections) {
-        if (s.name.compare(section, Qt::CaseInsensitive) == 0)
+        if (!s.preamble && s.name.compare(section, Qt::CaseInsensitive) == 0)
             return &s;
     }
     return nullptr;
@@ -71,9 +93,9 @@ const IniFile::Section* IniFile::find(const QString& section) const
 QString IniFile::value(const QString& section, const QString& key, const QString& fallback) const
 {
     if (const Section* s = find(section)) {
-        for (const auto& entry : s->entries) {
-            if (entry.first.compare(key, Qt::CaseInsensitive) == 0)
-                return entry.second;
+        for (const Entry& entry : s->entries) {
+            if (!entry.raw && entry.key.compare(key, Qt::CaseInsensitive) == 0)
+                return entry.value;
         }
     }
     return fallback;
@@ -93,13 +115,13 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
         m_sections.push_back({section, {}});
         s = &m_sections.back();
     }
-    for (auto& entry : s->entries) {
-        if (entry.first.compare(key, Qt::CaseInsensitive) == 0) {
-            entry.second = value;
+    for (Entry& entry : s->entries) {
+        if (!entry.raw && entry.key.compare(key, Qt::CaseInsensitive) == 0) {
+            entry.value = value;
             return;
         }
     }
-    s->entries.emplace_back(key, value);
+    s->entries.push_back({key, value});
 }
 
 void IniFile::setValue(const QString& section, const QString& key, int value)
@@ -113,9 +135,10 @@ QStringList IniFile::lines() const
     for (const Section& s : m_sections) {
         if (!out.isEmpty())
             out << QString();
-        out << u'[' + s.name + u']';
-        for (const auto& entry : s.entries)
-            out << entry.first + u'=' + entry.second;
+        if (!s.preamble)
+            out << u'[' + s.name + u']';
+        for (const Entry& entry : s.entries)
+            out << (entry.raw ? entry.value : entry.key + u'=' + entry.value);
     }
     return out;
 }
@@ -150,7 +173,7 @@ WindowSettings readWindowSettings(const QString& iniPath)
 
 void writeWindowSettings(const QString& iniPath, const WindowSettings& s)
 {
-    IniFile ini = IniFile::read(iniPath);
+    IniFile ini = IniFile::readForUpdate(iniPath);
     ini.setValue(kSection, QStringLiteral("FormTop"), s.formTop);
     ini.setValue(kSection, QStringLiteral("FormLeft"), s.formLeft);
     ini.setValue(kSection, QStringLiteral("FormWidth"), s.formWidth);

@@ -16,7 +16,13 @@ class IniFile
 public:
     // Reads a file; a missing or unreadable file gives an empty one.
     static IniFile read(const QString& path);
+    // Reads a file about to be rewritten: a missing file gives an empty one, but one
+    // that cannot be read throws FileError rather than be replaced by what little
+    // the program knows of it.
+    static IniFile readForUpdate(const QString& path);
     static IniFile fromLines(const QStringList& lines);
+    // A file's bytes: UTF-8 when they are valid UTF-8, code page 932 otherwise.
+    static IniFile fromBytes(const QByteArray& bytes);
 
     QString value(const QString& section, const QString& key, const QString& fallback = {}) const;
     // The value as an integer; the fallback when the key is absent or not a number.
@@ -29,10 +35,20 @@ public:
     void write(const QString& path) const;
 
 private:
+    // Lines the program does not read (comments, lines without "=") are kept as raw
+    // entries, the line as value, and written back as they were; those above the
+    // first section are in a first, nameless section.
+    struct Entry
+    {
+        QString key;
+        QString value;
+        bool raw = false;
+    };
     struct Section
     {
         QString name;
-        std::vector<std::pair<QString, QString>> entries;
+        std::vector<Entry> entries;
+        bool preamble = false;
     };
     const Section* find(const QString& section) const;
     std::vector<Section> m_sections;

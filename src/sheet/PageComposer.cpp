@@ -1,5 +1,6 @@
 #include "sheet/PageComposer.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Canvas.h"
 #include "sheet/DeviceMetrics.h"
 #include "symbol/BarImage.h"
@@ -104,34 +105,11 @@ QImage compactForm(const QImage& picture)
 
 // Writes the picture as a BMP file through a temporary file renamed over the
 // target, so a reader never meets half a file. The files are rewritten on every
-// composition, so they are not forced to the disk. The temporary name is the
-// process's own: two programs drawing at once must not write into one file.
+// composition, so they are not forced to the disk, and the old file goes first:
+// the cell's file is then either absent or whole.
 bool saveLabelImage(const QImage& picture, const QString& path, QString& error)
 {
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        if (!picture.save(&buffer, "BMP")) {
-            error = QStringLiteral("BMP encoding failed");
-            return false;
-        }
-    }
-    const QString temporary =
-        path + u'.' + QString::number(QCoreApplication::applicationPid()) + QStringLiteral(".part");
-    QFile file(temporary);
-    bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-    file.close();
-    written = written && file.error() == QFileDevice::NoError;
-    // The old file goes first: the cell's file is then either absent or whole, and
-    // renaming onto a free name spares the file system the flush it forces when a
-    // rename replaces a file.
-    if (written && (!QFile::exists(path) || QFile::remove(path)) &&
-        std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) == 0)
-        return true;
-    error = written ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
-    QFile::remove(temporary);
-    return false;
+    return writeImageAtomically(path, picture, "BMP", error, {.sync = false, .removeTargetFirst = true});
 }
 
 void removeIfPresent(const QString& path, QString& error)

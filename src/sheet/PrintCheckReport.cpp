@@ -46,6 +46,8 @@ QString RowCheck::reason() const
         break;
     case RowVerdict::OffPaper:
         return QStringLiteral("ラベルが印刷範囲の外にあります");
+    case RowVerdict::NotPrinted:
+        return QStringLiteral("リストの最後の行より後にあるため印刷されません");
     }
     // A later conversion turns these into their ASCII forms; until then they are errors.
     if (fullWidth)

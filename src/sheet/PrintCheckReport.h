@@ -23,6 +23,7 @@ enum class RowVerdict {
     NoNumber,       // a title without a barcode number: the label has no barcode
     NoTitle,        // a number without a title: only the number text is printed
     OffPaper,       // the label lies beyond the printable area: nothing of it is printed
+    NotPrinted,     // the data file put it past the list's last row: no label at all
 };
 
 struct RowCheck
@@ -44,7 +45,8 @@ struct RowCheck
     bool fails() const
     {
         return verdict == RowVerdict::NotEncodable || verdict == RowVerdict::Mismatch ||
-               verdict == RowVerdict::Unreadable || verdict == RowVerdict::OffPaper;
+               verdict == RowVerdict::Unreadable || verdict == RowVerdict::OffPaper ||
+               verdict == RowVerdict::NotPrinted;
     }
 };
 
@@ -81,6 +83,9 @@ struct PrintCheckOptions
     // The printable area of the paper printed on; labels beyond it fail. Not known
     // (0), it limits nothing.
     PrintableArea area;
+    // Rows the data file filled past the list's last row (unshownRows): counted, and
+    // listed as not printed.
+    std::vector<DataRow> unshownRows;
 };
 
 // The data rows the print job would print, in order: every row with a title or a

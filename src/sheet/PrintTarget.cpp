@@ -1,5 +1,6 @@
 #include "sheet/PrintTarget.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Canvas.h"
 #include "sheet/PaperList.h"
 
@@ -8,7 +9,6 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace korbena {
 
@@ -164,8 +164,8 @@ QPageSize PagedDeviceTarget::defaultPageSize() const
 
 struct PdfFileTarget::Impl
 {
-    explicit Impl(const QString& path) : file(path), writer(&file) {}
-    QSaveFile file;
+    explicit Impl(const QString& path) : file(path), writer(file.device()) {}
+    AtomicFile file;
     QPdfWriter writer;
 };
 
@@ -184,17 +184,16 @@ PdfFileTarget::~PdfFileTarget()
     // A document given up half way never replaces the file: the writing is cancelled
     // first, then the painter ends while the writer and its file still exist.
     if (IsPrinting()) {
-        m_impl->file.cancelWriting();
+        m_impl->file.discard();
         EndDocument();
     }
 }
 
 bool PdfFileTarget::prepareDocument()
 {
-    if (m_impl->file.isOpen())
-        m_impl->file.cancelWriting();
+    m_impl->file.discard();
     const QFileInfo info(m_path);
-    if (!QDir().mkpath(info.absolutePath()) || !m_impl->file.open(QIODevice::WriteOnly)) {
+    if (!QDir().mkpath(info.absolutePath()) || !m_impl->file.open()) {
         setErrorString(QStringLiteral("%1: %2").arg(m_impl->file.errorString(), m_path));
         return false;
     }
@@ -212,7 +211,7 @@ bool PdfFileTarget::finishDocument()
 
 void PdfFileTarget::abandonDocument()
 {
-    m_impl->file.cancelWriting();
+    m_impl->file.discard();
 }
 
 } // namespace korbena

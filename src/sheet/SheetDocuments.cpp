@@ -77,7 +77,7 @@ std::optional<SheetDocuments> loadSheetDocuments(const QString& styleFile, const
         applyStyleLines(readStyleFile(docs.styleFile), docs.style, extras, docs.styleFile);
         // The symbology decides the start and stop characters, as every style load does.
         ApplySymbologyRules(docs.style);
-        applyDataLines(readDataFile(docs.dataFile), docs.rows, docs.dataFile);
+        docs.unshownRows = applyDataLines(readDataFile(docs.dataFile), docs.rows, docs.dataFile);
     } catch (const Error& e) {
         error = e.message();
         if (!e.detail().isEmpty())

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace korbena {
 
@@ -19,6 +20,8 @@ struct SheetDocuments
     QString dataFile;
     LabelStyle style;
     DataList rows;
+    // Rows the data file fills that lie past the list, so they are not printed.
+    std::vector<DataRow> unshownRows;
 };
 
 // Prepares the working folder and loads the style and the data list (the defaults of

@@ -103,6 +103,15 @@ PrintCheckReport verifyRows(const LabelStyle& style, const DataList& rows, const
         }
         ++report.verified;
     }
+    for (const DataRow& row : options.unshownRows) {
+        ++report.checked;
+        RowCheck check;
+        check.row = row.row;
+        check.title = row.title;
+        check.number = row.number;
+        check.verdict = RowVerdict::NotPrinted;
+        report.problems.push_back(std::move(check));
+    }
     return report;
 }
 

@@ -72,6 +72,9 @@ TEST(ImportCommand, WritesTheDataFileAndAnswersWithItsExitStatus)
 TEST(TemplateCommand, WritesAStyleLaidOutForAStock)
 {
     QTemporaryDir dir;
+    // A fresh working folder, whose default style is the shipped one.
+    const QByteArray previousDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("home")));
     const QString kbz = dir.filePath("sheet.kbz");
     const auto listed = runCommand(runTemplate, {"--search", "21面", "--templates", dir.path()});
     EXPECT_EQ(listed.code, 0);
@@ -88,12 +91,16 @@ TEST(TemplateCommand, WritesAStyleLaidOutForAStock)
     EXPECT_EQ(style.sheet.across, 3);
     EXPECT_EQ(style.sheet.down, 7);
     EXPECT_EQ(style.sheet.paper, 9);
-    // The default style's title sits 10 mm into the first label.
-    EXPECT_NEAR(static_cast<double>(style.title.x), 17.25, 1e-9);
+    // The working folder's default style's title sits 15 mm into the first label.
+    EXPECT_NEAR(static_cast<double>(style.title.x), 22.25, 1e-9);
 
     EXPECT_EQ(runCommand(runTemplate, {"--apply", "nobody 1", "--out", kbz, "--templates", dir.path()}).code,
               1);
     EXPECT_EQ(runCommand(runTemplate, {"--apply", "汎用 A4 21面"}).code, 2);
+    if (previousDataHome.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", previousDataHome);
 }
 
 } // namespace

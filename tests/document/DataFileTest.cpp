@@ -88,17 +88,17 @@ TEST(DataRoundTrip, EveryCellComesBackAndCharactersOutsideTheCodePageAsQuestionM
     EXPECT_EQ(fileBytes(again), fileBytes(path));
 }
 
-TEST(DataRoundTrip, SampleFileLoadsAndASemicolonInATitleMovesItsTail)
+TEST(DataRoundTrip, SampleFileLoadsAndASemicolonInATitleComesBackFullWidth)
 {
     DataList grid;
     ASSERT_EQ(load(readDataFile(sampleFile("sample_data.lst")), grid), QString());
     EXPECT_EQ(grid.dataRow(1), (DataRow{1, QStringLiteral("りんご"), QStringLiteral("4901234567894")}));
     EXPECT_EQ(grid.dataRow(2), (DataRow{2, QStringLiteral("ｶﾀｶﾅ品名"), QStringLiteral("4912345678904")}));
 
-    // The format has no escape for ';'.
+    // The format has no escape for ';': the title keeps its text in the full-width form.
     grid.setTitle(1, QStringLiteral("a;b"));
     ASSERT_EQ(load(dataFileLines(grid), grid), QString());
-    EXPECT_EQ(grid.dataRow(1), (DataRow{1, "a", "b"}));
+    EXPECT_EQ(grid.dataRow(1), (DataRow{1, QStringLiteral("a；b"), QStringLiteral("4901234567894")}));
 }
 
 // --- the reader ---
