@@ -1,6 +1,7 @@
 #include "cli/BarcodeCommand.h"
 
 #include "symbol/BarImage.h"
+#include "symbol/Encoders.h"
 #include "symbol/MainBarImage.h"
 
 #include <QFileInfo>
@@ -231,8 +232,11 @@ int runBarcode(const QStringList& args, std::FILE* out, std::FILE* err)
     }
 
     if (!bar.BarDisped()) {
-        std::fprintf(err, "korbena-cli barcode: cannot encode %s code '%s'\n",
-                     qPrintable(barTypeName(*o.type)), qPrintable(*o.code));
+        // A full JAN or UPC number with a wrong check digit: the right digit is said too.
+        const QString fault = checkDigitFault(*o.type, *o.code);
+        std::fprintf(err, "korbena-cli barcode: cannot encode %s code '%s'%s\n",
+                     qPrintable(barTypeName(*o.type)), qPrintable(*o.code),
+                     fault.isEmpty() ? "" : qPrintable(QStringLiteral(": ") + fault));
         return 1;
     }
     if (!o.out.isEmpty()) {

@@ -4,6 +4,7 @@
 #include "sheet/DeviceMetrics.h"
 #include "symbol/BarImage.h"
 #include "symbol/CheckDigits.h"
+#include "symbol/Encoders.h"
 #include "symbol/MainBarImage.h"
 
 #include <QBuffer>
@@ -222,6 +223,12 @@ QString barcodeErrorMessage()
     return QStringLiteral("バーコード番号にエラーがあります。生成できませんでした。");
 }
 
+QString barcodeErrorMessage(const LabelStyle& style, const QString& number)
+{
+    const QString fault = checkDigitFault(static_cast<TBarTypes>(style.BARCODE_TYPE), labelCode(number));
+    return fault.isEmpty() ? barcodeErrorMessage() : fault;
+}
+
 PageComposer::PageComposer(BarImage& symbol, QString dataFolder)
     : m_symbol(&symbol), m_dataFolder(std::move(dataFolder))
 {
@@ -352,8 +359,8 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
 
                 if (!row.title.isEmpty()) {
                     const QImage& picture = pictures[static_cast<std::size_t>(i)];
-                    if (picture.isNull())
-                        result.message = barcodeErrorMessage();
+                    if (picture.isNull() && result.message.isEmpty())
+                        result.message = barcodeErrorMessage(style, row.number);
                     drawLabelImage(canvas, picture,
                                    transform.toDevice(mm(style.X_LOCATE) + stepX, mm(style.Y_LOCATE) + stepY),
                                    scaling, sizeX, sizeY, style.SIZE);
@@ -567,6 +574,13 @@ QString barcodeNumberText(const LabelStyle& style, const QString& number)
         // The check character goes before the n-th character of the number, which
         // for one-letter start and stop characters lies past its end.
         return start + number.left(n - 1) + Modulus16NW7(whole) + number.mid(n - 1, 1) + stop;
+    }
+    case cbarJAN:
+    case cbarUPC: {
+        // The full number the symbol carries, check digit included, typed or not.
+        const QString code = labelCode(number);
+        const Encoding encoding = style.BARCODE_TYPE == cbarJAN ? encodeJan(code) : encodeUpc(code);
+        return encoding.ok() ? encoding.workSymbol : number;
     }
     case cbarITF: {
         QString shown = check ? number + Modulus10Weight3(number) : number;
