@@ -13,10 +13,10 @@ namespace korbena {
 // The settings of the component an encoder may read.
 struct EncodeOptions
 {
-    bool cd = false;            // add the optional check character
-    QChar startChar = u'A';     // NW-7 start character, CODE-128 start set
-    QChar stopChar = u'A';      // NW-7 stop character
-    bool automatic = true;      // CODE-128 automatic code-set choice
+    bool cd = false;        // add the optional check character
+    QChar startChar = u'A'; // NW-7 start character, CODE-128 start set
+    QChar stopChar = u'A';  // NW-7 stop character
+    bool automatic = true;  // CODE-128 automatic code-set choice
 };
 
 // What an encoder returns: the pattern (empty when the code cannot be encoded) and,

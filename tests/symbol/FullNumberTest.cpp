@@ -24,12 +24,11 @@ Encoding encode(TBarTypes type, const QString& code)
 TEST(FullNumbers, RightCheckDigitGivesTheSameSymbolAndAWrongOneIsNamed)
 {
     const FullNumberCase cases[] = {
-        {cbarJAN, "490123456789", '4'}, // EAN-13
-        {cbarJAN, "4901234", '7'},      // EAN-8
-        {cbarJAN, "123456789012", '8'},
-        {cbarJAN, "1234567", '0'},     // a check digit of 0
-        {cbarUPC, "01234500005", '8'}, // UPC-A
-        {cbarUPC, "0123455", '8'},     // UPC-E: the check digit of its UPC-A form
+        {cbarJAN, "490123456789", '4'},                            // EAN-13
+        {cbarJAN, "4901234", '7'},                                 // EAN-8
+        {cbarJAN, "123456789012", '8'}, {cbarJAN, "1234567", '0'}, // a check digit of 0
+        {cbarUPC, "01234500005", '8'},                             // UPC-A
+        {cbarUPC, "0123455", '8'},                                 // UPC-E: the check digit of its UPC-A form
         {cbarUPC, "0123435", '0'},
     };
     for (const FullNumberCase& c : cases) {
@@ -66,10 +65,12 @@ TEST(FullNumbers, OnlyFullNumbersOfTheSymbologyGetACheckDigitMessage)
     // Data without a check digit, other lengths, non-digits, a UPC-E number without a
     // UPC-A form, and the same digits under another symbology: no message.
     const std::pair<TBarTypes, const char*> silent[] = {
-        {cbarJAN, "490123456789"}, {cbarJAN, "49012345678901"}, {cbarJAN, "490123456789x"},
-        {cbarJAN, ""},             {cbarJAN, "012345000050"},   {cbarUPC, "1234567"},
-        {cbarUPC, "01200030"},     {cbarUPC, "11234558"},       {cbarUPC, "4901234567890"},
-        {cbarITF, "4901234567890"}, {cbarCODE128, "01234500005x"},
+        {cbarJAN, "490123456789"},     {cbarJAN, "49012345678901"},
+        {cbarJAN, "490123456789x"},    {cbarJAN, ""},
+        {cbarJAN, "012345000050"},     {cbarUPC, "1234567"},
+        {cbarUPC, "01200030"},         {cbarUPC, "11234558"},
+        {cbarUPC, "4901234567890"},    {cbarITF, "4901234567890"},
+        {cbarCODE128, "01234500005x"},
     };
     for (const auto& [type, code] : silent)
         EXPECT_TRUE(checkDigitFault(type, QString::fromLatin1(code)).isEmpty()) << code;
