@@ -4,18 +4,21 @@
 #include "document/DataList.h"
 #include "document/DetailedCsvImport.h"
 #include "platform/Error.h"
+#include "spreadsheet/SpreadsheetReader.h"
 
 #include <optional>
 
 namespace korbena::cli {
 
 const char* const kImportUsage =
-    "usage: korbena-cli import FILE.csv --title-col N --number-col M [--qty-col Q] [--header]\n"
-    "                          [--first-line K] [--sep ,|tab|space|;] [--encoding auto|cp932|utf8]\n"
-    "                          [--no-quotes] --out FILE.lst\n"
+    "usage: korbena-cli import FILE.csv|FILE.xlsx|FILE.ods --title-col N --number-col M [--qty-col Q]\n"
+    "                          [--header] [--first-line K] [--sep ,|tab|space|;] [--encoding "
+    "auto|cp932|utf8]\n"
+    "                          [--no-quotes] [--sheet NAME] --out FILE.lst\n"
     "       columns count from 1; --qty-col repeats each row that many times (empty: once, 0: left out);\n"
     "       --header: the first line read holds headings; --first-line: the lines above K are skipped;\n"
-    "       --sep and --encoding are detected when not given; --no-quotes: quotes are text\n"
+    "       --sep and --encoding are detected when not given; --no-quotes: quotes are text;\n"
+    "       .xlsx and .ods files: cells as stored, from the first sheet or the one --sheet names\n"
     "exit status: 0 written; 1 the CSV file could not be read, the data file could not be written,\n"
     "       or a column or quantity does not fit the file; 2 bad arguments\n";
 
@@ -102,6 +105,8 @@ std::optional<QString> parse(const QStringList& args, Options& o)
                 o.format.encoding = CsvEncoding::Utf8;
             else
                 fault = QStringLiteral("bad value for --encoding: '%1' (auto cp932 utf8)").arg(value);
+        } else if (name == u"--sheet") {
+            o.format.sheet = value;
         } else if (name == u"--out") {
             o.out = value;
         } else {
@@ -111,7 +116,7 @@ std::optional<QString> parse(const QStringList& args, Options& o)
             return fault;
     }
     if (o.input.isEmpty())
-        return QStringLiteral("no CSV file given");
+        return QStringLiteral("no CSV or spreadsheet file given");
     if (o.out.isEmpty())
         return QStringLiteral("--out is needed");
     if (!o.titleGiven || !o.numberGiven)
@@ -129,6 +134,7 @@ int runImport(const QStringList& args, std::FILE* out, std::FILE* err)
         std::fputs(kImportUsage, err);
         return 2;
     }
+    enableSpreadsheetImport();
     try {
         const CsvTable table = readCsvTable(options.input, options.format);
         const CsvRows rows = csvRows(table, options.columns);

@@ -8,13 +8,14 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QSpinBox;
 class QStandardItemModel;
 class QTableView;
 
 namespace korbena {
 
-// "CSV取込(詳細)": how a CSV file is read and which of its columns become the title,
+// "CSV取込(詳細)": how a CSV or spreadsheet file is read and which of its columns become the title,
 // the barcode number and the quantity, with the file's first records shown as they
 // read with the settings chosen.
 class DetailedCsvDialog : public QDialog
@@ -38,6 +39,7 @@ private:
     QLabel* m_detected = nullptr;
     QCheckBox* m_quoting = nullptr;
     QCheckBox* m_header = nullptr;
+    QLineEdit* m_sheet = nullptr; // spreadsheet files: the sheet's name, empty for the first
     QSpinBox* m_firstLine = nullptr;
     QComboBox* m_title = nullptr;
     QComboBox* m_number = nullptr;
