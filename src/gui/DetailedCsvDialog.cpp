@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace korbena {
 
@@ -90,16 +91,7 @@ DetailedCsvDialog::DetailedCsvDialog(const QString& path, const DetailedCsvSetti
     m_quoting = new QCheckBox(QStringLiteral("引用符で囲まれた値 (RFC 4180)"), reading);
     m_quoting->setChecked(initial.format.quoting);
     readForm->addRow(m_quoting);
-    // A spreadsheet has cells, not separated text: the sheet replaces the three above.
-    m_sheet = new QLineEdit(initial.format.sheet, reading);
-    m_sheet->setObjectName(QStringLiteral("sheet"));
-    m_sheet->setPlaceholderText(QStringLiteral("空欄: 最初のシート"));
-    readForm->addRow(QStringLiteral("シート名"), m_sheet);
-    const bool spreadsheet = isSpreadsheetFile(path);
-    m_sheet->setEnabled(spreadsheet);
-    for (QWidget* w : {static_cast<QWidget*>(m_separator), static_cast<QWidget*>(m_encoding),
-                       static_cast<QWidget*>(m_quoting)})
-        w->setEnabled(!spreadsheet);
+    addSheetField(readForm, initial.format.sheet);
     m_header = new QCheckBox(QStringLiteral("1行目は見出し"), reading);
     m_header->setObjectName(QStringLiteral("header"));
     m_header->setChecked(initial.columns.header);
@@ -160,6 +152,20 @@ DetailedCsvDialog::DetailedCsvDialog(const QString& path, const DetailedCsvSetti
     connect(m_firstLine, &QSpinBox::valueChanged, this, &DetailedCsvDialog::refresh);
     connect(m_sheet, &QLineEdit::textChanged, this, &DetailedCsvDialog::refresh);
     resize(640, 640);
+}
+
+void DetailedCsvDialog::addSheetField(QFormLayout* form, const QString& sheet)
+{
+    // A spreadsheet has cells, not separated text: the sheet replaces separator,
+    // encoding and quoting.
+    m_sheet = new QLineEdit(sheet, form->parentWidget());
+    m_sheet->setObjectName(QStringLiteral("sheet"));
+    m_sheet->setPlaceholderText(QStringLiteral("空欄: 最初のシート"));
+    form->addRow(QStringLiteral("シート名"), m_sheet);
+    const bool spreadsheet = isSpreadsheetFile(m_path);
+    m_sheet->setEnabled(spreadsheet);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_separator, m_encoding, m_quoting})
+        w->setEnabled(!spreadsheet);
 }
 
 void DetailedCsvDialog::fillColumns(QComboBox* box, int columns, const QStringList& headings,

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
@@ -30,6 +31,7 @@ private:
     // Reads the first records again with the settings chosen and fills the preview and
     // the column lists.
     void refresh();
+    void addSheetField(QFormLayout* form, const QString& sheet);
     void fillColumns(QComboBox* box, int columns, const QStringList& headings, const QString& none, int keep);
 
     QByteArray m_bytes;
