@@ -4,6 +4,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "symbol/BarImage.h"
+#include "symbol/Encoders.h"
 #include "symbol/MainBarImage.h"
 
 #include <QFileInfo>
@@ -229,8 +230,11 @@ int runBarcode(const QStringList& args, std::FILE* out, std::FILE* err)
     }
 
     if (!bar.BarDisped()) {
+        // A full JAN or UPC number with a wrong check digit: the right digit is said too.
+        const QString fault = checkDigitFault(*o.type, *o.code);
         writeLine(err, QStringLiteral("korbena-cli barcode: cannot encode %1 code '%2'")
-                           .arg(barTypeName(*o.type), *o.code));
+                               .arg(barTypeName(*o.type), *o.code) +
+                           (fault.isEmpty() ? QString() : QStringLiteral(": ") + fault));
         return 1;
     }
     if (!o.out.isEmpty()) {

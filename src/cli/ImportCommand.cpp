@@ -5,6 +5,7 @@
 #include "document/DataList.h"
 #include "document/DetailedCsvImport.h"
 #include "platform/Error.h"
+#include "spreadsheet/SpreadsheetReader.h"
 
 #include <limits>
 #include <optional>
@@ -12,12 +13,14 @@
 namespace korbena::cli {
 
 const char* const kImportUsage =
-    "usage: korbena-cli import FILE.csv --title-col N --number-col M [--qty-col Q] [--header]\n"
-    "                          [--first-line K] [--sep ,|tab|space|;] [--encoding auto|cp932|utf8]\n"
-    "                          [--no-quotes] --out FILE.lst\n"
+    "usage: korbena-cli import FILE.csv|FILE.xlsx|FILE.ods --title-col N --number-col M [--qty-col Q]\n"
+    "                          [--header] [--first-line K] [--sep ,|tab|space|;] [--encoding "
+    "auto|cp932|utf8]\n"
+    "                          [--no-quotes] [--sheet NAME] --out FILE.lst\n"
     "       columns count from 1; --qty-col repeats each row that many times (empty: once, 0: left out);\n"
     "       --header: the first line read holds headings; --first-line: the lines above K are skipped;\n"
-    "       --sep and --encoding are detected when not given; --no-quotes: quotes are text\n"
+    "       --sep and --encoding are detected when not given; --no-quotes: quotes are text;\n"
+    "       .xlsx and .ods files: cells as stored, from the first sheet or the one --sheet names\n"
     "exit status: 0 written; 1 the CSV file could not be read, the data file could not be written,\n"
     "       or a column or quantity does not fit the file; 2 bad arguments\n";
 
@@ -73,6 +76,8 @@ std::optional<QString> readValue(const QString& name, const QString& value, Opti
             o.format.encoding = CsvEncoding::Utf8;
         else
             return QStringLiteral("bad value for --encoding: '%1' (auto cp932 utf8)").arg(value);
+    } else if (name == u"--sheet") {
+        o.format.sheet = value;
     } else if (name == u"--out") {
         o.out = value;
     } else {
@@ -101,7 +106,7 @@ std::optional<QString> parse(const QStringList& args, Options& o)
     if (auto fault = readOptions(args, rules))
         return fault;
     if (o.input.isEmpty())
-        return QStringLiteral("no CSV file given");
+        return QStringLiteral("no CSV or spreadsheet file given");
     if (o.out.isEmpty())
         return QStringLiteral("--out is needed");
     if (!o.titleGiven || !o.numberGiven)
@@ -116,6 +121,7 @@ int runImport(const QStringList& args, std::FILE* out, std::FILE* err)
     Options options;
     if (const auto fault = parse(args, options))
         return usageFault(err, "import", *fault, kImportUsage);
+    enableSpreadsheetImport();
     try {
         const CsvTable table = readCsvTable(options.input, options.format);
         // Past the last line nothing would be imported: an empty list is no answer.

@@ -61,6 +61,66 @@ QString columnMissing(int column)
     return QStringLiteral("CSVファイルに%1列目がありません").arg(column);
 }
 
+SpreadsheetReader g_spreadsheetReader = nullptr;
+
+// A number written with an exponent, as spreadsheets save long numbers in CSV:
+// "4.90123E+12", "4.9E12", "1e+13".
+bool isExponentNumber(QStringView text)
+{
+    text = text.trimmed();
+    qsizetype i = 0;
+    const auto digits = [&] {
+        const qsizetype from = i;
+        while (i < text.size() && text[i] >= u'0' && text[i] <= u'9')
+            ++i;
+        return i > from;
+    };
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    if (!digits())
+        return false;
+    if (i < text.size() && text[i] == u'.') {
+        ++i;
+        digits();
+    }
+    if (i >= text.size() || (text[i] != u'E' && text[i] != u'e'))
+        return false;
+    ++i;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    return digits() && i == text.size();
+}
+
+// Barcode numbers that a spreadsheet wrote in exponent form have lost their last
+// digits: refused with the lines named, never turned into barcodes.
+void refuseExponentNumbers(const CsvTable& table, const CsvColumns& columns, std::size_t first)
+{
+    constexpr qsizetype kNamed = 10;
+    QStringList lines;
+    QString example;
+    qsizetype count = 0;
+    for (std::size_t i = first; i < table.records.size(); ++i) {
+        const QStringList& record = table.records[i];
+        const int c = columns.numberColumn;
+        if (c < 1 || c > record.size() || !isExponentNumber(record[c - 1]))
+            continue;
+        if (example.isEmpty())
+            example = record[c - 1].trimmed();
+        if (++count <= kNamed)
+            lines << QString::number(i < table.recordLines.size() ? table.recordLines[i] : int(i + 1));
+    }
+    if (count == 0)
+        return;
+    QString where = lines.join(QStringLiteral(", ")) + QStringLiteral(" 行目");
+    if (count > kNamed)
+        where += QStringLiteral("ほか %1 行").arg(count - kNamed);
+    throw Error(QStringLiteral("バーコード番号が指数形式（%1）で、桁が失われています: %2。"
+                               "表計算ソフトで保存したCSVではなく、元の表計算ファイル（.xlsx、.ods）を"
+                               "取り込んでください。")
+                    .arg(example, where),
+                table.fileName);
+}
+
 } // namespace
 
 int CsvTable::widestRecord() const
@@ -115,8 +175,26 @@ CsvTable parseCsvTable(QByteArrayView bytes, const CsvFormat& format, qsizetype 
     return table;
 }
 
+bool isSpreadsheetFile(const QString& path)
+{
+    return path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive) ||
+           path.endsWith(QStringLiteral(".ods"), Qt::CaseInsensitive);
+}
+
+void setSpreadsheetReader(SpreadsheetReader reader)
+{
+    g_spreadsheetReader = reader;
+}
+
 CsvTable readCsvTable(const QString& path, const CsvFormat& format, qsizetype maxRecords)
 {
+    if (isSpreadsheetFile(path)) {
+        if (!g_spreadsheetReader)
+            throw Error(QStringLiteral("表計算ファイルは読み込めません"), path);
+        CsvTable table = g_spreadsheetReader(path, format.sheet, maxRecords);
+        table.fileName = path;
+        return table;
+    }
     const QByteArray bytes = readWholeFile(path);
     // Asked for UTF-8, a file in another encoding would come in as replacement characters.
     if (format.encoding == CsvEncoding::Utf8) {
@@ -151,6 +229,8 @@ CsvRows csvRows(const CsvTable& table, const CsvColumns& columns, qsizetype maxR
     std::size_t first = static_cast<std::size_t>(std::max(columns.firstLine, 1) - 1);
     if (columns.header && first < table.records.size())
         result.headings = table.records[first++];
+    if (!result.serialNumbering)
+        refuseExponentNumbers(table, columns, first);
     // The grid's last data row bounds what an import can give.
     constexpr long long kMostRows = DataList::kMaxRowCount - 1;
     long long total = 0;

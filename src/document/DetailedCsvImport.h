@@ -28,6 +28,9 @@ struct CsvFormat
     std::optional<CsvSeparator> separator; // nothing: detected from the text
     CsvEncoding encoding = CsvEncoding::Auto;
     bool quoting = true; // RFC 4180 quotes; off: quotes are text, as in the plain import
+    // Spreadsheet files (.xlsx, .ods): the sheet by its name; empty: the first. The
+    // three settings above do not apply to them.
+    QString sheet;
 };
 
 // A file read into records of fields.
@@ -60,8 +63,20 @@ CsvSeparator detectSeparator(QStringView text, bool quoting);
 // (for a preview).
 CsvTable parseCsvTable(QByteArrayView bytes, const CsvFormat& format, qsizetype maxRecords = -1);
 
-// The same for a file. Throws FileError when it cannot be read.
+// The same for a file. Throws FileError when it cannot be read. A spreadsheet file
+// gives the cells of its sheet as the spreadsheet stores them, one record per row
+// (line numbers are the sheet's row numbers), when a spreadsheet reader is set;
+// otherwise, or when the file is no spreadsheet the reader knows, it throws Error.
 CsvTable readCsvTable(const QString& path, const CsvFormat& format, qsizetype maxRecords = -1);
+
+// Whether a file is read as a spreadsheet: its name ends in .xlsx or .ods.
+bool isSpreadsheetFile(const QString& path);
+
+// Reads the records of a spreadsheet's sheet (the first when `sheet` is empty), at
+// most maxRecords of them when it is not negative. The zip and XML reading lives
+// outside the core; the command-line tool and the window set it at start-up.
+using SpreadsheetReader = CsvTable (*)(const QString& path, const QString& sheet, qsizetype maxRecords);
+void setSpreadsheetReader(SpreadsheetReader reader);
 
 // Which fields become what. Columns are 1-based.
 struct CsvColumns
@@ -88,8 +103,10 @@ struct CsvRows
 // when it is not negative (for a preview).
 // Throws Error when a column is out of range (a title column below 1, or any column
 // beyond the widest record), ConversionError naming the line for a quantity that is
-// no integer or is negative, and Error("グリッドが大きすぎます") when the rows would
-// exceed the grid.
+// no integer or is negative, Error naming the lines when the number column holds
+// numbers in exponent form ("4.90123E+12": a spreadsheet saved the number with its
+// digits cut, so no barcode can be made from it), and Error("グリッドが大きすぎます")
+// when the rows would exceed the grid.
 CsvRows csvRows(const CsvTable& table, const CsvColumns& columns, qsizetype maxRows = -1);
 
 // Writes the rows into the grid from `startRow` down, both columns of every row

@@ -7,7 +7,9 @@ namespace korbena {
 std::optional<QString> serialNumberText(const SerialSettings& settings, std::int64_t n)
 {
     const QString digits = QString::number(n);
-    const qsizetype pad = settings.digit - digits.size();
+    if (settings.width <= 0)
+        return settings.header % digits % settings.footer;
+    const qsizetype pad = settings.width - digits.size();
     if (pad < 0 || pad > 20)
         return std::nullopt;
     return settings.header % QString(pad, u'0') % digits % settings.footer;

@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardItemModel>
@@ -19,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace korbena {
 
@@ -89,6 +91,7 @@ DetailedCsvDialog::DetailedCsvDialog(const QString& path, const DetailedCsvSetti
     m_quoting = new QCheckBox(QStringLiteral("引用符で囲まれた値 (RFC 4180)"), reading);
     m_quoting->setChecked(initial.format.quoting);
     readForm->addRow(m_quoting);
+    addSheetField(readForm, initial.format.sheet);
     m_header = new QCheckBox(QStringLiteral("1行目は見出し"), reading);
     m_header->setObjectName(QStringLiteral("header"));
     m_header->setChecked(initial.columns.header);
@@ -147,7 +150,22 @@ DetailedCsvDialog::DetailedCsvDialog(const QString& path, const DetailedCsvSetti
     for (QCheckBox* box : {m_quoting, m_header})
         connect(box, &QCheckBox::toggled, this, &DetailedCsvDialog::refresh);
     connect(m_firstLine, &QSpinBox::valueChanged, this, &DetailedCsvDialog::refresh);
+    connect(m_sheet, &QLineEdit::textChanged, this, &DetailedCsvDialog::refresh);
     resize(640, 640);
+}
+
+void DetailedCsvDialog::addSheetField(QFormLayout* form, const QString& sheet)
+{
+    // A spreadsheet has cells, not separated text: the sheet replaces separator,
+    // encoding and quoting.
+    m_sheet = new QLineEdit(sheet, form->parentWidget());
+    m_sheet->setObjectName(QStringLiteral("sheet"));
+    m_sheet->setPlaceholderText(QStringLiteral("空欄: 最初のシート"));
+    form->addRow(QStringLiteral("シート名"), m_sheet);
+    const bool spreadsheet = isSpreadsheetFile(m_path);
+    m_sheet->setEnabled(spreadsheet);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_separator, m_encoding, m_quoting})
+        w->setEnabled(!spreadsheet);
 }
 
 void DetailedCsvDialog::fillColumns(QComboBox* box, int columns, const QStringList& headings,
@@ -172,9 +190,20 @@ void DetailedCsvDialog::refresh()
     CsvFormat format = now.format;
     // The preview reads past the lines skipped, so the first line shown is the first taken.
     const qsizetype wanted = kPreviewRecords + now.columns.firstLine - 1;
-    const CsvTable table = parseCsvTable(m_bytes, format, wanted);
-    m_detected->setText(
-        QStringLiteral("(%1、%2区切り)").arg(encodingName(table.encoding), separatorName(table.separator)));
+    CsvTable table;
+    QString fault;
+    if (isSpreadsheetFile(m_path)) {
+        try {
+            table = readCsvTable(m_path, format, wanted);
+        } catch (const Error& e) {
+            fault = e.message();
+        }
+        m_detected->clear();
+    } else {
+        table = parseCsvTable(m_bytes, format, wanted);
+        m_detected->setText(QStringLiteral("(%1、%2区切り)")
+                                .arg(encodingName(table.encoding), separatorName(table.separator)));
+    }
 
     CellBlock records(table.records.begin() +
                           std::min<qsizetype>(now.columns.firstLine - 1, table.records.size()),
@@ -206,7 +235,9 @@ void DetailedCsvDialog::refresh()
     fillColumns(m_title, widest, headings, {}, std::max(keep(m_title), 1));
     fillColumns(m_number, widest, headings, QStringLiteral("シリアル番号で付ける"), keep(m_number));
     fillColumns(m_quantity, widest, headings, QStringLiteral("なし (1枚ずつ)"), keep(m_quantity));
-    m_fault->setText(m_bytes.isEmpty() ? QStringLiteral("ファイルを読めないか、空です") : QString());
+    if (fault.isEmpty() && m_bytes.isEmpty())
+        fault = QStringLiteral("ファイルを読めないか、空です");
+    m_fault->setText(fault);
 }
 
 DetailedCsvSettings DetailedCsvDialog::settings() const
@@ -217,6 +248,7 @@ DetailedCsvSettings DetailedCsvDialog::settings() const
         s.format.separator = static_cast<CsvSeparator>(separator);
     s.format.encoding = static_cast<CsvEncoding>(m_encoding->currentData().toInt());
     s.format.quoting = m_quoting->isChecked();
+    s.format.sheet = m_sheet->text();
     s.columns.header = m_header->isChecked();
     s.columns.firstLine = m_firstLine->value();
     const auto column = [](const QComboBox* box) {

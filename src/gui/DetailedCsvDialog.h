@@ -7,14 +7,16 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
+class QLineEdit;
 class QSpinBox;
 class QStandardItemModel;
 class QTableView;
 
 namespace korbena {
 
-// "CSV取込(詳細)": how a CSV file is read and which of its columns become the title,
+// "CSV取込(詳細)": how a CSV or spreadsheet file is read and which of its columns become the title,
 // the barcode number and the quantity, with the file's first records shown as they
 // read with the settings chosen.
 class DetailedCsvDialog : public QDialog
@@ -29,6 +31,7 @@ private:
     // Reads the first records again with the settings chosen and fills the preview and
     // the column lists.
     void refresh();
+    void addSheetField(QFormLayout* form, const QString& sheet);
     void fillColumns(QComboBox* box, int columns, const QStringList& headings, const QString& none, int keep);
 
     QByteArray m_bytes;
@@ -38,6 +41,7 @@ private:
     QLabel* m_detected = nullptr;
     QCheckBox* m_quoting = nullptr;
     QCheckBox* m_header = nullptr;
+    QLineEdit* m_sheet = nullptr; // spreadsheet files: the sheet's name, empty for the first
     QSpinBox* m_firstLine = nullptr;
     QComboBox* m_title = nullptr;
     QComboBox* m_number = nullptr;

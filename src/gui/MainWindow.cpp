@@ -10,6 +10,7 @@
 #include "session/AppController.h"
 #include "session/AppInfo.h"
 #include "sheet/Preview.h"
+#include "spreadsheet/SpreadsheetReader.h"
 #include "verify/PrintCheck.h"
 
 #include <QAction>
@@ -77,6 +78,8 @@ MainWindow::MainWindow(const QString& dataFolder, const QString& installFolder, 
       m_desktop(std::make_unique<QtDesktop>()),
       m_controller(std::make_unique<AppController>(*m_dialogs, *m_desktop, dataFolder, installFolder))
 {
+    // "CSV取込(詳細)…" opens spreadsheet files too.
+    enableSpreadsheetImport();
     setWindowTitle(QStringLiteral("Korbena"));
     setObjectName(QStringLiteral("Tfbarcode"));
     m_controller->setPrintChecker(verifyRows); // every print is checked first

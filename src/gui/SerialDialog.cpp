@@ -54,6 +54,21 @@ void centreOnScreen(QDialog* dialog)
         dialog->move(screen->availableGeometry().center() - dialog->rect().center());
 }
 
+namespace {
+
+// The digit buttons in order: "桁調整なし", then "2桁" to "10桁".
+int widthOfButton(int button)
+{
+    return button <= 0 ? 0 : button + 1;
+}
+
+int buttonOfWidth(int width)
+{
+    return width <= 1 ? 0 : width - 1;
+}
+
+} // namespace
+
 SerialDialog::SerialDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Tfserial_input"));
@@ -87,7 +102,7 @@ SerialDialog::SerialDialog(QWidget* parent) : QDialog(parent)
     digitBox->setObjectName(QStringLiteral("digit"));
     m_digit = addRadioGroup(digitBox,
                             {"桁調整なし", "2桁", "3桁", "4桁", "5桁", "6桁", "7桁", "8桁", "9桁", "10桁"}, 5,
-                            initial.digit);
+                            buttonOfWidth(initial.width));
     layout->addWidget(digitBox);
     layout->addWidget(dialogButtons(this));
 }
@@ -98,7 +113,7 @@ SerialSettings SerialDialog::settings() const
     s.header = m_header->text();
     s.footer = m_footer->text();
     s.start = m_start->AsInt64();
-    s.digit = std::max(m_digit->checkedId(), 0);
+    s.width = widthOfButton(std::max(m_digit->checkedId(), 0));
     return s;
 }
 

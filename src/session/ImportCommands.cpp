@@ -20,7 +20,9 @@ namespace korbena {
 namespace {
 
 const QString kCsvTitle = QStringLiteral("CSVファイルを選択してください");
-const QString kCsvFilter = QStringLiteral("CSVファイル(csv,txt)|*.csv;*.txt|すべてのファイル|*.*");
+const QString kCsvFilter = QStringLiteral(
+    "CSV・表計算ファイル(csv,txt,xlsx,ods)|*.csv;*.txt;*.xlsx;*.ods|CSVファイル(csv,txt)|*.csv;*.txt|"
+    "表計算ファイル(xlsx,ods)|*.xlsx;*.ods|すべてのファイル|*.*");
 const QString kNothingImported = QStringLiteral("取り込む行がありません。");
 const QString kHalfWidthDone = QStringLiteral("%1行のバーコード番号を半角に変換しました。");
 const QString kHalfWidthNone = QStringLiteral("半角に変換するバーコード番号はありませんでした。");

@@ -5,6 +5,7 @@
 #include "sheet/DeviceMetrics.h"
 #include "symbol/BarImage.h"
 #include "symbol/CheckDigits.h"
+#include "symbol/Encoders.h"
 #include "symbol/MainBarImage.h"
 
 #include <QBuffer>
@@ -208,6 +209,13 @@ std::vector<FailedRow> PageResult::rowsWithoutBarcode() const
     std::stable_sort(rows.begin(), rows.end(),
                      [](const FailedRow& a, const FailedRow& b) { return a.row < b.row; });
     return rows;
+}
+
+QString barcodeErrorMessage(const LabelStyle& style, const QString& number)
+{
+    const QString fault =
+        style.symbol.symbology ? checkDigitFault(*style.symbol.symbology, labelCode(number)) : QString();
+    return fault.isEmpty() ? barcodeErrorMessage() : fault;
 }
 
 PageComposer::PageComposer(BarImage& symbol, QString dataFolder)
@@ -433,8 +441,8 @@ void drawCell(Canvas& canvas, const LabelStyle& style, const PageLayout& layout,
         ++result.cellsDrawn;
 
     if (!row.title.isEmpty()) {
-        if (picture.isNull())
-            result.message = barcodeErrorMessage();
+        if (picture.isNull() && result.message.isEmpty())
+            result.message = barcodeErrorMessage(style, row.number);
         drawLabelImage(canvas, picture,
                        layout.transform.toDevice(layout.imageX + stepX, layout.imageY + stepY),
                        layout.scaling, layout.imageWidth, layout.imageHeight, layout.sizeMode);
@@ -712,6 +720,13 @@ QString barcodeNumberText(const LabelStyle& style, const QString& number)
         // The check character goes before the n-th character of the number, which
         // for one-letter start and stop characters lies past its end.
         return start + number.left(n - 1) + Modulus16NW7(whole) + number.mid(n - 1, 1) + stop;
+    }
+    case cbarJAN:
+    case cbarUPC: {
+        // The full number the symbol carries, check digit included, typed or not.
+        const QString code = labelCode(number);
+        const Encoding encoding = style.symbol.symbology == cbarJAN ? encodeJan(code) : encodeUpc(code);
+        return encoding.ok() ? encoding.workSymbol : number;
     }
     case cbarITF: {
         QString shown = check ? number + Modulus10Weight3(number) : number;

@@ -22,6 +22,9 @@ struct DeviceMetrics;
 
 // The message line's text when a titled cell has no barcode image.
 QString barcodeErrorMessage();
+// The same for one row's number: the check-digit message when a JAN or UPC number
+// ends in the wrong check digit, else the one above.
+QString barcodeErrorMessage(const LabelStyle& style, const QString& number);
 
 // A row's barcode number as it is set into the symbol: leading and trailing blanks
 // and control characters go.
@@ -125,7 +128,7 @@ struct FailedRow
 struct PageResult
 {
     int page = 1;             // CurrentPage after the composition: the page drawn, at least 1
-    QString message;          // the message line: empty, or barcodeErrorMessage()
+    QString message;          // the message line: empty, or barcodeErrorMessage() of the first failing row
     int cellsPerPage = 0;     // N, cellsPerPage(style)
     int cellsDrawn = 0;       // cells with a place on the sheet whose row holds a title or a number
     bool hasNextPage = false; // the first row of the next page has a barcode number
@@ -275,7 +278,8 @@ TitleLines splitTitle(const QString& title);
 
 // The number text printed beside a barcode: the start and stop characters and the
 // check character written out for CODE-39 and NW-7, the check digit and an even
-// length for ITF, the number as entered for the others.
+// length for ITF, the full number with its check digit for JAN and UPC, the number
+// as entered for the others.
 QString barcodeNumberText(const LabelStyle& style, const QString& number);
 
 // The device size of a `bitmap`-sized image drawn with SIZE mode `mode` and the

@@ -25,7 +25,7 @@ QString RowCheck::reason() const
     case RowVerdict::Verified:
         return QStringLiteral("読み取り確認しました");
     case RowVerdict::NotEncodable:
-        text = QStringLiteral("バーコード番号にエラーがあります");
+        text = fault.isEmpty() ? QStringLiteral("バーコード番号にエラーがあります") : fault;
         break;
     case RowVerdict::Mismatch:
         text = QStringLiteral("読み取り結果が一致しません: ") + read;

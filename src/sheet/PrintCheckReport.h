@@ -37,6 +37,9 @@ struct RowCheck
     // The number holds full-width letters, digits, dashes or blanks, which no
     // symbology encodes.
     bool fullWidth = false;
+    // Why a number cannot be encoded, when more can be said than that it cannot:
+    // the check-digit message of a JAN or UPC number. Empty otherwise.
+    QString fault;
 
     // The problem in the user's words, e.g. "読み取り結果が一致しません: 4901234567894".
     QString reason() const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "symbol/BarTypes.h"
 #include "symbol/CheckDigits.h"
 #include "symbol/ElementPattern.h"
 
@@ -53,6 +54,20 @@ Encoding encodeCode93(const QString& code, const EncodeOptions& options = {});
 // data digits) and back; empty when there is no other form.
 QString UpcAToE(const QString& upcA);
 QString UpcEToA(const QString& upcE);
+
+// JAN and UPC numbers written in full, check digit included: JAN in 13 or 8 digits,
+// UPC-A in 12 and UPC-E in 8. The encoders take them when the last digit is the
+// right one; they report nothing, so the places that show messages ask these.
+
+// The check digit a full number should end in, whatever it ends in; nothing when the
+// code is not a full number of the symbology (wrong length, a non-digit, a UPC-E
+// number without a UPC-A form, another symbology).
+std::optional<int> fullNumberCheckDigit(TBarTypes type, const QString& code);
+
+// For a full number whose last digit is not its check digit, the message naming the
+// right one: "チェックデジットが違います: 4901234567890（正しくは 4）". Empty for
+// every other code.
+QString checkDigitFault(TBarTypes type, const QString& code);
 
 // Customer barcode geometry: width of the bar area of a pattern in pixels.
 int customerPatternWidth(QStringView pattern, int scale);

@@ -40,10 +40,18 @@ bool allDigits(const QString& text)
 
 } // namespace
 
-Encoding encodeJan(const QString& code, const EncodeOptions& /*options: JAN always has its check digit*/)
+Encoding encodeJan(const QString& code, const EncodeOptions& options)
 {
     Encoding result;
     const auto length = code.size();
+    // A full number, check digit included, gives the symbol of its data when the check
+    // digit is the right one.
+    if (length == 13 || length == 8) {
+        const std::optional<int> check = fullNumberCheckDigit(cbarJAN, code);
+        if (check && code.back() == QChar(u'0' + *check))
+            return encodeJan(code.left(length - 1), options);
+        return result;
+    }
     if ((length != 7 && length != 12) || !allDigits(code))
         return result;
 

@@ -50,10 +50,18 @@ ElementPattern upcEPattern(const QString& full, int check)
 
 } // namespace
 
-Encoding encodeUpc(const QString& code, const EncodeOptions& /*options: UPC always has its check digit*/)
+Encoding encodeUpc(const QString& code, const EncodeOptions& options)
 {
     Encoding result;
     const qsizetype length = code.size();
+    // UPC-A (12 digits) or UPC-E (8) with its check digit: the symbol of the data when
+    // the check digit is the right one.
+    if (length == kUpcALength + 1 || length == kUpcELength + 1) {
+        const std::optional<int> check = fullNumberCheckDigit(cbarUPC, code);
+        if (check && code.back() == QChar(u'0' + *check))
+            return encodeUpc(code.left(length - 1), options);
+        return result;
+    }
     if ((length != kUpcALength && length != kUpcELength) || !allAsciiDigits(code))
         return result;
 

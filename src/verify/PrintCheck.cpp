@@ -3,6 +3,7 @@
 #include "sheet/PageComposer.h"
 #include "sheet/PrintJob.h"
 #include "symbol/BarImage.h"
+#include "symbol/Encoders.h"
 #include "symbol/MainBarImage.h"
 #include "verify/ExpectedReading.h"
 #include "verify/SymbolReader.h"
@@ -74,6 +75,7 @@ PrintCheckReport verifyRows(const LabelStyle& style, const DataList& rows, const
         bar.SetCode(code);
         const Bitmap* bitmap = bar.Picture().bitmap();
         if (!bitmap || bitmap->Empty()) {
+            check.fault = checkDigitFault(bar.BarType(), code);
             problem(RowVerdict::NotEncodable);
             continue;
         }

@@ -26,20 +26,20 @@ TEST(SerializeRows, InitialDialogValuesNumberTheTitledRowsUpToTheFirstUntitled)
     grid.setNumber(4, QStringLiteral("untitled"));
     grid.setTitle(5, QStringLiteral("below the gap"));
     SerializeRows(grid, 1, SerialSettings{});
-    EXPECT_EQ(grid.number(1), QStringLiteral("0010001-01"));
-    EXPECT_EQ(grid.number(3), QStringLiteral("0010003-01"));
+    EXPECT_EQ(grid.number(1), QStringLiteral("00100001-01"));
+    EXPECT_EQ(grid.number(3), QStringLiteral("00100003-01"));
     EXPECT_EQ(grid.number(4), QStringLiteral("untitled"));
     EXPECT_TRUE(grid.number(5).isEmpty());
 
     grid.setTitle(2, QString());
     SerializeRows(grid, 2, SerialSettings{}); // an untitled top row numbers nothing
-    EXPECT_EQ(grid.number(3), QStringLiteral("0010003-01"));
+    EXPECT_EQ(grid.number(3), QStringLiteral("00100003-01"));
 }
 
 TEST(SerializeRows, NumbersLongerThanTheWidthLeaveTheirRowAndTheCountGoesOn)
 {
     DataList grid = titledRows(3);
-    SerializeRows(grid, 1, SerialSettings{"001", "-01", 9998, 4}); // "5桁"
+    SerializeRows(grid, 1, SerialSettings{"001", "-01", 9998, 4}); // "4桁"
     EXPECT_EQ(grid.number(2), QStringLiteral("0019999-01"));
     EXPECT_EQ(grid.number(3), QStringLiteral("old3")); // 10000 has five characters
 
@@ -49,13 +49,13 @@ TEST(SerializeRows, NumbersLongerThanTheWidthLeaveTheirRowAndTheCountGoesOn)
     EXPECT_EQ(grid.number(2), QStringLiteral("-9"));
 }
 
-TEST(SerializeRows, TheWidthIsTheButtonIndex)
+TEST(SerializeRows, TheWidthIsTheButtonsNumberOfCharacters)
 {
     DataList grid = titledRows(1);
-    SerializeRows(grid, 1, SerialSettings{"H", "F", 1, 9}); // "10桁"
+    SerializeRows(grid, 1, SerialSettings{"H", "F", 1, 9}); // "9桁"
     EXPECT_EQ(grid.number(1), QStringLiteral("H000000001F"));
-    SerializeRows(grid, 1, SerialSettings{"H", "F", 2, 0}); // "桁調整なし" writes nothing
-    EXPECT_EQ(grid.number(1), QStringLiteral("H000000001F"));
+    SerializeRows(grid, 1, SerialSettings{"H", "F", 2, 0}); // "桁調整なし": no zeros
+    EXPECT_EQ(grid.number(1), QStringLiteral("H2F"));
     SerializeRows(grid, 1, SerialSettings{"", "", -5, 3}); // the sign is a character
     EXPECT_EQ(grid.number(1), QStringLiteral("0-5"));
 }

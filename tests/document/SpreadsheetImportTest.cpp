@@ -171,6 +171,44 @@ TEST(DetailedCsvImport, SeparatorsAreDetectedAndQuotesCanBeText)
     EXPECT_EQ(table.records, (CellBlock{{"\"a", "b\"", "1"}}));
 }
 
+TEST(DetailedCsvImport, NumbersInExponentFormAreRefusedWithTheirLinesNamed)
+{
+    // A spreadsheet saved as CSV writes 13-digit numbers as "4.90123E+12": the digits
+    // are gone, so the rows are named and the spreadsheet file itself is asked for.
+    const CsvTable table = parseCsvTable(QByteArray("品名,JAN\n"
+                                                    "りんご,4.90123E+12\n"
+                                                    "みかん,4912345678904\n"
+                                                    "ぶどう, 4.9E12 \n"
+                                                    "もも,1e+13\n"),
+                                         CsvFormat{});
+    try {
+        csvRows(table, CsvColumns{1, true, 1, 2, 0});
+        ADD_FAILURE() << "no error for numbers in exponent form";
+    } catch (const Error& e) {
+        EXPECT_TRUE(e.message().contains(u"4.90123E+12")) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(u"2, 4, 5 行目")) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(u".xlsx")) << e.message().toStdString();
+    }
+    // More than ten such rows: the first ten and how many more.
+    QByteArray many;
+    for (int i = 0; i < 14; ++i)
+        many += "x,4.9E+12\n";
+    try {
+        csvRows(parseCsvTable(many, CsvFormat{}), CsvColumns{1, false, 1, 2, 0});
+        ADD_FAILURE() << "no error for numbers in exponent form";
+    } catch (const Error& e) {
+        EXPECT_TRUE(e.message().contains(u"1, 2, 3, 4, 5, 6, 7, 8, 9, 10 行目ほか 4 行"))
+            << e.message().toStdString();
+    }
+    // Only the number column counts; titles, quantities, serial numbering and decimal
+    // or alphanumeric codes pass.
+    const CsvTable fine =
+        parseCsvTable(QByteArray("1E5,12.5,ABC1E2,1\n2E3,4901234567894,E12,2\n"), CsvFormat{});
+    EXPECT_EQ(csvRows(fine, CsvColumns{1, false, 1, 2, 0}).rows.size(), 2u);
+    EXPECT_EQ(csvRows(fine, CsvColumns{1, false, 1, 3, 0}).rows.size(), 2u);
+    EXPECT_EQ(csvRows(table, CsvColumns{1, true, 1, 0, 0}).rows.size(), 4u);
+}
+
 TEST(HalfWidth, NumbersOfTheChosenRowsBecomeAsciiAndTitlesStay)
 {
     EXPECT_EQ(toHalfWidthNumber(u"４９０１２３４５６７８９４"), u"4901234567894");

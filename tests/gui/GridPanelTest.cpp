@@ -205,7 +205,7 @@ TEST(OptionDialogsTest, AreMadeOnceAndShowTheValuesLastEntered)
     EXPECT_EQ(entered->header, QStringLiteral("AB"));
     EXPECT_EQ(entered->footer, QStringLiteral("-01"));
     EXPECT_EQ(entered->start, -2);
-    EXPECT_EQ(entered->digit, 9);
+    EXPECT_EQ(entered->width, 10);
 
     // The same dialog again, with what was entered; cancelled it answers nothing.
     answerModal([&serial](QDialog* d) {
@@ -226,6 +226,45 @@ TEST(OptionDialogsTest, AreMadeOnceAndShowTheValuesLastEntered)
         d->findChild<QPushButton*>(QStringLiteral("run"))->click();
     });
     EXPECT_EQ(dialogs.csvOptions(), (CsvOptions{CsvSeparator::Semicolon, 3}));
+}
+
+TEST(OptionDialogsTest, EachDigitButtonPadsToItsNumberOfCharacters)
+{
+    QWidget parent;
+    QtDialogs dialogs(&parent);
+    // The caption of each button and the number 7 as it numbers a row then.
+    const std::pair<const char16_t*, const char*> buttons[] = {
+        {u"桁調整なし", "H7F"},  {u"2桁", "H07F"},          {u"3桁", "H007F"},     {u"4桁", "H0007F"},
+        {u"5桁", "H00007F"},     {u"6桁", "H000007F"},      {u"7桁", "H0000007F"}, {u"8桁", "H00000007F"},
+        {u"9桁", "H000000007F"}, {u"10桁", "H0000000007F"},
+    };
+    for (const auto& [caption, expected] : buttons) {
+        const QString label = QString::fromUtf16(caption);
+        answerModal([&label](QDialog* d) {
+            d->findChild<QLineEdit*>(QStringLiteral("header"))->setText(QStringLiteral("H"));
+            d->findChild<QLineEdit*>(QStringLiteral("footer"))->setText(QStringLiteral("F"));
+            d->findChild<NumberEdit*>(QStringLiteral("start_no"))->SetValue(7);
+            for (auto* radio : d->findChildren<QRadioButton*>()) {
+                if (radio->text() == label)
+                    radio->setChecked(true);
+            }
+            d->findChild<QPushButton*>(QStringLiteral("run"))->click();
+        });
+        const auto entered = dialogs.serialNumbers();
+        ASSERT_TRUE(entered) << label.toStdString();
+        DataList grid;
+        grid.setTitle(1, QStringLiteral("t"));
+        SerializeRows(grid, 1, *entered);
+        EXPECT_EQ(grid.number(1), QLatin1String(expected)) << label.toStdString();
+        // A number longer than the width leaves the row; without padding none is too long.
+        grid.setNumber(1, QStringLiteral("kept"));
+        SerialSettings longer = *entered;
+        longer.start = 12'345'678'901LL;
+        SerializeRows(grid, 1, longer);
+        EXPECT_EQ(grid.number(1),
+                  entered->width == 0 ? QStringLiteral("H12345678901F") : QStringLiteral("kept"))
+            << label.toStdString();
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Lists and label stock in the window, on the offscreen platform: Ctrl+V and Ctrl+C
 // in the grid through the clipboard, the two dialogs through QtDialogs, and the
 // preview with its label outlines, each pictured for review.
+#include "WorkbookFiles.h"
 #include "gui/GridPanel.h"
 #include "gui/MainWindow.h"
 #include "gui/PreviewPane.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -122,6 +124,49 @@ TEST_F(ImportWindowTest, TheDetailedImportDialogPreviewsTheFileAndGivesItsSettin
     EXPECT_EQ(settings->columns.numberColumn, 2);
     EXPECT_EQ(settings->columns.quantityColumn, 3);
     EXPECT_EQ(settings->startRow, 4);
+}
+
+TEST_F(ImportWindowTest, TheDetailedImportDialogPreviewsASpreadsheetSheetChosenByName)
+{
+    const auto cell = [](const char* value) {
+        return QByteArray("<table:table-cell office:value-type=\"float\" office:value=\"") + value +
+               "\"><text:p>4.90E+12</text:p></table:table-cell>";
+    };
+    const auto text = [](const char* value) {
+        return QByteArray("<table:table-cell office:value-type=\"string\"><text:p>") + value +
+               "</text:p></table:table-cell>";
+    };
+    const QString path = home.filePath(QStringLiteral("商品.ods"));
+    ASSERT_TRUE(test::writeZip(
+        path,
+        test::odsDocument({{QStringLiteral("商品"), "<table:table-row>" + text("りんご") +
+                                                        cell("4.901234567894E+12") + "</table:table-row>"},
+                           {QStringLiteral("在庫"), "<table:table-row>" + text("みかん") +
+                                                        cell("4909876543210") + "</table:table-row>"}})));
+    QtDialogs dialogs(window.get());
+    answerNextModal([](QDialog* d) {
+        auto* sheet = d->findChild<QLineEdit*>(QStringLiteral("sheet"));
+        auto* preview = d->findChild<QTableView*>(QStringLiteral("preview"));
+        ASSERT_TRUE(sheet && preview);
+        EXPECT_TRUE(sheet->isEnabled());
+        EXPECT_FALSE(d->findChild<QComboBox*>(QStringLiteral("separator"))->isEnabled());
+        // The first sheet, its number exact although displayed in exponent form.
+        EXPECT_EQ(preview->model()->index(0, 1).data().toString(), QStringLiteral("4901234567894"));
+        sheet->setText(QStringLiteral("売上"));
+        EXPECT_EQ(preview->model()->rowCount(), 0);
+        const QList<QLabel*> labels = d->findChildren<QLabel*>();
+        EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](QLabel* l) {
+            return l->text() == QStringLiteral("シート「売上」がありません");
+        }));
+        sheet->setText(QStringLiteral("在庫"));
+        EXPECT_EQ(preview->model()->index(0, 0).data().toString(), QStringLiteral("みかん"));
+        EXPECT_EQ(preview->model()->index(0, 1).data().toString(), QStringLiteral("4909876543210"));
+        savePicture(d->grab().toImage(), "detailed-import-spreadsheet.png");
+        d->findChild<QPushButton*>(QStringLiteral("import"))->click();
+    });
+    const auto settings = dialogs.detailedCsvImport(path, {});
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(settings->format.sheet, QStringLiteral("在庫"));
 }
 
 TEST_F(ImportWindowTest, TheSheetCatalogueFindsByCountAndTheOutlinedPreviewFollows)

@@ -46,7 +46,7 @@ def main():
                              f"zbarimg read {zb} for {expected}")
     # Codes JAN cannot hold are refused with exit 1 and one line naming type and code.
     with tempfile.TemporaryDirectory() as tmp:
-        for bad in ["4946122000923", "", "49461220009a", "494612 00092", "１２３４５６７"]:
+        for bad in ["4946122000924", "", "49461220009a", "494612 00092", "１２３４５６７"]:
             rc, info, err = oracle.draw(cli, os.path.join(tmp, "bad.png"), "JAN", bad)
             report.check(rc == 1 and "JAN" in err and len(err.strip().splitlines()) == 1,
                          f"bad code {bad!r}: exit {rc}, stderr {err!r}")

@@ -67,9 +67,9 @@ def main():
                 ean13 = "0" + upc_a + expected[-1]
                 wanted = [("UPC-A", expected), ("UPC-E", expected), ("EAN-13", ean13)]
                 report.check(len(zb) == 1 and zb[0] in wanted, f"zbarimg read {zb} for {expected}")
-    # Codes with their check digit, number system 1 and UPC-E data without a UPC-A form are refused.
+    # Codes with a wrong check digit, number system 1 and UPC-E data without a UPC-A form are refused.
     with tempfile.TemporaryDirectory() as tmp:
-        for bad in ["012345000058", "01234558", "1234567", "0120003", "0123405", "0123a55", ""]:
+        for bad in ["012345000057", "01234557", "1234567", "0120003", "0123405", "0123a55", ""]:
             path = os.path.join(tmp, "bad.png")
             rc, info, err = oracle.draw(cli, path, "UPC", bad)
             report.check(rc == 1 and "UPC" in err and not os.path.exists(path),

@@ -215,8 +215,8 @@ TEST_F(GridCommandsTest, SerialNumberingIsOneUndoableStep)
     dialogs.expectSerial(SerialSettings{});
     c->serializeCommand();
     EXPECT_EQ(rows().number(1), QStringLiteral("490000100013"));
-    EXPECT_EQ(rows().number(2), QStringLiteral("0010001-01"));
-    EXPECT_EQ(rows().number(36), QStringLiteral("0010035-01"));
+    EXPECT_EQ(rows().number(2), QStringLiteral("00100001-01"));
+    EXPECT_EQ(rows().number(36), QStringLiteral("00100035-01"));
     EXPECT_TRUE(rows().number(37).isEmpty()); // untitled: the numbering stopped
     ASSERT_TRUE(c->undoEnabled());
 
@@ -224,20 +224,21 @@ TEST_F(GridCommandsTest, SerialNumberingIsOneUndoableStep)
     EXPECT_EQ(rows().number(2), QStringLiteral("490000100020"));
     EXPECT_EQ(rows().number(36), QStringLiteral("490000500066"));
     c->undoCommand(); // and back again
-    EXPECT_EQ(rows().number(36), QStringLiteral("0010035-01"));
+    EXPECT_EQ(rows().number(36), QStringLiteral("00100035-01"));
 
-    // Cancelled: nothing, not even a redraw; "桁調整なし": no number, but a redraw.
+    // Cancelled: nothing, not even a redraw; "桁調整なし": numbers without zeros.
     log.clear();
     dialogs.expectSerial(std::nullopt);
     c->serializeCommand();
     EXPECT_TRUE(log.isEmpty());
     SerialSettings noPadding;
-    noPadding.digit = 0;
+    noPadding.width = 0;
     dialogs.expectSerial(noPadding);
     c->serializeCommand();
     EXPECT_EQ(log, kRedraw);
-    EXPECT_EQ(rows().number(2), QStringLiteral("0010001-01"));
-    EXPECT_FALSE(c->undoEnabled());
+    EXPECT_EQ(rows().number(2), QStringLiteral("0011-01"));
+    EXPECT_EQ(rows().number(36), QStringLiteral("00135-01"));
+    EXPECT_TRUE(c->undoEnabled());
 }
 
 TEST_F(GridCommandsTest, CsvImportFillsTitlesFromTheSelectionThenNumbersFromRowOne)
@@ -256,7 +257,7 @@ TEST_F(GridCommandsTest, CsvImportFillsTitlesFromTheSelectionThenNumbersFromRowO
     SerialSettings serial;
     serial.header = QStringLiteral("A");
     serial.footer.clear();
-    serial.digit = 3;
+    serial.width = 3;
     dialogs.expectOpen({}, path).expectCsvOptions(CsvOptions{CsvSeparator::Comma, 2}).expectSerial(serial);
     c->importCsvCommand();
     dialogs.expectDone();

@@ -131,7 +131,7 @@ TEST_F(ImportCommandsTest, DetailedImportReadsCp932AndUtf8WithQuotesHeadingsAndQ
     serial.header = QStringLiteral("S");
     serial.footer.clear();
     serial.start = 7;
-    serial.digit = 3;
+    serial.width = 3;
     dialogs.expectOpen(QStringLiteral("CSVファイルを選択してください"), utf8)
         .expectDetailedCsv(utf8, settings)
         .expectSerial(serial);

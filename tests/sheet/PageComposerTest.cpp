@@ -344,6 +344,47 @@ TEST(NumberText, CheckCharactersAndStartStop)
     EXPECT_EQ(barcodeNumberText(style, QStringLiteral(" 4901 ")), u" 4901 ");
 }
 
+TEST(NumberText, JanAndUpcShowTheCheckDigitTheSymbolCarries)
+{
+    LabelStyle style;
+    style.symbol.symbology = cbarJAN;
+    for (const bool check : {true, false}) { // the check-digit switch has no say over JAN and UPC
+        style.symbol.checkDigit = check;
+        EXPECT_EQ(barcodeNumberText(style, QStringLiteral("490000100013")), u"4900001000138");
+        EXPECT_EQ(barcodeNumberText(style, QStringLiteral("4900001000138")), u"4900001000138");
+        EXPECT_EQ(barcodeNumberText(style, QStringLiteral(" 4901234 ")), u"49012347");
+        EXPECT_EQ(barcodeNumberText(style, QStringLiteral("49012347")), u"49012347");
+    }
+    // A wrong check digit gives no symbol: the text stays as entered.
+    EXPECT_EQ(barcodeNumberText(style, QStringLiteral("4900001000130")), u"4900001000130");
+
+    style.symbol.symbology = cbarUPC;
+    EXPECT_EQ(barcodeNumberText(style, QStringLiteral("01234500005")), u"012345000058");
+    EXPECT_EQ(barcodeNumberText(style, QStringLiteral("012345000058")), u"012345000058");
+    EXPECT_EQ(barcodeNumberText(style, QStringLiteral("0123455")), u"01234558");
+    EXPECT_EQ(barcodeNumberText(style, QStringLiteral("01234558")), u"01234558");
+    EXPECT_EQ(barcodeNumberText(style, QStringLiteral("0120003")), u"0120003"); // no UPC-A form
+}
+
+TEST_F(PageComposerTest, AWrongCheckDigitIsNamedOnTheMessageLine)
+{
+    DataList rows;
+    rows.setTitle(1, QStringLiteral("good"));
+    rows.setNumber(1, QStringLiteral("4901234567894"));
+    rows.setTitle(2, QStringLiteral("wrong check digit"));
+    rows.setNumber(2, QStringLiteral("4901234567890"));
+    rows.setTitle(3, QStringLiteral("letter"));
+    rows.setNumber(3, QStringLiteral("49012345678A"));
+    LabelStyle style = janSheet(3, 1);
+    QImage image = whitePage(600, 200);
+    const PageResult result = compose(image, style, rows, 1);
+    // The first failing row's message; the row with the right check digit got its barcode.
+    EXPECT_EQ(result.message, u"チェックデジットが違います: 4901234567890（正しくは 4）");
+    EXPECT_EQ(result.failedRows, (std::vector<FailedRow>{{2, QStringLiteral("4901234567890")},
+                                                         {3, QStringLiteral("49012345678A")}}));
+    EXPECT_EQ(barcodeErrorMessage(style, QStringLiteral("49012345678A")), barcodeErrorMessage());
+}
+
 TEST(LabelImageSize, SizeModes)
 {
     ImageScaling preview;

@@ -120,6 +120,26 @@ TEST(PrintCheck, BadNumbersAndMissingTextAreListedWithTheirReasons)
     EXPECT_EQ(code39.problems[0].verdict, RowVerdict::NotEncodable);
 }
 
+TEST(PrintCheck, FullJanAndUpcNumbersReadBackAndAWrongCheckDigitIsNamed)
+{
+    const PrintCheckReport jan =
+        verifyRows(sheet(cbarJAN), dataList({{QStringLiteral("full"), QStringLiteral("4901234567894")},
+                                             {QStringLiteral("short"), QStringLiteral("49012347")},
+                                             {QStringLiteral("wrong"), QStringLiteral("4901234567890")}}));
+    EXPECT_EQ(jan.verified, 2) << jan.lines().join(u'\n').toStdString();
+    ASSERT_EQ(jan.problems.size(), 1u);
+    EXPECT_EQ(jan.problems[0].verdict, RowVerdict::NotEncodable);
+    EXPECT_EQ(jan.lines()[0], QStringLiteral("行 3: 文字列「wrong」 番号「4901234567890」: "
+                                             "チェックデジットが違います: 4901234567890（正しくは 4）"));
+    const PrintCheckReport upc =
+        verifyRows(sheet(cbarUPC), dataList({{QStringLiteral("A"), QStringLiteral("012345000058")},
+                                             {QStringLiteral("E"), QStringLiteral("01234558")},
+                                             {QStringLiteral("wrong E"), QStringLiteral("01234551")}}));
+    EXPECT_EQ(upc.verified, 2) << upc.lines().join(u'\n').toStdString();
+    ASSERT_EQ(upc.problems.size(), 1u);
+    EXPECT_EQ(upc.problems[0].reason(), QStringLiteral("チェックデジットが違います: 01234551（正しくは 8）"));
+}
+
 TEST(PrintCheck, SymbologiesNoReaderDecodesAreNeverPassed)
 {
     const PrintCheckReport ctf =
