@@ -270,6 +270,62 @@ void Bitmap::WriteRow(int y, const std::uint8_t* row)
     std::memcpy(line, row, static_cast<std::size_t>(RowBytes()));
 }
 
+namespace {
+
+// Columns [begin, end) of a 32-bit bitmap's rows (int64 so that far-off positions do not wrap).
+struct Span
+{
+    std::int64_t begin;
+    std::int64_t end;
+};
+
+Span clipped(std::int64_t begin, std::int64_t end, int limit)
+{
+    return Span{std::max<std::int64_t>(begin, 0), std::min<std::int64_t>(end, limit)};
+}
+
+} // namespace
+
+bool Bitmap::StampRows(int left, int top, int bottom, std::span<const QRgb> row)
+{
+    if (m_format != PixelFormat::pf32bit || m_image.format() != QImage::Format_RGB32)
+        return false;
+    const Span rows = clipped(top, bottom, m_height);
+    const Span columns =
+        clipped(left, static_cast<std::int64_t>(left) + static_cast<std::int64_t>(row.size()), m_width);
+    if (rows.begin >= rows.end || columns.begin >= columns.end)
+        return true;
+    const QRgb* source = row.data() + (columns.begin - left);
+    const auto bytes = static_cast<std::size_t>(columns.end - columns.begin) * sizeof(QRgb);
+    uchar* bits = m_image.bits(); // detaches once, not per row
+    const auto stride = static_cast<std::size_t>(m_image.bytesPerLine());
+    for (std::int64_t y = rows.begin; y < rows.end; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(bits + stride * static_cast<std::size_t>(y));
+        std::memcpy(line + columns.begin, source, bytes);
+    }
+    return true;
+}
+
+bool Bitmap::FillRuns(std::span<const PixelRun> runs, int top, int bottom, QRgb colour)
+{
+    if (m_format != PixelFormat::pf32bit || m_image.format() != QImage::Format_RGB32)
+        return false;
+    const Span rows = clipped(top, bottom, m_height);
+    if (rows.begin >= rows.end || runs.empty())
+        return true;
+    uchar* bits = m_image.bits();
+    const auto stride = static_cast<std::size_t>(m_image.bytesPerLine());
+    for (std::int64_t y = rows.begin; y < rows.end; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(bits + stride * static_cast<std::size_t>(y));
+        for (const PixelRun& run : runs) {
+            const Span columns = clipped(run.begin, run.end, m_width);
+            if (columns.begin < columns.end)
+                std::fill(line + columns.begin, line + columns.end, colour);
+        }
+    }
+    return true;
+}
+
 void Bitmap::SetPalette(const QList<QRgb>& palette)
 {
     if (m_image.isNull() || m_image.colorCount() == 0 || palette.isEmpty())
