@@ -43,10 +43,8 @@ void setRates(benchmark::State& state, double pixelsPerSymbol)
     state.counters["px/symbol"] = pixelsPerSymbol;
 }
 
-void drawSymbols(benchmark::State& state, const Sample& sample)
+void drawSymbols(benchmark::State& state, const Sample& sample, BarImage& bar)
 {
-    BarImage bar;
-    korbena::configureMainWindowBarImage(bar);
     bar.SetBarType(sample.type);
     std::array<QString, 4> codes;
     for (std::size_t i = 0; i < codes.size(); ++i)
@@ -68,21 +66,39 @@ void drawSymbols(benchmark::State& state, const Sample& sample)
 
 void BM_DrawJan(benchmark::State& state)
 {
-    drawSymbols(state, kJan);
+    BarImage bar;
+    korbena::configureMainWindowBarImage(bar);
+    drawSymbols(state, kJan, bar);
 }
 BENCHMARK(BM_DrawJan);
 
 void BM_DrawCode39(benchmark::State& state)
 {
-    drawSymbols(state, kCode39);
+    BarImage bar;
+    korbena::configureMainWindowBarImage(bar);
+    drawSymbols(state, kCode39, bar);
 }
 BENCHMARK(BM_DrawCode39);
 
 void BM_DrawNw7(benchmark::State& state)
 {
-    drawSymbols(state, kNw7);
+    BarImage bar;
+    korbena::configureMainWindowBarImage(bar);
+    drawSymbols(state, kNw7, bar);
 }
 BENCHMARK(BM_DrawNw7);
+
+// The same JAN symbols turned a quarter and mirrored, as a style may ask for: the
+// finished picture is turned and mirrored pixel by pixel.
+void BM_DrawJanTurnedAndMirrored(benchmark::State& state)
+{
+    BarImage bar;
+    korbena::configureMainWindowBarImage(bar);
+    bar.SetAngle(90);
+    bar.SetReverse(true);
+    drawSymbols(state, kJan, bar);
+}
+BENCHMARK(BM_DrawJanTurnedAndMirrored);
 
 #ifdef KORBENA_HAVE_LIBZINT
 

@@ -89,8 +89,37 @@ Bitmap remapped(const Bitmap& source, int width, int height, SourceOf sourceOf)
     return out;
 }
 
+// The same for a 32-bit bitmap, word by word, without packing its rows: every
+// symbol is drawn at this depth, and turned or mirrored on every painting.
+template <typename SourceOf>
+Bitmap remappedWords(const Bitmap& source, int width, int height, SourceOf sourceOf)
+{
+    Bitmap out; // 32 bits a pixel; every pixel is written below
+    out.SetSizeForRepaint(width, height);
+    if (out.Empty() || source.Empty())
+        return out;
+    const uchar* from = source.image().constBits();
+    const auto fromStride = static_cast<std::size_t>(source.image().bytesPerLine());
+    QImage& image = out.image();
+    uchar* to = image.bits();
+    const auto toStride = static_cast<std::size_t>(image.bytesPerLine());
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(to + toStride * static_cast<std::size_t>(y));
+        for (int x = 0; x < width; ++x) {
+            const auto [sx, sy] = sourceOf(x, y);
+            const auto* sourceLine =
+                reinterpret_cast<const QRgb*>(from + fromStride * static_cast<std::size_t>(sy));
+            // The unused byte reads as opaque, as a written row makes it.
+            line[x] = sourceLine[sx] | 0xFF000000u;
+        }
+    }
+    return out;
+}
+
 template <typename SourceOf> Bitmap remapped(const Bitmap& source, int width, int height, SourceOf sourceOf)
 {
+    if (source.pixelFormat() == PixelFormat::pf32bit && source.image().format() == QImage::Format_RGB32)
+        return remappedWords(source, width, height, sourceOf);
     switch (source.pixelFormat()) {
     case PixelFormat::pf1bit:
         return remapped<1>(source, width, height, sourceOf);

@@ -199,11 +199,20 @@ void expectSamePixels(const QImage& actual, const QImage& expected, const char* 
     }
 }
 
-TEST(BarRaster, RowsCopiedAgreeWithThePlainDrawing)
+void expectAgreement(const std::vector<Case>& cases)
+{
+    for (const Case& c : cases) {
+        BarImage bar;
+        setUp(bar, c);
+        ASSERT_TRUE(bar.BarDisped()) << c.name;
+        expectSamePixels(bar.Picture().bitmap()->image(), reference(bar, c), c.name);
+    }
+}
+
+TEST(BarRaster, MatchedPicturesAgreeWithThePlainDrawing)
 {
     const TColor red = rgbColor(255, 0, 0);
     const TColor yellow = rgbColor(255, 255, 0);
-    const TColor blue = rgbColor(0, 0, 200);
     const std::vector<Case> cases = {
         make("JAN scale 1", cbarJAN, "494612200092", [](Case&) {}),
         make("CODE-39 ratio 2.5, turned 90, red on yellow", cbarCODE39, "KORBENA-39",
@@ -246,6 +255,18 @@ TEST(BarRaster, RowsCopiedAgreeWithThePlainDrawing)
                  c.frame = 2;
                  c.commentUp = QStringLiteral("UPC");
              }),
+    };
+    expectAgreement(cases);
+}
+
+// Drawn into an existing picture: only the background rectangle is repainted, and
+// with Transparent only the bars.
+TEST(BarRaster, PicturesDrawnIntoAgreeWithThePlainDrawing)
+{
+    const TColor red = rgbColor(255, 0, 0);
+    const TColor yellow = rgbColor(255, 255, 0);
+    const TColor blue = rgbColor(0, 0, 200);
+    const std::vector<Case> cases = {
         make("JAN without Match at (7, 5)", cbarJAN, "4901234",
              [](Case& c) {
                  c.scale = 2;
@@ -281,12 +302,7 @@ TEST(BarRaster, RowsCopiedAgreeWithThePlainDrawing)
                  c.intoPicture({260, 140}, 4, 9);
              }),
     };
-    for (const Case& c : cases) {
-        BarImage bar;
-        setUp(bar, c);
-        ASSERT_TRUE(bar.BarDisped()) << c.name;
-        expectSamePixels(bar.Picture().bitmap()->image(), reference(bar, c), c.name);
-    }
+    expectAgreement(cases);
 }
 
 // The main window's symbols, the ones every printed label is made of.
