@@ -621,6 +621,31 @@ void BarImage::DrawTextFrameAndComments(Canvas& canvas, const SymbolLayout& layo
     }
 }
 
+void BarImage::DrawIntoBitmap(Bitmap& bitmap, int right, int bottom, const SymbolLayout& layout,
+                              const ElementPattern& pattern)
+{
+    std::optional<Rect> background;
+    if (!FTransparent)
+        background = FMatch ? Rect{0, 0, right, bottom} : Rect{FBarLeft, FBarTop, right, bottom};
+    // Background and bars go straight into the rows; a painter is opened only for
+    // what needs one (text, frame, comments) or for bars that are not plain runs.
+    const bool rastered = RasterBars(bitmap, background, layout, pattern);
+    if (rastered && !HasTextFrameOrComments())
+        return;
+    Canvas canvas(&bitmap.image());
+    m_bmpCanvas = &canvas;
+    if (rastered) {
+        DrawTextFrameAndComments(canvas, layout);
+    } else {
+        if (background) {
+            canvas.SetBrushColor(FBackColor);
+            canvas.FillRect(*background);
+        }
+        DrawSymbol(canvas, layout, pattern);
+    }
+    m_bmpCanvas = nullptr;
+}
+
 void BarImage::RenderBitmap()
 {
     FBarDisped = false;
@@ -678,28 +703,8 @@ void BarImage::RenderBitmap()
             bitmap.SetSizeForRepaint(Width(), Height());
     }
 
-    if (!bitmap.Empty()) {
-        std::optional<Rect> background;
-        if (!FTransparent)
-            background = FMatch ? Rect{0, 0, right, bottom} : Rect{FBarLeft, FBarTop, right, bottom};
-        // Background and bars go straight into the rows; a painter is opened only for
-        // what needs one (text, frame, comments) or for bars that are not plain runs.
-        const bool rastered = RasterBars(bitmap, background, *layout, pattern);
-        if (!rastered || HasTextFrameOrComments()) {
-            Canvas canvas(&bitmap.image());
-            m_bmpCanvas = &canvas;
-            if (rastered) {
-                DrawTextFrameAndComments(canvas, *layout);
-            } else {
-                if (background) {
-                    canvas.SetBrushColor(FBackColor);
-                    canvas.FillRect(*background);
-                }
-                DrawSymbol(canvas, *layout, pattern);
-            }
-            m_bmpCanvas = nullptr;
-        }
-    }
+    if (!bitmap.Empty())
+        DrawIntoBitmap(bitmap, right, bottom, *layout, pattern);
 
     ApplyOrientation(FAngle);
     if (!FMatch) {

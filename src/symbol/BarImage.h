@@ -235,6 +235,10 @@ private:
     // other bitmaps; the painter draws those.
     bool RasterBars(Bitmap& bitmap, const std::optional<Rect>& background, const SymbolLayout& layout,
                     const ElementPattern& pattern) const;
+    // Background, bars, text, frame and comments into the bitmap, for a symbol whose
+    // background rectangle ends at (right, bottom).
+    void DrawIntoBitmap(Bitmap& bitmap, int right, int bottom, const SymbolLayout& layout,
+                        const ElementPattern& pattern);
 
     ElementPattern EncodeJAN();
     ElementPattern EncodeUPC();
