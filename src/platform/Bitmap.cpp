@@ -90,8 +90,37 @@ Bitmap remapped(const Bitmap& source, int width, int height, SourceOf sourceOf)
     return out;
 }
 
+// The same for a 32-bit bitmap, word by word, without packing its rows: every
+// symbol is drawn at this depth, and turned or mirrored on every painting.
+template <typename SourceOf>
+Bitmap remappedWords(const Bitmap& source, int width, int height, SourceOf sourceOf)
+{
+    Bitmap out; // 32 bits a pixel; every pixel is written below
+    out.SetSizeForRepaint(width, height);
+    if (out.Empty() || source.Empty())
+        return out;
+    const uchar* from = source.image().constBits();
+    const auto fromStride = static_cast<std::size_t>(source.image().bytesPerLine());
+    QImage& image = out.image();
+    uchar* to = image.bits();
+    const auto toStride = static_cast<std::size_t>(image.bytesPerLine());
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(to + toStride * static_cast<std::size_t>(y));
+        for (int x = 0; x < width; ++x) {
+            const auto [sx, sy] = sourceOf(x, y);
+            const auto* sourceLine =
+                reinterpret_cast<const QRgb*>(from + fromStride * static_cast<std::size_t>(sy));
+            // The unused byte reads as opaque, as a written row makes it.
+            line[x] = sourceLine[sx] | 0xFF000000u;
+        }
+    }
+    return out;
+}
+
 template <typename SourceOf> Bitmap remapped(const Bitmap& source, int width, int height, SourceOf sourceOf)
 {
+    if (source.pixelFormat() == PixelFormat::pf32bit && source.image().format() == QImage::Format_RGB32)
+        return remappedWords(source, width, height, sourceOf);
     switch (source.pixelFormat()) {
     case PixelFormat::pf1bit:
         return remapped<1>(source, width, height, sourceOf);
@@ -269,6 +298,62 @@ void Bitmap::WriteRow(int y, const std::uint8_t* row)
         break;
     }
     std::memcpy(line, row, static_cast<std::size_t>(RowBytes()));
+}
+
+namespace {
+
+// Columns [begin, end) of a 32-bit bitmap's rows (int64 so that far-off positions do not wrap).
+struct Span
+{
+    std::int64_t begin;
+    std::int64_t end;
+};
+
+Span clipped(std::int64_t begin, std::int64_t end, int limit)
+{
+    return Span{std::max<std::int64_t>(begin, 0), std::min<std::int64_t>(end, limit)};
+}
+
+} // namespace
+
+bool Bitmap::StampRows(int left, int top, int bottom, std::span<const QRgb> row)
+{
+    if (m_format != PixelFormat::pf32bit || m_image.format() != QImage::Format_RGB32)
+        return false;
+    const Span rows = clipped(top, bottom, m_height);
+    const Span columns =
+        clipped(left, static_cast<std::int64_t>(left) + static_cast<std::int64_t>(row.size()), m_width);
+    if (rows.begin >= rows.end || columns.begin >= columns.end)
+        return true;
+    const QRgb* source = row.data() + (columns.begin - left);
+    const auto bytes = static_cast<std::size_t>(columns.end - columns.begin) * sizeof(QRgb);
+    uchar* bits = m_image.bits(); // detaches once, not per row
+    const auto stride = static_cast<std::size_t>(m_image.bytesPerLine());
+    for (std::int64_t y = rows.begin; y < rows.end; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(bits + stride * static_cast<std::size_t>(y));
+        std::memcpy(line + columns.begin, source, bytes);
+    }
+    return true;
+}
+
+bool Bitmap::FillRuns(std::span<const PixelRun> runs, int top, int bottom, QRgb colour)
+{
+    if (m_format != PixelFormat::pf32bit || m_image.format() != QImage::Format_RGB32)
+        return false;
+    const Span rows = clipped(top, bottom, m_height);
+    if (rows.begin >= rows.end || runs.empty())
+        return true;
+    uchar* bits = m_image.bits();
+    const auto stride = static_cast<std::size_t>(m_image.bytesPerLine());
+    for (std::int64_t y = rows.begin; y < rows.end; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(bits + stride * static_cast<std::size_t>(y));
+        for (const PixelRun& run : runs) {
+            const Span columns = clipped(run.begin, run.end, m_width);
+            if (columns.begin < columns.end)
+                std::fill(line + columns.begin, line + columns.end, colour);
+        }
+    }
+    return true;
 }
 
 void Bitmap::SetPalette(const QList<QRgb>& palette)

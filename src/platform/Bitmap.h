@@ -5,8 +5,16 @@
 #include <QString>
 
 #include <cstdint>
+#include <span>
 
 namespace korbena {
+
+// Columns [begin, end) of one row.
+struct PixelRun
+{
+    int begin = 0;
+    int end = 0;
+};
 
 // Bits per pixel of a device-independent bitmap.
 enum class PixelFormat { pf1bit = 1, pf4bit = 4, pf8bit = 8, pf16bit = 16, pf24bit = 24, pf32bit = 32 };
@@ -69,6 +77,16 @@ public:
     Bitmap Rotated(int angle) const;
 
     static QImage::Format qtFormat(PixelFormat format);
+
+    // Painting without a painter, for pictures whose rows repeat (bars that run the
+    // whole height): the pixels come out as a solid fill of the same colours gives
+    // them. Only a 32-bit bitmap is painted; the others return false untouched.
+    // Rows top .. bottom - 1 each get the pixels of `row` from column `left` on,
+    // clipped to the bitmap; `row` holds 0xAARRGGBB words.
+    bool StampRows(int left, int top, int bottom, std::span<const QRgb> row);
+    // The runs, in one colour, on rows top .. bottom - 1, clipped to the bitmap;
+    // every other pixel stays as it is.
+    bool FillRuns(std::span<const PixelRun> runs, int top, int bottom, QRgb colour);
 
 private:
     void rebuild(int width, int height, bool keepPixels = true);

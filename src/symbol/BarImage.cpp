@@ -581,9 +581,21 @@ void BarImage::DrawSymbol(Canvas& canvas, const SymbolLayout& layout, const Elem
         }
     }
 
+    DrawTextFrameAndComments(canvas, layout);
+}
+
+bool BarImage::HasTextFrameOrComments() const
+{
+    return (FSymbolDisp && !FSymbol.isEmpty()) || FBarFrame > 0 || !FCommentUp.isEmpty() ||
+           !FCommentDown.isEmpty();
+}
+
+void BarImage::DrawTextFrameAndComments(Canvas& canvas, const SymbolLayout& layout)
+{
     if (FSymbolDisp && !FSymbol.isEmpty()) {
         canvas.SetFont(FBarFont);
-        canvas.TextOut(barLeft + layout.textOffset, barTop + barLength, FSymbol);
+        canvas.TextOut(FBarLeft + layout.spaceLeft + layout.textOffset,
+                       FBarTop + layout.spaceUp + layout.barLength, FSymbol);
     }
 
     if (FBarFrame > 0) {
@@ -607,6 +619,31 @@ void BarImage::DrawSymbol(Canvas& canvas, const SymbolLayout& layout, const Elem
         canvas.TextOut(FBarLeft + commentOffset(FCommentDownLoc, layout.commentDownWidth),
                        FBarTop + layout.outerHeight - layout.commentDownHeight, FCommentDown);
     }
+}
+
+void BarImage::DrawIntoBitmap(Bitmap& bitmap, int right, int bottom, const SymbolLayout& layout,
+                              const ElementPattern& pattern)
+{
+    std::optional<Rect> background;
+    if (!FTransparent)
+        background = FMatch ? Rect{0, 0, right, bottom} : Rect{FBarLeft, FBarTop, right, bottom};
+    // Background and bars go straight into the rows; a painter is opened only for
+    // what needs one (text, frame, comments) or for bars that are not plain runs.
+    const bool rastered = RasterBars(bitmap, background, layout, pattern);
+    if (rastered && !HasTextFrameOrComments())
+        return;
+    Canvas canvas(&bitmap.image());
+    m_bmpCanvas = &canvas;
+    if (rastered) {
+        DrawTextFrameAndComments(canvas, layout);
+    } else {
+        if (background) {
+            canvas.SetBrushColor(FBackColor);
+            canvas.FillRect(*background);
+        }
+        DrawSymbol(canvas, layout, pattern);
+    }
+    m_bmpCanvas = nullptr;
 }
 
 void BarImage::RenderBitmap()
@@ -666,16 +703,8 @@ void BarImage::RenderBitmap()
             bitmap.SetSizeForRepaint(Width(), Height());
     }
 
-    if (!bitmap.Empty()) {
-        Canvas canvas(&bitmap.image());
-        m_bmpCanvas = &canvas;
-        if (!FTransparent) {
-            canvas.SetBrushColor(FBackColor);
-            canvas.FillRect(FMatch ? Rect{0, 0, right, bottom} : Rect{FBarLeft, FBarTop, right, bottom});
-        }
-        DrawSymbol(canvas, *layout, pattern);
-        m_bmpCanvas = nullptr;
-    }
+    if (!bitmap.Empty())
+        DrawIntoBitmap(bitmap, right, bottom, *layout, pattern);
 
     ApplyOrientation(FAngle);
     if (!FMatch) {

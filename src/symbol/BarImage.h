@@ -226,6 +226,19 @@ private:
     std::optional<SymbolLayout> EncodeAndLayOut(ElementPattern& pattern);
     // Bars, the text line, the frame and the comments of the symbol at (BarLeft, BarTop).
     void DrawSymbol(Canvas& canvas, const SymbolLayout& layout, const ElementPattern& pattern);
+    // What DrawSymbol draws after the bars: the text line, the frame and the comments.
+    void DrawTextFrameAndComments(Canvas& canvas, const SymbolLayout& layout);
+    bool HasTextFrameOrComments() const;
+    // The background (when given) and the bars of a bitmap symbol, written row by row
+    // into a 32-bit bitmap: one row is built and copied down the bar length. False,
+    // with nothing drawn, for the customer barcode's bars of four heights and for
+    // other bitmaps; the painter draws those.
+    bool RasterBars(Bitmap& bitmap, const std::optional<Rect>& background, const SymbolLayout& layout,
+                    const ElementPattern& pattern) const;
+    // Background, bars, text, frame and comments into the bitmap, for a symbol whose
+    // background rectangle ends at (right, bottom).
+    void DrawIntoBitmap(Bitmap& bitmap, int right, int bottom, const SymbolLayout& layout,
+                        const ElementPattern& pattern);
 
     ElementPattern EncodeJAN();
     ElementPattern EncodeUPC();
