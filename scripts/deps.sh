@@ -5,7 +5,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev
     fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
-    libgtest-dev libbenchmark-dev libzxing-dev
+    libgtest-dev libbenchmark-dev libzxing-dev libzint-dev
     clang libclang-rt-14-dev
     python3-zxing-cpp python3-pil python3-numpy zbar-tools zint poppler-utils librsvg2-bin
     desktop-file-utils libxml2-utils shared-mime-info

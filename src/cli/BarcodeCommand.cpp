@@ -1,6 +1,7 @@
 #include "cli/BarcodeCommand.h"
 
 #include "symbol/BarImage.h"
+#include "symbol/Gs1.h"
 #include "symbol/MainBarImage.h"
 
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <optional>
 
 namespace korbena::cli {
@@ -16,7 +18,12 @@ const char* const kBarcodeUsage =
     "usage: korbena-cli barcode --type T --code TEXT [--cd on|off] [--start C] [--stop C] [--auto on|off]\n"
     "       [--scale N] [--ratio R] [--height H] [--text on|off] [--match on|off] [--angle A]\n"
     "       [--mirror on|off] [--frame F] [--out FILE.png|FILE.bmp|FILE.svg] [--json]\n"
+    "       [--ecc L|M|Q|H] [--shape square|rect] [--gs1 on|off]\n"
     "       T: JAN UPC CODE-39 NW-7 ITF CTF IATA MATRIX NEC CUSTOMER CODE-128 CODE-93\n"
+    "          QR DATAMATRIX PDF417 GS1-128\n"
+    "       --ecc: QR error correction (default M); --shape: DataMatrix square or rectangular;\n"
+    "       --gs1: QR or DataMatrix data is a GS1 string \"(01)04912345678904(10)LOT1\"\n"
+    "       (GS1-128 data always is); --scale is the module size in pixels\n"
     "exit status: 0 a symbol was drawn (and written); 1 the code cannot be encoded or the picture\n"
     "       not written; 2 bad arguments\n";
 
@@ -31,6 +38,7 @@ struct Options
     std::optional<int> scale, ratio, height, angle, frame;
     QString out;
     bool json = false;
+    MatrixOptions matrix;
 };
 
 bool isSvg(const QString& path)
@@ -113,6 +121,17 @@ std::optional<QString> parse(const QStringList& args, Options& o)
             ok = onOff(o.mirror);
         } else if (name == u"--frame") {
             ok = number(o.frame, 0, 100);
+        } else if (name == u"--ecc") {
+            const int level = QStringLiteral("LMQH").indexOf(value);
+            ok = value.size() == 1 && level >= 0;
+            o.matrix.errorCorrection = static_cast<QrErrorCorrection>(std::max(0, level));
+        } else if (name == u"--shape") {
+            ok = value == u"square" || value == u"rect";
+            o.matrix.shape = value == u"rect" ? DataMatrixShape::Rectangle : DataMatrixShape::Square;
+        } else if (name == u"--gs1") {
+            std::optional<bool> gs1;
+            ok = onOff(gs1);
+            o.matrix.gs1 = gs1.value_or(false);
         } else if (name == u"--out") {
             o.out = value;
             const QString suffix = QFileInfo(value).suffix().toLower();
@@ -206,6 +225,7 @@ int runBarcode(const QStringList& args, std::FILE* out, std::FILE* err)
         bar.SetReverse(*o.mirror);
     if (o.frame)
         bar.SetBarFrame(*o.frame);
+    bar.SetMatrixSettings(o.matrix);
     if (isSvg(o.out))
         bar.SetBarPicture(picEMF); // after Match: without it the picture stays a bitmap
     bar.SetCode(*o.code);
@@ -233,6 +253,10 @@ int runBarcode(const QStringList& args, std::FILE* out, std::FILE* err)
     if (!bar.BarDisped()) {
         std::fprintf(err, "korbena-cli barcode: cannot encode %s code '%s'\n",
                      qPrintable(barTypeName(*o.type)), qPrintable(*o.code));
+        // A GS1 string says which identifier is wrong.
+        if (*o.type == cbarGS1_128 || (o.matrix.gs1 && (*o.type == cbarQR || *o.type == cbarDATAMATRIX)))
+            if (const QString problem = gs1Problem(*o.code); !problem.isEmpty())
+                std::fprintf(err, "korbena-cli barcode: %s\n", qPrintable(problem));
         return 1;
     }
     if (!o.out.isEmpty()) {
