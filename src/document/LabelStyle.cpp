@@ -57,7 +57,7 @@ const std::array<StyleKey, 44> kKeys = {{
     {u"[BARCODE_PORTLATE]", StyleKind::Index, &LabelStyle::BARCODE_PORTLATE, StyleChoices::Radio, 2},
     {u"[BARCODE_PRINT]", StyleKind::Flag, &LabelStyle::BARCODE_PRINT},
     {u"[BARCODE_CENTER]", StyleKind::Flag, &LabelStyle::BARCODE_CENTER},
-    {u"[BARCODE_TYPE]", StyleKind::Index, &LabelStyle::BARCODE_TYPE, StyleChoices::List, 12},
+    {u"[BARCODE_TYPE]", StyleKind::Index, &LabelStyle::BARCODE_TYPE, StyleChoices::List, 16},
     {u"[START_CHAR]", StyleKind::Text, &LabelStyle::START_CHAR},
     {u"[STOP_CHAR]", StyleKind::Text, &LabelStyle::STOP_CHAR},
     {u"[CHECK_DT]", StyleKind::Index, &LabelStyle::CHECK_DT, StyleChoices::Radio, 2},

@@ -2,6 +2,7 @@
 
 #include "platform/Canvas.h"
 #include "sheet/DeviceMetrics.h"
+#include "sheet/MatrixPlacement.h"
 #include "symbol/BarImage.h"
 #include "symbol/CheckDigits.h"
 #include "symbol/MainBarImage.h"
@@ -200,7 +201,7 @@ QString labelCode(const QString& text)
 
 void configureLabelSymbol(BarImage& bar, const LabelStyle& style)
 {
-    const std::optional<TBarTypes> type = style.BARCODE_TYPE >= cbarJAN && style.BARCODE_TYPE <= cbarCODE93
+    const std::optional<TBarTypes> type = style.BARCODE_TYPE >= cbarJAN && style.BARCODE_TYPE <= cbarGS1_128
                                               ? std::optional(static_cast<TBarTypes>(style.BARCODE_TYPE))
                                               : std::nullopt;
     // No symbology chosen leaves the component's own.
@@ -354,9 +355,14 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
                     const QImage& picture = pictures[static_cast<std::size_t>(i)];
                     if (picture.isNull())
                         result.message = barcodeErrorMessage();
-                    drawLabelImage(canvas, picture,
-                                   transform.toDevice(mm(style.X_LOCATE) + stepX, mm(style.Y_LOCATE) + stepY),
-                                   scaling, sizeX, sizeY, style.SIZE);
+                    const QPoint at =
+                        transform.toDevice(mm(style.X_LOCATE) + stepX, mm(style.Y_LOCATE) + stepY);
+                    if (isMatrixType(style.BARCODE_TYPE))
+                        drawMatrixImage(canvas, picture,
+                                        matrixImageRect(scaling, picture.size(), m_symbol->Scale(), at, sizeX,
+                                                        sizeY, style.SIZE, labelModuleSize(style)));
+                    else
+                        drawLabelImage(canvas, picture, at, scaling, sizeX, sizeY, style.SIZE);
                 }
 
                 if (!style.TITLE_PRINT && !row.title.isEmpty()) {

@@ -34,6 +34,9 @@ struct RowCheck
     // The number holds full-width letters, digits, dashes or blanks, which no
     // symbology encodes.
     bool fullWidth = false;
+    // What is wrong with a number that cannot be encoded, when it is known (a GS1
+    // identifier).
+    QString detail;
 
     // The problem in the user's words, e.g. "読み取り結果が一致しません: 4901234567894".
     QString reason() const;

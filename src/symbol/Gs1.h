@@ -1,6 +1,7 @@
 #pragma once
 
 #include "symbol/Encoders.h"
+#include "symbol/ModuleMatrix.h"
 
 #include <QString>
 
@@ -48,6 +49,12 @@ QString gs1Transmitted(const std::vector<Gs1Element>& elements);
 
 // The element string in square brackets, "[01]…[10]…", for encoders that take that form.
 QString gs1Bracketed(const std::vector<Gs1Element>& elements);
+
+// Whether a symbol of `type` with `options` takes its data as a GS1 string.
+constexpr bool carriesGs1(int type, const MatrixOptions& options)
+{
+    return type == cbarGS1_128 || (options.gs1 && (type == cbarQR || type == cbarDATAMATRIX));
+}
 
 // GS1-128 carries at most 48 data characters, the separators included.
 inline constexpr int kGs1_128MaxCharacters = 48;

@@ -3,6 +3,7 @@
 #include "sheet/PageComposer.h"
 #include "sheet/PrintJob.h"
 #include "symbol/BarImage.h"
+#include "symbol/Gs1.h"
 #include "symbol/MainBarImage.h"
 #include "verify/ExpectedReading.h"
 #include "verify/SymbolReader.h"
@@ -67,6 +68,8 @@ PrintCheckReport verifyRows(const LabelStyle& style, const DataList& rows, const
         bar.SetCode(code);
         const Bitmap* bitmap = bar.Picture().bitmap();
         if (!bitmap || bitmap->Empty()) {
+            if (carriesGs1(bar.BarType(), bar.MatrixSettings()))
+                check.detail = gs1Problem(code);
             problem(RowVerdict::NotEncodable);
             continue;
         }
