@@ -10,6 +10,7 @@
 #include "sheet/PrintJob.h"
 #include "sheet/PrintTarget.h"
 #include "symbol/BarTypes.h"
+#include "verify/PrintCheck.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
