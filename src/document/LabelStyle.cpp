@@ -15,7 +15,7 @@ namespace {
 
 // The style's keys in the order the file stores them, after "[Version]" and
 // "[DISP_KEY]".
-const std::array<StyleKey, 44> kKeys = {{
+const std::array<StyleKey, 48> kKeys = {{
     {u"[X_LOCATE]", StyleKind::Length, &LabelStyle::X_LOCATE},
     {u"[Y_LOCATE]", StyleKind::Length, &LabelStyle::Y_LOCATE},
     {u"[SIZE_X]", StyleKind::Length, &LabelStyle::SIZE_X},
@@ -61,7 +61,22 @@ const std::array<StyleKey, 44> kKeys = {{
     {u"[START_CHAR]", StyleKind::Text, &LabelStyle::START_CHAR},
     {u"[STOP_CHAR]", StyleKind::Text, &LabelStyle::STOP_CHAR},
     {u"[CHECK_DT]", StyleKind::Index, &LabelStyle::CHECK_DT, StyleChoices::Radio, 2},
+    // The two-dimensional symbols' options, stored only by styles that use them.
+    {u"[QR_ECC]", StyleKind::Index, &LabelStyle::QR_ECC, StyleChoices::List, 4},
+    {u"[DM_SHAPE]", StyleKind::Index, &LabelStyle::DM_SHAPE, StyleChoices::Radio, 2},
+    {u"[MODULE_SIZE]", StyleKind::Length, &LabelStyle::MODULE_SIZE},
+    {u"[GS1_MODE]", StyleKind::Flag, &LabelStyle::GS1_MODE},
 }};
+
+// The 44 keys every style file holds; the matrix options follow them.
+constexpr std::size_t kBaseKeyCount = 44;
+
+const StyleKey* anyKey(QStringView name)
+{
+    const auto it =
+        std::find_if(kKeys.begin(), kKeys.end(), [name](const StyleKey& key) { return name == key.name; });
+    return it == kKeys.end() ? nullptr : &*it;
+}
 
 constexpr QStringView kDispKey = u"[DISP_KEY]";
 constexpr QStringView kWindowWidth = u"[WINDOW_WIDTH]";
@@ -154,11 +169,20 @@ std::span<const StyleKey> styleKeys()
     return kKeys;
 }
 
+std::span<const StyleKey> matrixStyleKeys()
+{
+    return std::span<const StyleKey>(kKeys).subspan(kBaseKeyCount);
+}
+
+bool storesMatrixKeys(const LabelStyle& style)
+{
+    // QR, DATAMATRIX, PDF417, GS1-128: a style of the twelve writes as it always did.
+    return style.BARCODE_TYPE >= 12 && style.BARCODE_TYPE <= 15;
+}
+
 const StyleKey* findStyleKey(QStringView name)
 {
-    const auto it =
-        std::find_if(kKeys.begin(), kKeys.end(), [name](const StyleKey& key) { return name == key.name; });
-    return it == kKeys.end() ? nullptr : &*it;
+    return anyKey(name);
 }
 
 QStringList styleFileLines(const LabelStyle& style)
@@ -167,8 +191,9 @@ QStringList styleFileLines(const LabelStyle& style)
     lines.reserve(2 + static_cast<qsizetype>(kKeys.size()));
     lines.append(QStringLiteral("[Version]=1.00"));
     lines.append(kDispKey.toString() + u'=' + QString::number(style.DISP_KEY));
-    for (const StyleKey& key : kKeys)
-        lines.append(QStringView(key.name).toString() + u'=' + valueText(style, key));
+    const std::size_t count = storesMatrixKeys(style) ? kKeys.size() : kBaseKeyCount;
+    for (std::size_t i = 0; i < count; ++i)
+        lines.append(QStringView(kKeys[i].name).toString() + u'=' + valueText(style, kKeys[i]));
     return lines;
 }
 
@@ -181,10 +206,8 @@ namespace {
 
 bool isStyleKey(QStringView name)
 {
-    return std::any_of(kKeys.begin(), kKeys.end(),
-                       [name](const StyleKey& key) { return name == key.name; }) ||
-           name == kDispKey || name == kWindowWidth || name == kWindowHeight || name == kWindowTop ||
-           name == kWindowLeft || name == kImageFile;
+    return anyKey(name) != nullptr || name == kDispKey || name == kWindowWidth || name == kWindowHeight ||
+           name == kWindowTop || name == kWindowLeft || name == kImageFile;
 }
 
 } // namespace
@@ -215,16 +238,10 @@ void applyStyleLines(const QStringList& lines, LabelStyle& style, StyleFileExtra
         const QStringView value = text.sliced(equals + 1);
         const int line = static_cast<int>(std::min<qsizetype>(i + 1, INT_MAX));
 
-        bool known = false;
-        for (const StyleKey& key : kKeys) {
-            if (name == QStringView(key.name)) {
-                applyValue(style, key, value, fileName, line);
-                known = true;
-                break;
-            }
-        }
-        if (known)
+        if (const StyleKey* key = anyKey(name)) {
+            applyValue(style, *key, value, fileName, line);
             continue;
+        }
         if (name == kDispKey)
             style.DISP_KEY = readInteger(value, fileName, line);
         else if (name == kWindowWidth)

@@ -68,10 +68,16 @@ struct LabelStyle
     bool BARCODE_PRINT = false; // true: the barcode-number text is not printed
     bool BARCODE_CENTER = false;
 
-    std::int32_t BARCODE_TYPE = -1; // TBarTypes order: 0 "JAN" .. 11 "CODE-93"
+    std::int32_t BARCODE_TYPE = -1; // TBarTypes order: 0 "JAN" .. 11 "CODE-93", 12 "QR" .. 15 "GS1-128"
     QString START_CHAR;
     QString STOP_CHAR;
     std::int32_t CHECK_DT = 0; // 0: a check character is used
+    // The two-dimensional symbols' options, stored only by styles of QR, DATAMATRIX,
+    // PDF417 or GS1-128 (BARCODE_TYPE 12 to 15), after the keys above.
+    std::int32_t QR_ECC = 1;   // QR Code error correction: 0 L, 1 M, 2 Q, 3 H
+    std::int32_t DM_SHAPE = 0; // DataMatrix: 0 square, 1 rectangular
+    Extended MODULE_SIZE = 0;  // millimetres a module; 0: the picture's own size
+    bool GS1_MODE = false;     // QR Code and DataMatrix data is a GS1 string
 
     bool operator==(const LabelStyle&) const = default;
 };
@@ -110,9 +116,15 @@ struct StyleKey
     std::int32_t items = 0;
 };
 
-// The style's 44 keys in the order the file stores them, after "[Version]" and
-// "[DISP_KEY]": the file's reader and writer and the window's controls share them.
+// The style's keys in the order the file stores them, after "[Version]" and
+// "[DISP_KEY]": the 44 of every style, then the four options of the two-dimensional
+// symbols. The file's reader and writer and the window's controls share them.
 std::span<const StyleKey> styleKeys();
+// The last four keys, the two-dimensional symbols' options, written after the 44 only
+// by a style whose symbology is one of QR, DATAMATRIX, PDF417 and GS1-128.
+std::span<const StyleKey> matrixStyleKeys();
+bool storesMatrixKeys(const LabelStyle& style);
+
 // The key of that name ("[SIZE_X]"), or nullptr.
 const StyleKey* findStyleKey(QStringView name);
 

@@ -247,8 +247,35 @@ QWidget* StylePanels::barcodePage(QWidget* redrawButton)
         1, 4);
     m_binder->bind(u"[SIZE]", resize);
     column->addWidget(place);
+    column->addWidget(matrixGroup(page));
     column->addStretch();
     return page;
+}
+
+QWidget* StylePanels::matrixGroup(QWidget* page)
+{
+    auto* box = new QGroupBox(QStringLiteral("2次元コード (QR, DATAMATRIX, PDF417, GS1-128)"), page);
+    QGridLayout* grid = groupGrid(box);
+    grid->addWidget(caption(QStringLiteral("QR誤り訂正："), box), 0, 0);
+    auto* ecc = new QComboBox(box);
+    ecc->setObjectName(QStringLiteral("qr_ecc"));
+    ecc->addItems({QStringLiteral("L (7%)"), QStringLiteral("M (15%)"), QStringLiteral("Q (25%)"),
+                   QStringLiteral("H (30%)")});
+    ecc->setMinimumWidth(2 * kFieldWidth);
+    m_binder->bind(u"[QR_ECC]", ecc);
+    grid->addWidget(ecc, 0, 1);
+    grid->addWidget(caption(QStringLiteral("モジュール(mm)："), box), 1, 0);
+    grid->addWidget(number(QStringLiteral("module_size"), box), 1, 1);
+    QButtonGroup* shape = nullptr;
+    grid->addWidget(
+        radioGroup(QStringLiteral("DATAMATRIXの形"), "dm_shape", {"正方形", "長方形"}, shape, box), 2, 0, 1,
+        4);
+    m_binder->bind(u"[DM_SHAPE]", shape);
+    auto* gs1 = new QCheckBox(QStringLiteral("GS1 (QR, DATAMATRIX)"), box);
+    gs1->setObjectName(QStringLiteral("gs1_mode"));
+    m_binder->bind(u"[GS1_MODE]", gs1);
+    grid->addWidget(gs1, 3, 0, 1, 3);
+    return box;
 }
 
 QWidget* StylePanels::textGroup(bool title)

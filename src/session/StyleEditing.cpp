@@ -101,10 +101,11 @@ using enum EnterRule;
 
 // The layout fields let Enter go on; the text, shadow, adjustment and copy fields
 // keep it from the field.
-constexpr std::array<NumericControl, 22> kNumericControls = {{
+constexpr std::array<NumericControl, 23> kNumericControls = {{
     {"ix", u"[X_LOCATE]", RedrawAndPass},
     {"iy", u"[Y_LOCATE]", RedrawAndPass},
     {"zx", u"[SIZE_X]", RedrawAndPass},
+    {"module_size", u"[MODULE_SIZE]", RedrawAndPass},
     {"zy", u"[SIZE_Y]", RedrawAndPass},
     {"MX", u"[NUM_X]", RedrawAndPass},
     {"MY", u"[NUM_Y]", RedrawAndPass},

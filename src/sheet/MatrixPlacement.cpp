@@ -64,9 +64,20 @@ void drawMatrixImage(Canvas& canvas, const QImage& picture, const QRect& place)
         {place.left(), place.top(), place.left() + place.width(), place.top() + place.height()}, picture);
 }
 
-SheetLength labelModuleSize(const LabelStyle&)
+SheetLength labelModuleSize(const LabelStyle& style)
 {
-    return {};
+    return style.MODULE_SIZE > 0 ? SheetLength::fromMillimetres(style.MODULE_SIZE) : SheetLength();
+}
+
+MatrixOptions labelMatrixOptions(const LabelStyle& style)
+{
+    MatrixOptions options;
+    // No level chosen (-1) is the common M.
+    if (style.QR_ECC >= 0 && style.QR_ECC <= 3)
+        options.errorCorrection = static_cast<QrErrorCorrection>(style.QR_ECC);
+    options.shape = style.DM_SHAPE == 1 ? DataMatrixShape::Rectangle : DataMatrixShape::Square;
+    options.gs1 = style.GS1_MODE;
+    return options;
 }
 
 } // namespace korbena

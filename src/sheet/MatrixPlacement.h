@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheet/PageComposer.h"
+#include "symbol/ModuleMatrix.h"
 
 #include <QRect>
 
@@ -25,5 +26,8 @@ void drawMatrixImage(Canvas& canvas, const QImage& picture, const QRect& place);
 
 // The module size a style asks for; zero for the picture's own size.
 SheetLength labelModuleSize(const LabelStyle& style);
+
+// The QR Code error correction, DataMatrix shape and GS1 mode a style asks for.
+MatrixOptions labelMatrixOptions(const LabelStyle& style);
 
 } // namespace korbena

@@ -207,6 +207,7 @@ void configureLabelSymbol(BarImage& bar, const LabelStyle& style)
     // No symbology chosen leaves the component's own.
     if (type)
         bar.SetBarType(*type);
+    bar.SetMatrixSettings(labelMatrixOptions(style));
     bar.SetCD(style.CHECK_DT == 0);
     // The start field is open for NW-7 and CODE-128, the stop field for NW-7 only; a
     // closed field leaves the component's character as it was.

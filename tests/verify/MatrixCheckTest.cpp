@@ -1,3 +1,4 @@
+#include "document/SerialNumbers.h"
 #include "symbol/BarTypes.h"
 #include "verify/PrintCheck.h"
 
@@ -61,6 +62,24 @@ TEST(MatrixCheck, BadGs1RowsFailNamingTheIdentifier)
     EXPECT_TRUE(report.problems[1].reason().contains(u"(17) の日付"))
         << qPrintable(report.problems[1].reason());
     EXPECT_EQ(report.verified, 1);
+}
+
+// Serial numbers serve GS1 data as they serve the twelve: a header with the
+// identifiers, the counter as a serial number (21); each row prints and reads back.
+TEST(MatrixCheck, SerialGs1RowsVerifyOnGs1DataMatrix)
+{
+    DataList rows = rowsOf(QStringList(8, QString()));
+    SerialSettings serial;
+    serial.header = QStringLiteral("(01)04912345678904(21)SN");
+    serial.footer.clear();
+    serial.start = 7;
+    SerializeRows(rows, 1, serial);
+    EXPECT_EQ(rows.number(1), QStringLiteral("(01)04912345678904(21)SN0007"));
+    LabelStyle style = sheetOf(cbarDATAMATRIX);
+    style.GS1_MODE = true;
+    const PrintCheckReport report = verifyRows(style, rows, {});
+    EXPECT_EQ(report.verified, 8) << qPrintable(report.lines().join(u'\n'));
+    EXPECT_TRUE(report.passed());
 }
 
 } // namespace
