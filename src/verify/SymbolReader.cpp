@@ -66,7 +66,10 @@ std::optional<Reading> SymbolReader::readMatrix(const QImage& picture, ReadForma
     const ZXing::ImageView view(m_buffer.data(), width, height, ZXing::ImageFormat::Lum);
     ZXing::DecodeHints hints;
     hints.setFormats(zxingFormat(format));
-    hints.setTryRotate(true);
+    // A rendered symbol is pure: upright, no noise, its modules on a grid.
+    hints.setIsPure(true);
+    hints.setTryRotate(false);
+    hints.setTryHarder(false);
     hints.setBinarizer(ZXing::Binarizer::FixedThreshold);
     hints.setMaxNumberOfSymbols(1);
     const ZXing::Result result = ZXing::ReadBarcode(view, hints);
