@@ -3,6 +3,7 @@
 // read back by zxing-cpp. The whole check must take under 2 s; reports rows per
 // second and the time of one check.
 #include "document/LabelStyle.h"
+#include "matrix/ZintMatrix.h"
 #include "platform/Allocator.h"
 #include "symbol/BarTypes.h"
 #include "verify/PrintCheck.h"
@@ -69,6 +70,7 @@ BENCHMARK(BM_VerifyRows)
     ->Args({cbarCODE39, 10000})
     ->Args({cbarITF, 10000})
     ->Args({cbarCODE128, 10000})
+    ->Args({cbarQR, 10000})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
@@ -76,6 +78,7 @@ BENCHMARK(BM_VerifyRows)
 
 int main(int argc, char** argv)
 {
+    korbena::installZintMatrixEncoder();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     korbena::tuneAllocatorForPictures();

@@ -52,7 +52,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, fontconfig")
+# libzint draws QR Code, DataMatrix and PDF417.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libzint2.11, fonts-ipafont-gothic, fonts-ipafont-mincho, fontconfig")
 # Qt's own Japanese texts for the window's standard dialogs.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)

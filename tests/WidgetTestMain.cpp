@@ -1,3 +1,5 @@
+#include "matrix/ZintMatrix.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -6,6 +8,7 @@
 // widgets can be shown, focused, typed into and grabbed without a display.
 int main(int argc, char** argv)
 {
+    korbena::installZintMatrixEncoder();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);

@@ -5,12 +5,14 @@
 #include "platform/Error.h"
 #include "symbol/BarImage.h"
 #include "symbol/Encoders.h"
+#include "symbol/Gs1.h"
 #include "symbol/MainBarImage.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <optional>
 
 namespace korbena::cli {
@@ -19,7 +21,12 @@ const char* const kBarcodeUsage =
     "usage: korbena-cli barcode --type T --code TEXT [--cd on|off] [--start C] [--stop C] [--auto on|off]\n"
     "       [--scale N] [--ratio R] [--height H] [--text on|off] [--match on|off] [--angle A]\n"
     "       [--mirror on|off] [--frame F] [--out FILE.png|FILE.bmp|FILE.svg] [--json]\n"
+    "       [--ecc L|M|Q|H] [--shape square|rect] [--gs1 on|off]\n"
     "       T: JAN UPC CODE-39 NW-7 ITF CTF IATA MATRIX NEC CUSTOMER CODE-128 CODE-93\n"
+    "          QR DATAMATRIX PDF417 GS1-128\n"
+    "       --ecc: QR error correction (default M); --shape: DataMatrix square or rectangular;\n"
+    "       --gs1: QR or DataMatrix data is a GS1 string \"(01)04912345678904(10)LOT1\"\n"
+    "       (GS1-128 data always is); --scale is the module size in pixels\n"
     "exit status: 0 a symbol was drawn (and written); 1 the code cannot be encoded or the picture\n"
     "       not written; 2 bad arguments\n";
 
@@ -34,6 +41,7 @@ struct Options
     std::optional<int> scale, ratio, height, angle, frame;
     QString out;
     bool json = false;
+    MatrixOptions matrix;
 };
 
 bool isSvg(const QString& path)
@@ -82,6 +90,21 @@ std::optional<bool> readOption(const QString& name, const QString& value, Option
     }
     if (name == u"--angle")
         return number(o.angle, 0, 270) && *o.angle % 90 == 0;
+    if (name == u"--ecc") {
+        const int level = static_cast<int>(QStringLiteral("LMQH").indexOf(value));
+        o.matrix.errorCorrection = static_cast<QrErrorCorrection>(std::max(0, level));
+        return value.size() == 1 && level >= 0;
+    }
+    if (name == u"--shape") {
+        o.matrix.shape = value == u"rect" ? DataMatrixShape::Rectangle : DataMatrixShape::Square;
+        return value == u"square" || value == u"rect";
+    }
+    if (name == u"--gs1") {
+        std::optional<bool> gs1;
+        const bool ok = onOff(gs1);
+        o.matrix.gs1 = gs1.value_or(false);
+        return ok;
+    }
     if (name == u"--start" || name == u"--stop")
         return letter(name == u"--start" ? o.start : o.stop);
     const std::pair<const char16_t*, std::optional<bool>*> switches[] = {
@@ -205,6 +228,7 @@ int runBarcode(const QStringList& args, std::FILE* out, std::FILE* err)
         bar.SetReverse(*o.mirror);
     if (o.frame)
         bar.SetBarFrame(*o.frame);
+    bar.SetMatrixSettings(o.matrix);
     if (isSvg(o.out))
         bar.SetBarPicture(picEMF); // after Match: without it the picture stays a bitmap
     bar.SetCode(*o.code);
@@ -235,6 +259,10 @@ int runBarcode(const QStringList& args, std::FILE* out, std::FILE* err)
         writeLine(err, QStringLiteral("korbena-cli barcode: cannot encode %1 code '%2'")
                                .arg(barTypeName(*o.type), *o.code) +
                            (fault.isEmpty() ? QString() : QStringLiteral(": ") + fault));
+        // A GS1 string says which identifier is wrong.
+        if (*o.type == cbarGS1_128 || (o.matrix.gs1 && (*o.type == cbarQR || *o.type == cbarDATAMATRIX)))
+            if (const QString problem = gs1Problem(*o.code); !problem.isEmpty())
+                writeLine(err, QStringLiteral("korbena-cli barcode: ") + problem);
         return 1;
     }
     if (!o.out.isEmpty()) {

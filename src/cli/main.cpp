@@ -6,6 +6,7 @@
 #include "cli/PrintCommand.h"
 #include "cli/TemplateCommand.h"
 #include "cli/VerifyCommand.h"
+#include "matrix/ZintMatrix.h"
 #include "platform/Allocator.h"
 
 #include <QGuiApplication>
@@ -86,6 +87,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ensureRuntimeDir();
+    korbena::installZintMatrixEncoder();
     // Taken before the application sees them: it would take "--style FILE" as its own option.
     QStringList args;
     for (int i = 1; i < argc; ++i)

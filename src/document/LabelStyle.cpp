@@ -21,7 +21,8 @@ using enum StyleChoices;
 
 // The style's keys in the order the file stores them, after "[Version]" and
 // "[DISP_KEY]", and the only place that spells them. The paper list is the printer's;
-// the paper settings check the code later.
+// the paper settings check the code later. The last four, the two-dimensional symbols'
+// options, are stored only by styles that use them.
 // clang-format off
 constexpr std::array<StyleKey, kStyleFieldCount> kKeys = {{
     {SymbolX, u"[X_LOCATE]", "placement.x", Length, FIELD(placement.x)},
@@ -64,10 +65,14 @@ constexpr std::array<StyleKey, kStyleFieldCount> kKeys = {{
     {NumberVertical, u"[BARCODE_PORTLATE]", "number.vertical", Index, FIELD(number.vertical), false, Radio, 2},
     {NumberPrinted, u"[BARCODE_PRINT]", "number.printed", Flag, FIELD(number.printed), true},
     {NumberCentred, u"[BARCODE_CENTER]", "number.centred", Flag, FIELD(number.centred)},
-    {Symbology, u"[BARCODE_TYPE]", "symbol.symbology", Index, FIELD(symbol.symbology), false, List, 12},
+    {Symbology, u"[BARCODE_TYPE]", "symbol.symbology", Index, FIELD(symbol.symbology), false, List, 16},
     {StartChar, u"[START_CHAR]", "symbol.startChar", Text, FIELD(symbol.startChar)},
     {StopChar, u"[STOP_CHAR]", "symbol.stopChar", Text, FIELD(symbol.stopChar)},
     {CheckDigit, u"[CHECK_DT]", "symbol.checkDigit", Index, FIELD(symbol.checkDigit), true, Radio, 2},
+    {QrErrorCorrection, u"[QR_ECC]", "symbol.qrErrorCorrection", Index, FIELD(symbol.qrErrorCorrection), false, List, 4},
+    {DataMatrixShape, u"[DM_SHAPE]", "symbol.dataMatrixShape", Index, FIELD(symbol.dataMatrixShape), false, Radio, 2},
+    {ModuleSize, u"[MODULE_SIZE]", "symbol.moduleSize", Length, FIELD(symbol.moduleSize)},
+    {Gs1Mode, u"[GS1_MODE]", "symbol.gs1", Flag, FIELD(symbol.gs1)},
 }};
 // clang-format on
 
@@ -83,6 +88,16 @@ constexpr bool inFieldOrder()
     return true;
 }
 static_assert(inFieldOrder());
+
+// The 44 keys every style file holds; the matrix options follow them.
+constexpr std::size_t kBaseKeyCount = 44;
+
+const StyleKey* anyKey(QStringView name)
+{
+    const auto it =
+        std::find_if(kKeys.begin(), kKeys.end(), [name](const StyleKey& key) { return name == key.name; });
+    return it == kKeys.end() ? nullptr : &*it;
+}
 
 constexpr QStringView kDispKey = u"[DISP_KEY]";
 constexpr QStringView kWindowWidth = u"[WINDOW_WIDTH]";
@@ -244,11 +259,21 @@ bool setStyleValue(LabelStyle& style, StyleField field, const StyleValue& value)
     return setKeyValue(style, styleKey(field), value);
 }
 
+std::span<const StyleKey> matrixStyleKeys()
+{
+    return std::span<const StyleKey>(kKeys).subspan(kBaseKeyCount);
+}
+
+bool storesMatrixKeys(const LabelStyle& style)
+{
+    // QR, DATAMATRIX, PDF417, GS1-128: a style of the twelve writes as it always did.
+    return style.symbol.symbology && *style.symbol.symbology >= cbarQR &&
+           *style.symbol.symbology <= cbarGS1_128;
+}
+
 const StyleKey* findStyleKey(QStringView name)
 {
-    const auto it =
-        std::find_if(kKeys.begin(), kKeys.end(), [name](const StyleKey& key) { return name == key.name; });
-    return it == kKeys.end() ? nullptr : &*it;
+    return anyKey(name);
 }
 
 QStringList styleFileLines(const LabelStyle& style)
@@ -257,8 +282,9 @@ QStringList styleFileLines(const LabelStyle& style)
     lines.reserve(2 + static_cast<qsizetype>(kKeys.size()));
     lines.append(QStringLiteral("[Version]=1.00"));
     lines.append(kDispKey.toString() + u'=' + QString::number(style.displayKey));
-    for (const StyleKey& key : kKeys)
-        lines.append(QStringView(key.name).toString() + u'=' + valueText(style, key));
+    const std::size_t count = storesMatrixKeys(style) ? kKeys.size() : kBaseKeyCount;
+    for (std::size_t i = 0; i < count; ++i)
+        lines.append(QStringView(kKeys[i].name).toString() + u'=' + valueText(style, kKeys[i]));
     return lines;
 }
 
@@ -271,10 +297,8 @@ namespace {
 
 bool isStyleKey(QStringView name)
 {
-    return std::any_of(kKeys.begin(), kKeys.end(),
-                       [name](const StyleKey& key) { return name == key.name; }) ||
-           name == kDispKey || name == kWindowWidth || name == kWindowHeight || name == kWindowTop ||
-           name == kWindowLeft || name == kImageFile;
+    return anyKey(name) != nullptr || name == kDispKey || name == kWindowWidth || name == kWindowHeight ||
+           name == kWindowTop || name == kWindowLeft || name == kImageFile;
 }
 
 } // namespace
@@ -305,16 +329,10 @@ void applyStyleLines(const QStringList& lines, LabelStyle& style, StyleFileExtra
         const QStringView value = text.sliced(equals + 1);
         const int line = static_cast<int>(std::min<qsizetype>(i + 1, INT_MAX));
 
-        bool known = false;
-        for (const StyleKey& key : kKeys) {
-            if (name == QStringView(key.name)) {
-                applyValue(style, key, value, fileName, line);
-                known = true;
-                break;
-            }
-        }
-        if (known)
+        if (const StyleKey* key = anyKey(name)) {
+            applyValue(style, *key, value, fileName, line);
             continue;
+        }
         if (name == kDispKey)
             style.displayKey = readInteger(value, fileName, line);
         else if (name == kWindowWidth)

@@ -83,6 +83,12 @@ struct SymbolOptions
     std::optional<bool> checkDigit = true;
     QString startChar; // START_CHAR
     QString stopChar;  // STOP_CHAR
+    // The two-dimensional symbols' options, stored only by styles of QR, DATAMATRIX,
+    // PDF417 or GS1-128, after the other keys.
+    std::int32_t qrErrorCorrection = 1; // QR_ECC: 0 L, 1 M, 2 Q, 3 H
+    std::int32_t dataMatrixShape = 0;   // DM_SHAPE: 0 square, 1 rectangular
+    Extended moduleSize = 0;            // MODULE_SIZE: millimetres a module; 0 the picture's own
+    bool gs1 = false;                   // GS1_MODE: QR Code and DataMatrix data is a GS1 string
 
     bool operator==(const SymbolOptions&) const = default;
 };
@@ -177,8 +183,12 @@ enum class StyleField : std::uint8_t {
     StartChar,
     StopChar,
     CheckDigit,
+    QrErrorCorrection,
+    DataMatrixShape,
+    ModuleSize,
+    Gs1Mode,
 };
-inline constexpr std::size_t kStyleFieldCount = 44;
+inline constexpr std::size_t kStyleFieldCount = 48;
 
 // One field's value as its key and its control hold it: a length or count, an index, a
 // flag, a colour or a text. "[TITLE_PRINT]" is a flag that is set when the title is
@@ -204,10 +214,15 @@ struct StyleKey
     std::int32_t items = 0;
 };
 
-// The style's 44 keys in the order the file stores them, after "[Version]" and
-// "[DISP_KEY]": the file's reader and writer and the window's controls share them.
+// The style's keys in the order the file stores them, after "[Version]" and
+// "[DISP_KEY]": the 44 of every style, then the four options of the two-dimensional
+// symbols. The file's reader and writer and the window's controls share them.
 std::span<const StyleKey> styleKeys();
 const StyleKey& styleKey(StyleField field);
+// The last four keys, the two-dimensional symbols' options, written after the 44 only
+// by a style whose symbology is one of QR, DATAMATRIX, PDF417 and GS1-128.
+std::span<const StyleKey> matrixStyleKeys();
+bool storesMatrixKeys(const LabelStyle& style);
 // The key of that name ("[SIZE_X]"), or nullptr.
 const StyleKey* findStyleKey(QStringView name);
 

@@ -253,8 +253,33 @@ QWidget* StylePanels::barcodePage(QWidget* redrawButton)
     grid->addWidget(radioGroup(QStringLiteral("サイズ変更"), {"しない", "する"}, resize, place), 2, 0, 1, 4);
     m_binder->bind(StyleField::SizeMode, resize);
     column->addWidget(place);
+    column->addWidget(matrixGroup(page));
     column->addStretch();
     return page;
+}
+
+QWidget* StylePanels::matrixGroup(QWidget* page)
+{
+    auto* box = new QGroupBox(QStringLiteral("2次元コード (QR, DATAMATRIX, PDF417, GS1-128)"), page);
+    QGridLayout* grid = groupGrid(box);
+    grid->addWidget(caption(QStringLiteral("QR誤り訂正："), box), 0, 0);
+    auto* ecc = new QComboBox(box);
+    ecc->addItems({QStringLiteral("L (7%)"), QStringLiteral("M (15%)"), QStringLiteral("Q (25%)"),
+                   QStringLiteral("H (30%)")});
+    ecc->setMinimumWidth(2 * kFieldWidth);
+    m_binder->bind(StyleField::QrErrorCorrection, ecc);
+    grid->addWidget(ecc, 0, 1);
+    grid->addWidget(caption(QStringLiteral("モジュール(mm)："), box), 1, 0);
+    grid->addWidget(number(StyleField::ModuleSize, box), 1, 1);
+    QButtonGroup* shape = nullptr;
+    QGroupBox* shapeBox = radioGroup(QStringLiteral("DATAMATRIXの形"), {"正方形", "長方形"}, shape, box);
+    shapeBox->setObjectName(QStringLiteral("symbol.dataMatrixShape"));
+    grid->addWidget(shapeBox, 2, 0, 1, 4);
+    m_binder->bind(StyleField::DataMatrixShape, shape);
+    auto* gs1 = new QCheckBox(QStringLiteral("GS1 (QR, DATAMATRIX)"), box);
+    m_binder->bind(StyleField::Gs1Mode, gs1);
+    grid->addWidget(gs1, 3, 0, 1, 3);
+    return box;
 }
 
 QWidget* StylePanels::textGroup(bool title)

@@ -39,6 +39,8 @@ private:
     QWidget* sheetPage(QWidget* paperName);
     QWidget* cautionPage();
     QWidget* textGroup(bool title);
+    // QR Code error correction, module size, DataMatrix shape and GS1 mode.
+    QWidget* matrixGroup(QWidget* page);
     void replacePage(const QString& name, QWidget* page);
     // "開始位置" with its range, in the group "印刷" beside the copy count.
     void startLabelRow(QGridLayout* grid, int row, int column);

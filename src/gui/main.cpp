@@ -1,5 +1,6 @@
 #include "gui/DarkStyle.h"
 #include "gui/MainWindow.h"
+#include "matrix/ZintMatrix.h"
 #include "platform/Allocator.h"
 #include "platform/Folders.h"
 #include "session/AppController.h"
@@ -10,6 +11,7 @@
 int main(int argc, char** argv)
 {
     korbena::tuneAllocatorForPictures();
+    korbena::installZintMatrixEncoder();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korbena"));
     QApplication::setApplicationDisplayName(QStringLiteral("Korbena"));

@@ -79,17 +79,14 @@ using enum EnterRule;
 
 // The layout fields let Enter go on; the text, shadow, adjustment and copy fields
 // keep it from the field.
-constexpr std::array<NumericControl, 22> kNumericControls = {{
-    {SymbolX, RedrawAndPass},          {SymbolY, RedrawAndPass},
-    {SymbolWidth, RedrawAndPass},      {SymbolHeight, RedrawAndPass},
-    {LabelsAcross, RedrawAndPass},     {LabelsDown, RedrawAndPass},
-    {PitchX, RedrawAndPass},           {PitchY, RedrawAndPass},
-    {TitleX, RedrawAndConsume},        {TitleY, RedrawAndConsume},
-    {TitleShadowX, RedrawAndConsume},  {TitleShadowY, RedrawAndConsume},
-    {TitlePitch, RedrawAndConsume},    {TitleSecondLineY, RedrawAndConsume},
-    {NumberX, RedrawAndConsume},       {NumberY, RedrawAndConsume},
-    {NumberShadowX, RedrawAndConsume}, {NumberShadowY, RedrawAndConsume},
-    {NumberPitch, RedrawAndConsume},   {OffsetX, RedrawAndConsume},
+constexpr std::array<NumericControl, 23> kNumericControls = {{
+    {SymbolX, RedrawAndPass},          {SymbolY, RedrawAndPass},         {SymbolWidth, RedrawAndPass},
+    {SymbolHeight, RedrawAndPass},     {ModuleSize, RedrawAndPass},      {LabelsAcross, RedrawAndPass},
+    {LabelsDown, RedrawAndPass},       {PitchX, RedrawAndPass},          {PitchY, RedrawAndPass},
+    {TitleX, RedrawAndConsume},        {TitleY, RedrawAndConsume},       {TitleShadowX, RedrawAndConsume},
+    {TitleShadowY, RedrawAndConsume},  {TitlePitch, RedrawAndConsume},   {TitleSecondLineY, RedrawAndConsume},
+    {NumberX, RedrawAndConsume},       {NumberY, RedrawAndConsume},      {NumberShadowX, RedrawAndConsume},
+    {NumberShadowY, RedrawAndConsume}, {NumberPitch, RedrawAndConsume},  {OffsetX, RedrawAndConsume},
     {OffsetY, RedrawAndConsume},       {std::nullopt, RedrawAndConsume}, // the copy count
 }};
 
@@ -166,7 +163,7 @@ QString cautionNote()
         const char* name;
         const char16_t* columns[4];
     };
-    static constexpr std::array<Row, 12> rows = {{
+    static constexpr std::array<Row, 16> rows = {{
         {"JAN",
          {u"数値のみ(12桁/7桁、チェックデジット付きの13桁/8桁も可)　通常／短縮を自動判別", u"使用しない",
           u"使用しない", u"必ず使用(13桁/8桁は末尾の数字を検査)"}},
@@ -184,6 +181,16 @@ QString cautionNote()
          {u"0〜9､A〜Z (郵便番号7桁 + 住所表示番号13桁)", u"使用しない", u"使用しない", u"必ず使用"}},
         {"CODE-128", {u"英数字及び記号", u"'A'〜'C'(キャラクタセット)", u"使用しない", u"必ず使用"}},
         {"CODE-93", {u"0〜9､A〜Z", u"'('固定", u"')'固定", u"必ず使用(常に2個付加)"}},
+        {"QR",
+         {u"すべての文字(漢字は漢字モード)　最大 数字7089/英数字4296/漢字1817文字(誤り訂正L)､GS1可",
+          u"使用しない", u"使用しない", u"誤り訂正レベル L/M/Q/H"}},
+        {"DATAMATRIX",
+         {u"すべての文字　最大 数字3116/英数字2335文字(正方形)､数字98文字(長方形)､GS1可", u"使用しない",
+          u"使用しない", u"誤り訂正(ECC200)"}},
+        {"PDF417", {u"すべての文字　最大 数字2528文字", u"使用しない", u"使用しない", u"誤り訂正(自動)"}},
+        {"GS1-128",
+         {u"(AI)データの形式 例 (01)04912345678904(10)LOT1　48文字まで", u"使用しない", u"使用しない",
+          u"必ず使用(AI (00)(01)(02)などは入力した桁を検査)"}},
     }};
     static constexpr std::array<const char16_t*, 4> headings = {
         u"（１）使用できるバーコードと文字", u"（２）スタートキャラクタに使用するキャラクタ",

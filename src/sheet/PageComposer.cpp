@@ -3,6 +3,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Canvas.h"
 #include "sheet/DeviceMetrics.h"
+#include "sheet/MatrixPlacement.h"
 #include "symbol/BarImage.h"
 #include "symbol/CheckDigits.h"
 #include "symbol/Encoders.h"
@@ -180,11 +181,12 @@ QString labelCode(const QString& text)
 void configureLabelSymbol(BarImage& bar, const LabelStyle& style)
 {
     const std::optional<TBarTypes> type =
-        style.symbol.symbology >= cbarJAN && style.symbol.symbology <= cbarCODE93 ? style.symbol.symbology
-                                                                                  : std::nullopt;
+        style.symbol.symbology >= cbarJAN && style.symbol.symbology <= cbarGS1_128 ? style.symbol.symbology
+                                                                                   : std::nullopt;
     // No symbology chosen leaves the component's own.
     if (type)
         bar.SetBarType(*type);
+    bar.SetMatrixSettings(labelMatrixOptions(style));
     bar.SetCD(style.symbol.checkDigit == true);
     // The start field is open for NW-7 and CODE-128, the stop field for NW-7 only; a
     // closed field leaves the component's character as it was.
@@ -274,7 +276,10 @@ struct PageLayout
     SheetLength imageWidth;
     SheetLength imageHeight;
     int sizeMode = 0;
-    SheetLength subY; // the title's second line below the first
+    bool matrix = false;    // a two-dimensional symbol: whole-pixel modules
+    int symbolScale = 1;    // pixels a module in the component's picture
+    SheetLength moduleSize; // the style's module, zero for the picture's own
+    SheetLength subY;       // the title's second line below the first
     SheetTransform transform;
     ImageScaling scaling;
     LabelTextContext text;
@@ -359,6 +364,8 @@ PageLayout layOutPage(const LabelStyle& style, const DeviceMetrics& metrics, con
     layout.imageWidth = mm(style.placement.width);
     layout.imageHeight = mm(style.placement.height);
     layout.sizeMode = style.placement.sizeMode;
+    layout.matrix = style.symbol.symbology && isMatrixType(*style.symbol.symbology);
+    layout.moduleSize = labelModuleSize(style);
     layout.subY = mm(style.title.secondLineY);
     layOutSurface(layout, style, metrics, request);
     layout.title = drawnText(style.title, TextRole::Title);
@@ -443,9 +450,15 @@ void drawCell(Canvas& canvas, const LabelStyle& style, const PageLayout& layout,
     if (!row.title.isEmpty()) {
         if (picture.isNull() && result.message.isEmpty())
             result.message = barcodeErrorMessage(style, row.number);
-        drawLabelImage(canvas, picture,
-                       layout.transform.toDevice(layout.imageX + stepX, layout.imageY + stepY),
-                       layout.scaling, layout.imageWidth, layout.imageHeight, layout.sizeMode);
+        const QPoint at = layout.transform.toDevice(layout.imageX + stepX, layout.imageY + stepY);
+        if (layout.matrix)
+            drawMatrixImage(canvas, picture,
+                            matrixImageRect(layout.scaling, picture.size(), layout.symbolScale, at,
+                                            layout.imageWidth, layout.imageHeight, layout.sizeMode,
+                                            layout.moduleSize));
+        else
+            drawLabelImage(canvas, picture, at, layout.scaling, layout.imageWidth, layout.imageHeight,
+                           layout.sizeMode);
     }
     if (layout.title.printed && !row.title.isEmpty()) {
         const TitleLines lines = splitTitle(row.title);
@@ -465,7 +478,8 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
 {
     PageResult result;
     result.page = std::max(1, request.page);
-    const PageLayout layout = layOutPage(style, metrics, request, result.page);
+    PageLayout layout = layOutPage(style, metrics, request, result.page);
+    layout.symbolScale = m_symbol->Scale();
     result.cellsPerPage = layout.cells;
 
     // A barcode must reach paper unblurred: no lossy compression of its image in a PDF.

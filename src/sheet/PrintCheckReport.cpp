@@ -26,6 +26,8 @@ QString RowCheck::reason() const
         return QStringLiteral("読み取り確認しました");
     case RowVerdict::NotEncodable:
         text = fault.isEmpty() ? QStringLiteral("バーコード番号にエラーがあります") : fault;
+        if (!detail.isEmpty())
+            text += u'（' + detail + u'）';
         break;
     case RowVerdict::Mismatch:
         text = QStringLiteral("読み取り結果が一致しません: ") + read;

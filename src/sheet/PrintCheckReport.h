@@ -40,6 +40,9 @@ struct RowCheck
     // Why a number cannot be encoded, when more can be said than that it cannot:
     // the check-digit message of a JAN or UPC number. Empty otherwise.
     QString fault;
+    // What is wrong with a number that cannot be encoded, when it is known (a GS1
+    // identifier).
+    QString detail;
 
     // The problem in the user's words, e.g. "読み取り結果が一致しません: 4901234567894".
     QString reason() const;

@@ -27,6 +27,11 @@ SymbologyRules symbologyRules(int barcodeType)
     case cbarUPC:
     case cbarIATA:
     case cbarCUSTOMER:
+    // The two-dimensional symbols and GS1-128 carry their own error detection.
+    case cbarQR:
+    case cbarDATAMATRIX:
+    case cbarPDF417:
+    case cbarGS1_128:
         rules.start = rules.stop = disabledEmpty();
         rules.checkDigitForced = true;
         break;

@@ -459,6 +459,12 @@ ElementPattern BarImage::EncodeSymbol()
         return EncodeCODE128();
     case cbarCODE93:
         return EncodeCODE93();
+    case cbarQR:
+    case cbarDATAMATRIX:
+    case cbarPDF417:
+        return EncodeMatrixSymbol();
+    case cbarGS1_128:
+        return EncodeGS1_128();
     }
     return {};
 }
@@ -513,9 +519,14 @@ std::optional<SymbolLayout> BarImage::EncodeAndLayOut(ElementPattern& pattern)
     // Body size.
     std::int64_t pw = 0;
     std::int64_t bl = 0;
+    const bool matrix = isMatrixType(FBarType);
     if (FBarType == cbarCUSTOMER) {
         pw = MeasureCustomerWidth(pattern);
         bl = static_cast<std::int64_t>(6) * FScale;
+    } else if (matrix) {
+        const int quiet = 2 * quietZoneModules(matrixSymbologyOf(FBarType));
+        pw = (static_cast<std::int64_t>(m_lastMatrix.width) + quiet) * FScale;
+        bl = (static_cast<std::int64_t>(m_lastMatrix.height) + quiet) * FScale;
     } else {
         pw = patternPixelWidth(pattern, FScale, FElementRatio, FBarType);
         if (FBarHeight < th + 6)
@@ -527,16 +538,19 @@ std::optional<SymbolLayout> BarImage::EncodeAndLayOut(ElementPattern& pattern)
         return std::nullopt;
 
     FBarWidth = static_cast<int>(pw > tw ? pw : tw);
-    if (FBarType == cbarCUSTOMER)
+    if (FBarType == cbarCUSTOMER || matrix)
         FBarHeight = static_cast<int>(bl) + th;
 
-    const std::int64_t ow = static_cast<std::int64_t>(FBarSpaceLeft) + FBarWidth + FBarSpaceRight;
-    const std::int64_t oh = static_cast<std::int64_t>(FBarSpaceUp) + FBarHeight + FBarSpaceDown;
+    // A matrix symbol carries its quiet zone in modules, so that its picture is whole modules.
+    const int spaceLeft = matrix ? 0 : FBarSpaceLeft;
+    const int spaceUp = matrix ? 0 : FBarSpaceUp;
+    const std::int64_t ow = static_cast<std::int64_t>(spaceLeft) + FBarWidth + (matrix ? 0 : FBarSpaceRight);
+    const std::int64_t oh = static_cast<std::int64_t>(spaceUp) + FBarHeight + (matrix ? 0 : FBarSpaceDown);
     if (ow > kMaxSide || oh > kMaxSide)
         return std::nullopt;
 
-    layout.spaceLeft = FBarSpaceLeft;
-    layout.spaceUp = FBarSpaceUp;
+    layout.spaceLeft = spaceLeft;
+    layout.spaceUp = spaceUp;
     layout.patternWidth = static_cast<int>(pw);
     layout.barLength = static_cast<int>(bl);
     layout.outerWidth = static_cast<int>(ow);
@@ -565,7 +579,9 @@ void BarImage::DrawSymbol(Canvas& canvas, const SymbolLayout& layout, const Elem
     const int barLeft = FBarLeft + layout.spaceLeft;
     const int barTop = FBarTop + layout.spaceUp;
     const int barLength = layout.barLength;
-    if (FBarType == cbarCUSTOMER) {
+    if (isMatrixType(FBarType)) {
+        DrawModules(canvas, layout);
+    } else if (FBarType == cbarCUSTOMER) {
         for (qsizetype i = 0; i < pattern.size(); ++i)
             DrawCustomerElement(layout.barOffset, static_cast<int>(i), FScale, pattern[i].unicode() - u'0');
     } else {

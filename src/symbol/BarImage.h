@@ -8,6 +8,7 @@
 #include "symbol/ElementPattern.h"
 #include "symbol/Encoders.h"
 #include "symbol/ImageControl.h"
+#include "symbol/ModuleMatrix.h"
 
 #include <QString>
 
@@ -153,6 +154,10 @@ public:
     bool ClipWatch() const { return FClipWatch; }
     void SetClipWatch(bool value);
 
+    // QR Code error correction, DataMatrix shape and GS1 mode of the two-dimensional symbols.
+    const MatrixOptions& MatrixSettings() const { return FMatrixOptions; }
+    void SetMatrixSettings(const MatrixOptions& value);
+
     TNotifyWatchEvent OnChangeCode;
     TNotifyWatchEvent OnPaintBar;
     TNotifyWatchEvent OnPaintedBar;
@@ -175,6 +180,8 @@ public:
 
     // The pattern of the last encoding that produced one (for output paths and tests).
     const ElementPattern& LastPattern() const { return m_lastPattern; }
+    // The modules of the last two-dimensional symbol encoded, without its quiet zone.
+    const ModuleMatrix& LastMatrix() const { return m_lastMatrix; }
 
     // The rectangle a frame is drawn inside, for a symbol at (left, top). ITF's frame
     // is its bearer bar: a box around the bars across both side quiet zones, clear of
@@ -252,6 +259,12 @@ private:
     ElementPattern EncodeCUSTOMER();
     ElementPattern EncodeCODE128();
     ElementPattern EncodeCODE93();
+    // QR Code, DataMatrix and PDF417 through the installed matrix encoder; the
+    // pattern holds the modules row by row, 1 dark and 0 light.
+    ElementPattern EncodeMatrixSymbol();
+    ElementPattern EncodeGS1_128();
+    // The modules of a two-dimensional symbol, square, Scale pixels each, inside its quiet zone.
+    void DrawModules(Canvas& canvas, const SymbolLayout& layout);
     EncodeOptions encodeOptions() const;
     ElementPattern applyEncoding(Encoding encoding);
 
@@ -313,6 +326,8 @@ private:
     bool FClearOption = false;
     TFrameSize FBarFrame = 0;
     QString F128Code;
+    MatrixOptions FMatrixOptions;
+    ModuleMatrix m_lastMatrix;
 
     Canvas* FMfCanvas = nullptr;
     Canvas* m_bmpCanvas = nullptr;

@@ -1,4 +1,5 @@
 #include "symbol/BarImage.h"
+#include "symbol/ModuleMatrix.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -40,13 +41,14 @@ void splitRun(const PixelRun& run, int left, int right, std::vector<QRgb>& span,
 bool BarImage::RasterBars(Bitmap& bitmap, const std::optional<Rect>& background, const SymbolLayout& layout,
                           const ElementPattern& pattern) const
 {
-    if (FBarType == cbarCUSTOMER || bitmap.pixelFormat() != PixelFormat::pf32bit ||
+    if (FBarType == cbarCUSTOMER || isMatrixType(FBarType) || bitmap.pixelFormat() != PixelFormat::pf32bit ||
         bitmap.image().format() != QImage::Format_RGB32)
         return false;
     const int width = bitmap.Width();
     const int height = bitmap.Height();
 
-    // The bars as runs of columns, clipped to the bitmap.
+    // The bars as runs of columns, clipped to the bitmap; customer bars of four
+    // heights and matrix modules are drawn by the painter.
     const std::int64_t barLeft = static_cast<std::int64_t>(FBarLeft) + layout.spaceLeft;
     std::vector<PixelRun> runs;
     runs.reserve(static_cast<std::size_t>(pattern.size() / 2 + 1));

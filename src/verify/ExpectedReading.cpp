@@ -2,6 +2,7 @@
 
 #include "symbol/BarImage.h"
 #include "symbol/EncoderText.h"
+#include "symbol/Gs1.h"
 
 #include <array>
 #include <string_view>
@@ -108,6 +109,21 @@ ExpectedReading readable(ReadFormat format, QString text)
 QString inner(const QString& text)
 {
     return text.size() >= 2 ? text.mid(1, text.size() - 2) : QString();
+}
+
+// A matrix symbol sends its data as typed; GS1 data as the element string with GS
+// separators, under the GS1 symbology identifier (]Q3 for QR Code, ]d2 for DataMatrix).
+ExpectedReading expectedMatrixReading(const BarImage& bar)
+{
+    const ReadFormat format = bar.BarType() == cbarQR           ? ReadFormat::QrCode
+                              : bar.BarType() == cbarDATAMATRIX ? ReadFormat::DataMatrix
+                                                                : ReadFormat::Pdf417;
+    if (!carriesGs1(bar.BarType(), bar.MatrixSettings()))
+        return readable(format, bar.Code());
+    const Gs1Reading gs1 = readGs1(bar.Code());
+    ExpectedReading reading = readable(format, gs1Transmitted(gs1.elements));
+    reading.identifier = format == ReadFormat::QrCode ? QStringLiteral("]Q3") : QStringLiteral("]d2");
+    return reading;
 }
 
 } // namespace
@@ -235,6 +251,12 @@ ExpectedReading expectedReading(const BarImage& bar)
             return unreadable(ExpectedReading::Kind::UnreadableData);
         return readable(ReadFormat::Code93, text.text);
     }
+    case cbarGS1_128:
+        return expectedCode128Reading(work);
+    case cbarQR:
+    case cbarDATAMATRIX:
+    case cbarPDF417:
+        return expectedMatrixReading(bar);
     case cbarCTF:
     case cbarIATA:
     case cbarMATRIX:

@@ -10,7 +10,26 @@ class BarImage;
 
 // The symbologies an independent reader is asked for, one per verifiable type (JAN
 // and UPC each have two lengths).
-enum class ReadFormat { Ean13, Ean8, UpcA, UpcE, Code39, Codabar, Itf, Code128, Code93 };
+enum class ReadFormat {
+    Ean13,
+    Ean8,
+    UpcA,
+    UpcE,
+    Code39,
+    Codabar,
+    Itf,
+    Code128,
+    Code93,
+    QrCode,
+    DataMatrix,
+    Pdf417
+};
+
+// The two-dimensional formats, read over the whole picture rather than one line.
+constexpr bool isMatrixFormat(ReadFormat format)
+{
+    return format == ReadFormat::QrCode || format == ReadFormat::DataMatrix || format == ReadFormat::Pdf417;
+}
 
 // What a reader transmits for the symbol just encoded, built from its interpreted
 // text: the component's WorkSymbol and the typed code.

@@ -4,6 +4,7 @@
 #include "sheet/PrintJob.h"
 #include "symbol/BarImage.h"
 #include "symbol/Encoders.h"
+#include "symbol/Gs1.h"
 #include "symbol/MainBarImage.h"
 #include "verify/ExpectedReading.h"
 #include "verify/SymbolReader.h"
@@ -76,6 +77,8 @@ PrintCheckReport verifyRows(const LabelStyle& style, const DataList& rows, const
         const Bitmap* bitmap = bar.Picture().bitmap();
         if (!bitmap || bitmap->Empty()) {
             check.fault = checkDigitFault(bar.BarType(), code);
+            if (carriesGs1(bar.BarType(), bar.MatrixSettings()))
+                check.detail = gs1Problem(code);
             problem(RowVerdict::NotEncodable);
             continue;
         }

@@ -29,18 +29,61 @@ ZXing::BarcodeFormat zxingFormat(ReadFormat format)
         return ZXing::BarcodeFormat::ITF;
     case ReadFormat::Code128:
         return ZXing::BarcodeFormat::Code128;
+    case ReadFormat::QrCode:
+        return ZXing::BarcodeFormat::QRCode;
+    case ReadFormat::DataMatrix:
+        return ZXing::BarcodeFormat::DataMatrix;
+    case ReadFormat::Pdf417:
+        return ZXing::BarcodeFormat::PDF417;
     case ReadFormat::Code93:
         break;
     }
     return ZXing::BarcodeFormat::Code93;
 }
 
+Reading readingOf(const ZXing::Result& result)
+{
+    return Reading{QString::fromStdString(result.text()),
+                   QString::fromStdString(result.symbologyIdentifier())};
+}
+
 } // namespace
+
+std::optional<Reading> SymbolReader::readMatrix(const QImage& picture, ReadFormat format, int quietZone)
+{
+    // The whole symbol, thresholded, inside a white margin on every side.
+    const QImage rgb =
+        picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+    const int width = rgb.width() + 2 * quietZone;
+    const int height = rgb.height() + 2 * quietZone;
+    m_buffer.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 255);
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        unsigned char* row = m_buffer.data() + static_cast<std::size_t>(y + quietZone) * width + quietZone;
+        for (int x = 0; x < rgb.width(); ++x)
+            row[x] = qGray(line[x]) < 128 ? 0 : 255;
+    }
+    const ZXing::ImageView view(m_buffer.data(), width, height, ZXing::ImageFormat::Lum);
+    ZXing::DecodeHints hints;
+    hints.setFormats(zxingFormat(format));
+    // A rendered symbol is pure: upright, no noise, its modules on a grid.
+    hints.setIsPure(true);
+    hints.setTryRotate(false);
+    hints.setTryHarder(false);
+    hints.setBinarizer(ZXing::Binarizer::FixedThreshold);
+    hints.setMaxNumberOfSymbols(1);
+    const ZXing::Result result = ZXing::ReadBarcode(view, hints);
+    if (!result.isValid())
+        return std::nullopt;
+    return readingOf(result);
+}
 
 std::optional<Reading> SymbolReader::read(const QImage& picture, ReadFormat format, int quietZone)
 {
     if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0)
         return std::nullopt;
+    if (isMatrixFormat(format))
+        return readMatrix(picture, format, quietZone);
     // The bars run the whole height, so the middle row is the symbol; it is thresholded
     // to black and white between white margins.
     const QImage rgb =

@@ -28,6 +28,8 @@ public:
     std::optional<Reading> read(const QImage& picture, ReadFormat format, int quietZone);
 
 private:
+    std::optional<Reading> readMatrix(const QImage& picture, ReadFormat format, int quietZone);
+
     std::vector<unsigned char> m_buffer;
 };
 

@@ -218,7 +218,7 @@ TEST(StyleRoundTrip, CodedAndInvertedValuesKeepTheirMeaningAndComeBackAsWritten)
     EXPECT_TRUE(lines.contains(QStringLiteral("[BARCODE_PORTLATE]=0")));
     // Values a control could not show are written as the control then holds them.
     LabelStyle odd;
-    ASSERT_EQ(apply({"[CHECK_DT]=7", "[TITLE_PRINT]=2", "[BARCODE_TYPE]=12", "[SIZE]=-5"}, odd), QString());
+    ASSERT_EQ(apply({"[CHECK_DT]=7", "[TITLE_PRINT]=2", "[BARCODE_TYPE]=16", "[SIZE]=-5"}, odd), QString());
     EXPECT_EQ(odd.symbol.checkDigit, false);
     EXPECT_TRUE(odd.title.printed);
     const QStringList oddLines = styleFileLines(odd);
@@ -276,7 +276,7 @@ TEST(StyleReader, NumbersFlagsColoursAndChoices)
     LabelStyle s;
     ASSERT_EQ(apply({"[X_LOCATE]=12.34567", "[Y_LOCATE]=-1.23455", "[NUM_X]=2.99999", "[TITLE_X]=1e1",
                      "[TITLE_PRINT]=1", "[TITLE_CENTER]=2", "[BARCODE_PRINT]=-1", "[TITLE_FONT_COLOE]=-1",
-                     "[G_TITLE_COLOR]=16777215", "[BARCODE_TYPE]=12", "[SIZE]=5", "[CHECK_DT]=-7",
+                     "[G_TITLE_COLOR]=16777215", "[BARCODE_TYPE]=16", "[SIZE]=5", "[CHECK_DT]=-7",
                      "[PAPERSIZE]=118"},
                     s),
               QString());

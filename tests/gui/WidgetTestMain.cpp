@@ -1,4 +1,5 @@
 #include "gui/DarkStyle.h"
+#include "matrix/ZintMatrix.h"
 
 #include <QApplication>
 
@@ -7,6 +8,7 @@
 // Widget tests run with a full application on the offscreen platform, in the program's look.
 int main(int argc, char** argv)
 {
+    korbena::installZintMatrixEncoder();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);

@@ -27,10 +27,10 @@ done
 
 info=$(dpkg-deb --info "$deb")
 depends=$(sed -n 's/^ Depends: //p' <<<"$info")
-for p in libqt6core6 libqt6gui6 libqt6svg6 libqt6printsupport6 fonts-ipafont-gothic fonts-ipafont-mincho fontconfig; do
+for p in libqt6core6 libqt6gui6 libqt6svg6 libqt6printsupport6 libzint2.11 fonts-ipafont-gothic fonts-ipafont-mincho fontconfig; do
     grep -q "\b$p\b" <<<"$depends" || fail "Depends lacks $p: $depends"
 done
-for p in -dev gtest benchmark clang zint zbar python; do
+for p in -dev gtest benchmark clang "\bzint\b" zbar python; do
     ! grep -q -- "$p" <<<"$depends" || fail "Depends holds $p: $depends"
 done
 grep -qx " Version: $version" <<<"$info" || fail "version: $(grep Version <<<"$info")"
