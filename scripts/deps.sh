@@ -21,3 +21,8 @@ if ((${#missing[@]})); then
     "${sudo_cmd[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+# A font package may repoint the Japanese font aliases without the font folders changing:
+# rebuild fontconfig's cache so that every face resolves to the file it names.
+if command -v fc-cache >/dev/null 2>&1; then
+    fc-cache -f >/dev/null 2>&1 || true
+fi

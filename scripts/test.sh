@@ -7,21 +7,28 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+# A compiler cache, where the machine has one, makes the three builds cheap on a re-run;
+# paths are taken relative to the checkout so that any clone shares it.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
+fi
 
 echo "== Build and unit tests"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORBENA_BUILD_TESTS=ON -DKORBENA_BUILD_BENCH=ON -DKORBENA_BUILD_GUI=ON >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORBENA_BUILD_TESTS=ON -DKORBENA_BUILD_BENCH=ON -DKORBENA_BUILD_GUI=ON "${launcher[@]}" >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== Sanitizer build (ASan + UBSan) of the unit tests"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORBENA_SANITIZE=ON \
-    -DKORBENA_BUILD_GUI=OFF -DKORBENA_BUILD_BENCH=OFF >/dev/null
+    -DKORBENA_BUILD_GUI=OFF -DKORBENA_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan --output-on-failure -j"$jobs" -LE oracle
 
 echo "== Fuzz targets (clang, bounded)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKORBENA_BUILD_FUZZ=ON -DKORBENA_BUILD_GUI=OFF -DKORBENA_BUILD_TESTS=OFF -DKORBENA_BUILD_BENCH=OFF >/dev/null
+    -DKORBENA_BUILD_FUZZ=ON -DKORBENA_BUILD_GUI=OFF -DKORBENA_BUILD_TESTS=OFF -DKORBENA_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build build-fuzz -j"$jobs"
 fuzz_seconds=${KORBENA_FUZZ_SECONDS:-20}
 # Font caches of fontconfig live for the whole process: not leaks of ours.
