@@ -8,9 +8,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -191,6 +196,22 @@ TEST_F(MainWindowTest, ThePictureOfTheWindowAfterStartUp)
     ASSERT_FALSE(picture.isNull());
     QDir().mkpath(QStringLiteral(KORBENA_ARTIFACTS_DIR));
     EXPECT_TRUE(picture.save(QStringLiteral(KORBENA_ARTIFACTS_DIR "/main-window.png")));
+}
+
+// A fresh machine in an English session still gets Qt's own buttons and dialogs in Japanese.
+TEST(ProgramLookTest, QtsOwnDialogsSpeakJapaneseWhateverTheSessionLanguage)
+{
+    const QString catalogue =
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm");
+    if (!QFileInfo::exists(catalogue))
+        GTEST_SKIP() << "qt6-translations-l10n is not installed: " << catalogue.toStdString();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+    QLocale::setDefault(QLocale::system());
+    const QString cancel = box.button(QDialogButtonBox::Cancel)->text();
+    const QString save = box.button(QDialogButtonBox::Save)->text();
+    EXPECT_TRUE(cancel.contains(QStringLiteral("キャンセル"))) << cancel.toStdString();
+    EXPECT_TRUE(save.contains(QStringLiteral("保存"))) << save.toStdString();
 }
 
 } // namespace
