@@ -11,13 +11,16 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -187,6 +190,63 @@ TEST_F(MainWindowTest, ZoomAndPageControlsStayVisibleInANarrowWindow)
     window->resize(1600, 1000);
     EXPECT_TRUE(onScreen(slider) && onScreen(next));
     EXPECT_EQ(rowOf(slider), wideRow);
+}
+
+TEST_F(MainWindowTest, ThePageItemsMoveThePreviewAndTheIndicatorTellsWhere)
+{
+    auto* indicator = window->findChild<QLabel*>(QStringLiteral("pageIndicator"));
+    ASSERT_NE(indicator, nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("1 / 2"));
+
+    QMenu* view = nullptr;
+    for (QAction* m : window->menuBar()->actions()) {
+        if (m->text() == QStringLiteral("表示"))
+            view = m->menu();
+    }
+    ASSERT_NE(view, nullptr);
+    QMap<QString, QAction*> items;
+    for (QAction* a : view->actions())
+        items.insert(a->text(), a);
+    const std::pair<const char*, const char*> expected[] = {
+        {"次のページ", "Ctrl+PgDown"},
+        {"前のページ", "Ctrl+PgUp"},
+        {"最初のページ", "Ctrl+Home"},
+        {"最後のページ", "Ctrl+End"},
+    };
+    for (const auto& [text, keys] : expected) {
+        QAction* a = items.value(QString::fromUtf8(text));
+        ASSERT_NE(a, nullptr) << text;
+        EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(keys))) << text;
+    }
+    // No two commands of the window answer the same keys.
+    QMap<QString, QString> taken;
+    for (QAction* a : window->findChildren<QAction*>()) {
+        const QString keys = a->shortcut().toString();
+        if (keys.isEmpty())
+            continue;
+        EXPECT_FALSE(taken.contains(keys)) << keys.toStdString() << ": " << a->text().toStdString() << " and "
+                                           << taken.value(keys).toStdString();
+        taken.insert(keys, a->text());
+    }
+
+    items.value(QStringLiteral("最後のページ"))->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(window->controller().currentPage(), 2);
+    EXPECT_EQ(indicator->text(), QStringLiteral("2 / 2"));
+    items.value(QStringLiteral("前のページ"))->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("1 / 2"));
+    items.value(QStringLiteral("次のページ"))->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("2 / 2"));
+    items.value(QStringLiteral("最初のページ"))->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("1 / 2"));
+    window->controller().setStartLabel(20);
+    window->controller().lastPageCommand();
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("3 / 3"));
 }
 
 TEST_F(MainWindowTest, ThePictureOfTheWindowAfterStartUp)

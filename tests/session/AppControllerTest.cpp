@@ -304,6 +304,32 @@ TEST_F(AppControllerTest, ZoomAndPagesKeepToTheirBoundsAndBeepAtTheEnds)
     EXPECT_EQ(c->currentPage(), 1);
 }
 
+TEST_F(AppControllerTest, FirstAndLastPageFollowTheRowsAndTheStartLabel)
+{
+    auto c = started();
+    int redraws = 0;
+    QObject::connect(c.get(), &AppController::previewChanged, [&] { ++redraws; });
+    EXPECT_EQ(c->pageCount(), 2); // 36 numbered rows, 24 labels a page
+    c->lastPageCommand();
+    EXPECT_EQ(c->currentPage(), 2);
+    EXPECT_GT(redraws, 0);
+    c->lastPageCommand();
+    EXPECT_EQ(desktop.beeps, 1);
+    c->firstPageCommand();
+    EXPECT_EQ(c->currentPage(), 1);
+    c->firstPageCommand();
+    EXPECT_EQ(desktop.beeps, 2);
+
+    // Starting at label 20 leaves 5 rows on page 1, 24 on page 2 and 7 on page 3.
+    c->setStartLabel(20);
+    EXPECT_EQ(c->pageCount(), 3);
+    c->lastPageCommand();
+    EXPECT_EQ(c->currentPage(), 3);
+    c->nextPageCommand();
+    EXPECT_EQ(c->currentPage(), 3);
+    EXPECT_EQ(desktop.beeps, 3);
+}
+
 TEST_F(AppControllerTest, CalculatorsAndHelpShowTheirTexts)
 {
     auto c = started();
