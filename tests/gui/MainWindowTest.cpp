@@ -192,6 +192,65 @@ TEST_F(MainWindowTest, ZoomAndPageControlsStayVisibleInANarrowWindow)
     EXPECT_EQ(rowOf(slider), wideRow);
 }
 
+// On the common screens every control of both bars is shown inside the window, none
+// behind a bar's overflow button, and the page indicator sits right after "→".
+TEST_F(MainWindowTest, EveryToolbarControlIsShownAtTheCommonScreenSizes)
+{
+    auto* back = window->findChild<QToolButton*>(QStringLiteral("previousPage"));
+    auto* next = window->findChild<QToolButton*>(QStringLiteral("nextPage"));
+    auto* indicator = window->findChild<QLabel*>(QStringLiteral("pageIndicator"));
+    auto* slider = window->findChild<QSlider*>();
+    ASSERT_TRUE(back && next && indicator && slider);
+    QDir().mkpath(QStringLiteral(KORBENA_ARTIFACTS_DIR));
+    const auto placed = [&](QWidget* w) { return QRect(w->mapTo(window.get(), QPoint(0, 0)), w->size()); };
+
+    for (const QSize size : {QSize(1280, 720), QSize(1366, 768), QSize(1920, 1080)}) {
+        const QString name = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        SCOPED_TRACE(name.toStdString());
+        window->resize(size);
+        QApplication::processEvents();
+        ASSERT_EQ(window->size(), size);
+
+        const QList<QToolBar*> bars = window->findChildren<QToolBar*>();
+        ASSERT_EQ(bars.size(), 2);
+        int controls = 0;
+        for (QToolBar* bar : bars) {
+            for (QAction* a : bar->actions()) {
+                QWidget* w = bar->widgetForAction(a);
+                if (a->isSeparator() || !w)
+                    continue;
+                // The grouped controls count one by one, the slider and the page buttons among them.
+                QList<QWidget*> shown{w};
+                shown += w->findChildren<QWidget*>();
+                for (QWidget* c : shown) {
+                    if (c->isWindow() || c->parentWidget()->isHidden())
+                        continue;
+                    ++controls;
+                    EXPECT_TRUE(c->isVisible())
+                        << c->metaObject()->className() << " " << a->text().toStdString();
+                    EXPECT_TRUE(window->rect().contains(placed(c)))
+                        << c->metaObject()->className() << " " << a->text().toStdString();
+                }
+            }
+            for (auto* overflow : bar->findChildren<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+                EXPECT_FALSE(overflow->isVisible()) << bar->windowTitle().toStdString();
+        }
+        EXPECT_GT(controls, 10);
+        for (QWidget* w : std::initializer_list<QWidget*>{back, next, indicator, slider})
+            EXPECT_TRUE(w->isVisible() && window->rect().contains(placed(w)))
+                << w->objectName().toStdString();
+
+        // "← → 1 / 2": the indicator follows the page buttons on their row.
+        EXPECT_LT(placed(back).right(), placed(next).left());
+        EXPECT_LT(placed(next).right(), placed(indicator).left());
+        EXPECT_EQ(indicator->parentWidget(), next->parentWidget());
+        EXPECT_LT(std::abs(placed(indicator).center().y() - placed(next).center().y()), next->height() / 2);
+
+        EXPECT_TRUE(
+            window->grab().save(QStringLiteral(KORBENA_ARTIFACTS_DIR "/main-window-%1.png").arg(name)));
+    }
+}
+
 TEST_F(MainWindowTest, ThePageItemsMoveThePreviewAndTheIndicatorTellsWhere)
 {
     auto* indicator = window->findChild<QLabel*>(QStringLiteral("pageIndicator"));
