@@ -265,6 +265,11 @@ void QtDesktop::openUrl(const QUrl& url)
     QDesktopServices::openUrl(url);
 }
 
+bool QtDesktop::openDocument(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
 bool QtDesktop::startTextEditor()
 {
     // The desktop's own graphical editors first; a terminal editor would have no window.

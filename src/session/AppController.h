@@ -231,6 +231,8 @@ signals:
     void gridSelectionChanged(int top, int bottom);
 
 private:
+    // The web page at `url`, or the installed manual when the build has no address.
+    void openWebPageOrManual(const QString& url);
     void raise(const QString& notification) override;
     void answerStyleLoaded();
     void answerMainWindowShown();

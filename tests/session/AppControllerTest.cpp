@@ -352,11 +352,8 @@ TEST_F(AppControllerTest, CalculatorsAndHelpShowTheirTexts)
     dialogs.expectDone();
 
     c->offlineHelpCommand();
-    c->onlineHelpCommand();
-    c->homePageCommand();
-    ASSERT_EQ(desktop.opened.size(), 3);
+    ASSERT_EQ(desktop.opened.size(), 1);
     EXPECT_EQ(desktop.opened[0], QUrl::fromLocalFile(kResources + "/barcode.pdf"));
-    EXPECT_EQ(desktop.opened[1], QUrl(QString::fromUtf16(kOnlineHelpUrl)));
 
     int shortcutRequests = 0;
     QObject::connect(c.get(), &AppController::textEditorShortcutRequested, [&] { ++shortcutRequests; });
@@ -368,6 +365,45 @@ TEST_F(AppControllerTest, CalculatorsAndHelpShowTheirTexts)
     desktop.editorAvailable = false;
     dialogs.expectInformation("テキストエディターが見つかりません");
     c->textEditorCommand(false);
+}
+
+// A build without a web site: the online help and the home page item open the installed
+// manual and say so; a missing manual or a desktop without a viewer is told with the path.
+TEST_F(AppControllerTest, WithoutAWebSiteTheHelpItemsOpenTheInstalledManual)
+{
+    if (!onlineHelpUrl().isEmpty() || !homePageUrl().isEmpty())
+        GTEST_SKIP() << "built with a web site";
+    QTemporaryDir install;
+    const QString manual = install.path() + QStringLiteral("/barcode.pdf");
+    auto c = make(install.path());
+
+    dialogs.expectError("マニュアルが見つかりません\r\n" + manual);
+    c->onlineHelpCommand();
+    dialogs.expectError("マニュアルが見つかりません\r\n" + manual);
+    c->homePageCommand();
+    dialogs.expectDone();
+    EXPECT_TRUE(desktop.opened.isEmpty());
+
+    QFile file(manual);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("%PDF-1.4\n");
+    file.close();
+    dialogs.expectInformation("インストールされているマニュアルを開きます\r\n" + manual);
+    c->onlineHelpCommand();
+    dialogs.expectInformation("インストールされているマニュアルを開きます\r\n" + manual);
+    c->homePageCommand();
+    dialogs.expectDone();
+    EXPECT_EQ(desktop.opened, (QList<QUrl>{QUrl::fromLocalFile(manual), QUrl::fromLocalFile(manual)}));
+
+    struct NoViewer : RecordingDesktop
+    {
+        bool openDocument(const QUrl&) override { return false; }
+    } noViewer;
+    AppController bare(dialogs, noViewer, data, install.path());
+    dialogs.expectInformation("インストールされているマニュアルを開きます\r\n" + manual)
+        .expectError("マニュアルを表示するプログラムが見つかりません\r\n" + manual);
+    bare.onlineHelpCommand();
+    dialogs.expectDone();
 }
 
 TEST_F(AppControllerTest, ABadStyleFileEndsTheLoadWithAnErrorBoxAndNoPostLoadSteps)
