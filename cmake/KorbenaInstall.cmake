@@ -52,10 +52,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# libzint draws QR Code, DataMatrix and PDF417.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libzint2.11, fonts-ipafont-gothic, fonts-ipafont-mincho, fontconfig")
-# Qt's own Japanese texts for the window's standard dialogs.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# libzint draws QR Code, DataMatrix and PDF417; Qt's own Japanese texts serve the
+# window's standard dialogs, which the program loads at start.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libzint2.11, fonts-ipafont-gothic, fonts-ipafont-mincho, fontconfig, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
     fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
     libgtest-dev libbenchmark-dev libzxing-dev libquazip1-qt6-dev libzint-dev
     clang libclang-rt-14-dev

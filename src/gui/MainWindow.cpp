@@ -251,6 +251,14 @@ void MainWindow::createActions()
         {view, "zoomIn", "+10%", QKeySequence(Qt::Key_PageUp), "", [&c] { c.zoomIn(); }},
         {view, "zoomOut", "-10%", QKeySequence(Qt::Key_PageDown), "", [&c] { c.zoomOut(); }},
         {view, "", kSeparator, {}, {}, {}},
+        // PgUp and PgDown alone zoom, so the pages take them with Ctrl.
+        {view, "nextPageItem", "次のページ", QKeySequence("Ctrl+PgDown"), "", [&c] { c.nextPageCommand(); }},
+        {view, "previousPageItem", "前のページ", QKeySequence("Ctrl+PgUp"), "",
+         [&c] { c.previousPageCommand(); }},
+        {view, "firstPageItem", "最初のページ", QKeySequence("Ctrl+Home"), "",
+         [&c] { c.firstPageCommand(); }},
+        {view, "lastPageItem", "最後のページ", QKeySequence("Ctrl+End"), "", [&c] { c.lastPageCommand(); }},
+        {view, "", kSeparator, {}, {}, {}},
         {view,
          "cellOutlines",
          "ラベルの枠を表示",
@@ -425,6 +433,10 @@ QWidget* MainWindow::createPageGroup()
 {
     auto* group = new QGroupBox(QStringLiteral("PAGE"), this);
     auto* row = new QHBoxLayout(group);
+    // Tight, so the view bar with the indicator still shares the first row at 1600 pixels.
+    const QMargins margins = row->contentsMargins();
+    row->setContentsMargins(4, margins.top(), 4, margins.bottom());
+    row->setSpacing(3);
     auto* back = new QToolButton(group);
     back->setText(QStringLiteral("←"));
     back->setObjectName(QStringLiteral("previousPage"));
@@ -435,6 +447,20 @@ QWidget* MainWindow::createPageGroup()
     connect(forward, &QToolButton::clicked, m_controller.get(), &AppController::nextPageCommand);
     row->addWidget(back);
     row->addWidget(forward);
+    // "3 / 12": the page shown and the pages there are, after every redraw.
+    auto* indicator = new QLabel(group);
+    indicator->setObjectName(QStringLiteral("pageIndicator"));
+    indicator->setAlignment(Qt::AlignCenter);
+    const auto show = [this, indicator] {
+        indicator->setText(
+            QStringLiteral("%1 / %2").arg(m_controller->currentPage()).arg(m_controller->pageCount()));
+        // A longer count may no longer fit beside the main bar.
+        if (m_tools)
+            wrapViewTools();
+    };
+    connect(m_controller.get(), &AppController::previewChanged, indicator, show);
+    show();
+    row->addWidget(indicator);
     return group;
 }
 

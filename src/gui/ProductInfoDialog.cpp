@@ -38,13 +38,15 @@ ProductInfoDialog::ProductInfoDialog(QWidget* parent) : QDialog(parent)
     label(QStringLiteral("copyright"), QString::fromUtf16(kCopyright));
     label(QStringLiteral("officelabel"), QString::fromUtf16(kComments));
 
-    const QString home = QString::fromUtf16(kHomePageUrl);
-    auto* link = new QLabel(QStringLiteral("製品のご案内: <a href=\"%1\">%1</a>").arg(home), this);
-    link->setTextFormat(Qt::RichText);
-    link->setOpenExternalLinks(false);
-    connect(link, &QLabel::linkActivated, this,
-            [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); });
-    layout->addWidget(link);
+    // A build without a web site shows no link.
+    if (const QString home = homePageUrl(); !home.isEmpty()) {
+        auto* link = new QLabel(QStringLiteral("製品のご案内: <a href=\"%1\">%1</a>").arg(home), this);
+        link->setTextFormat(Qt::RichText);
+        link->setOpenExternalLinks(false);
+        connect(link, &QLabel::linkActivated, this,
+                [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); });
+        layout->addWidget(link);
+    }
 
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);

@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -99,9 +100,12 @@ std::optional<QString> QtDialogs::inputText(const QString& caption, const QStrin
 std::optional<QString> QtDialogs::fileDialog(const FileDialogSpec& spec, bool save)
 {
     QFileDialog dialog(m_parent, spec.title);
-    // A folder that does not exist yet (listdata) leaves the dialog in its own default.
-    if (QDir(spec.folder).exists())
-        dialog.setDirectory(spec.folder);
+    // A folder that does not exist yet opens at its nearest existing parent, never at
+    // the folder the last dialog was left in.
+    QString folder = QDir::cleanPath(QDir(spec.folder).absolutePath());
+    while (!QDir(folder).exists() && QFileInfo(folder).path() != folder)
+        folder = QFileInfo(folder).path();
+    dialog.setDirectory(folder);
     if (!spec.filter.isEmpty()) // none: every file, as the CSV import asks
         dialog.setNameFilter(qtFileFilter(spec.filter));
     dialog.setDefaultSuffix(spec.defaultSuffix);
@@ -259,6 +263,11 @@ void QtDesktop::beep()
 void QtDesktop::openUrl(const QUrl& url)
 {
     QDesktopServices::openUrl(url);
+}
+
+bool QtDesktop::openDocument(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
 }
 
 bool QtDesktop::startTextEditor()

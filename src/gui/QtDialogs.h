@@ -60,6 +60,7 @@ class QtDesktop : public Desktop
 public:
     void beep() override;
     void openUrl(const QUrl& url) override;
+    bool openDocument(const QUrl& url) override;
     bool startTextEditor() override;
     QSize screenSize() const override;
 };

@@ -8,6 +8,8 @@
 #include "symbol/BarImage.h"
 #include "symbol/MainBarImage.h"
 
+#include <QFileInfo>
+
 namespace korbena {
 
 AppController::AppController(Dialogs& dialogs, Desktop& desktop, QString dataFolder, QString installFolder,
@@ -186,7 +188,23 @@ void AppController::checkDigitCommand(CheckCalculator calculator)
 
 void AppController::onlineHelpCommand()
 {
-    m_desktop.openUrl(QUrl(QString::fromUtf16(kOnlineHelpUrl)));
+    openWebPageOrManual(onlineHelpUrl());
+}
+
+void AppController::openWebPageOrManual(const QString& url)
+{
+    if (!url.isEmpty()) {
+        m_desktop.openUrl(QUrl(url));
+        return;
+    }
+    const QString manual = m_installFolder + u'/' + QString::fromUtf16(kManualFileName);
+    if (!QFileInfo(manual).isFile()) {
+        m_dialogs.error(QStringLiteral("マニュアルが見つかりません\r\n") + manual, {});
+        return;
+    }
+    m_dialogs.information(QStringLiteral("インストールされているマニュアルを開きます\r\n") + manual);
+    if (!m_desktop.openDocument(QUrl::fromLocalFile(manual)))
+        m_dialogs.error(QStringLiteral("マニュアルを表示するプログラムが見つかりません\r\n") + manual, {});
 }
 
 void AppController::offlineHelpCommand()
@@ -217,7 +235,7 @@ void AppController::screenResolutionCommand()
 
 void AppController::homePageCommand()
 {
-    m_desktop.openUrl(QUrl(QString::fromUtf16(kHomePageUrl)));
+    openWebPageOrManual(homePageUrl());
 }
 
 } // namespace korbena

@@ -129,6 +129,9 @@ public:
     void zoomOut() { m_preview->zoomOut(); }
     void previousPageCommand() { m_preview->previousPageCommand(); }
     void nextPageCommand() { m_preview->nextPageCommand(); }
+    void firstPageCommand() { m_preview->firstPageCommand(); }
+    void lastPageCommand() { m_preview->lastPageCommand(); }
+    int pageCount() const { return m_preview->pageCount(); }
     int currentPage() const { return m_preview->currentPage(); }
     const QImage& previewImage() const { return m_preview->previewImage(); }
     const QString& messageLine() const { return m_preview->messageLine(); }
@@ -228,6 +231,8 @@ signals:
     void gridSelectionChanged(int top, int bottom);
 
 private:
+    // The web page at `url`, or the installed manual when the build has no address.
+    void openWebPageOrManual(const QString& url);
     void raise(const QString& notification) override;
     void answerStyleLoaded();
     void answerMainWindowShown();

@@ -11,9 +11,10 @@ inline constexpr char16_t kMakerName[] = u"Tesselink";
 inline constexpr char16_t kCopyright[] = u"Copyright (C) Tesselink";
 inline constexpr char16_t kComments[] = u"バーコードラベル作成・印刷";
 
-// The maker's web pages, in one place.
-inline constexpr char16_t kOnlineHelpUrl[] = u"https://tesselink.example/korbena/help/";
-inline constexpr char16_t kHomePageUrl[] = u"https://tesselink.example/korbena/";
+// The maker's web pages, given when the program is built (KORBENA_HELP_URL and
+// KORBENA_HOME_URL); empty without a web site, and the help opens the manual instead.
+QString onlineHelpUrl();
+QString homePageUrl();
 
 // The manual shipped beside the executable.
 inline constexpr char16_t kManualFileName[] = u"barcode.pdf";

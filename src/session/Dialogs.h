@@ -132,6 +132,12 @@ public:
     virtual void beep() = 0;
     // Opens a document or web address with its handler; the result is not looked at.
     virtual void openUrl(const QUrl& url) = 0;
+    // Opens a local document with its viewer; false when the desktop has none for it.
+    virtual bool openDocument(const QUrl& url)
+    {
+        openUrl(url);
+        return true;
+    }
     // Starts the desktop's text editor, not waited for; false when there is none.
     virtual bool startTextEditor() = 0;
     virtual QSize screenSize() const = 0;

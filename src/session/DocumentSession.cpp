@@ -5,6 +5,7 @@
 #include "document/DataFile.h"
 #include "platform/Folders.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace korbena {
@@ -119,7 +120,12 @@ FileDialogSpec DocumentSession::styleDialog(bool save) const
 
 FileDialogSpec DocumentSession::dataDialog(bool save) const
 {
-    return {m_dataFolder + u'/' + kListDataFolder,
+    // The lists live in listdata; made when missing, or the dialog would open wherever
+    // the last one did (the style folder).
+    const QString folder = m_dataFolder + u'/' + kListDataFolder;
+    if (save)
+        QDir().mkpath(folder);
+    return {folder,
             save ? QStringLiteral("Korbena") : QStringLiteral("バーコードデータファイルを選択してください"),
             QStringLiteral("lst"), QStringLiteral("バーコードデータ(lst)|*.lst|すべてのファイル|*.*"), save};
 }

@@ -122,4 +122,40 @@ void PreviewState::nextPageCommand()
     }
 }
 
+void PreviewState::firstPageCommand()
+{
+    goToPage(1);
+}
+
+void PreviewState::lastPageCommand()
+{
+    goToPage(pageCount());
+}
+
+void PreviewState::goToPage(int page)
+{
+    if (page == m_currentPage) {
+        m_desktop.beep();
+        return;
+    }
+    m_currentPage = page;
+    explicitRedraw();
+}
+
+int PreviewState::pageCount() const
+{
+    // The pages end where "→" stops: the first page whose first row has no number. Every
+    // page holds a row of the list, so the list's length bounds the walk even for a
+    // sheet without cells.
+    const int cells = cellsPerPage(m_style);
+    int last = 1;
+    while (last <= m_rows.RowCount()) {
+        const auto next = nextPage(m_rows, cells, last, startLabel());
+        if (!next)
+            break;
+        last = *next;
+    }
+    return last;
+}
+
 } // namespace korbena

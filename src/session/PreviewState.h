@@ -52,6 +52,11 @@ public:
     int& pageCounter() { return m_currentPage; }
     void previousPageCommand();
     void nextPageCommand();
+    // Page 1, or the last page "→" reaches; a beep when the preview is already there.
+    void firstPageCommand();
+    void lastPageCommand();
+    // The pages "→" steps through from page 1: at least 1, even for an empty list.
+    int pageCount() const;
 
     const QImage& previewImage() const { return m_preview; }
     const QString& messageLine() const { return m_message; }
@@ -65,6 +70,7 @@ signals:
 
 private:
     void RedrawPreview() { m_hooks.RedrawPreview(); }
+    void goToPage(int page);
     int startLabel() const { return m_hooks.startLabel(); }
 
     Desktop& m_desktop;

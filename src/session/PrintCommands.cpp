@@ -26,6 +26,8 @@ struct PrintCancelled
 
 const QString kCalibrationCaption = QStringLiteral("印刷位置の補正");
 const QString kNoPrinter = QStringLiteral("プリンターがインストールされていません");
+const QString kNoPrinterPdfInstead =
+    QStringLiteral("プリンターがインストールされていません。PDFファイルに出力します。");
 
 } // namespace
 
@@ -207,8 +209,10 @@ void PrintCommands::printCommand()
             m_dialogs.information(copiesZeroMessage());
             return;
         }
-        // With no printer installed the pages go to a PDF file, as "PDFに出力…" writes them.
+        // With no printer installed the pages go to a PDF file, as "PDFに出力…" writes them;
+        // said first, so the save dialog does not come as a surprise.
         if (!m_systemPrinter) {
+            m_dialogs.information(kNoPrinterPdfInstead);
             exportPdfCommand();
             return;
         }

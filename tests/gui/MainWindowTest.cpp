@@ -8,11 +8,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -184,6 +192,122 @@ TEST_F(MainWindowTest, ZoomAndPageControlsStayVisibleInANarrowWindow)
     EXPECT_EQ(rowOf(slider), wideRow);
 }
 
+// On the common screens every control of both bars is shown inside the window, none
+// behind a bar's overflow button, and the page indicator sits right after "→".
+TEST_F(MainWindowTest, EveryToolbarControlIsShownAtTheCommonScreenSizes)
+{
+    auto* back = window->findChild<QToolButton*>(QStringLiteral("previousPage"));
+    auto* next = window->findChild<QToolButton*>(QStringLiteral("nextPage"));
+    auto* indicator = window->findChild<QLabel*>(QStringLiteral("pageIndicator"));
+    auto* slider = window->findChild<QSlider*>();
+    ASSERT_TRUE(back && next && indicator && slider);
+    QDir().mkpath(QStringLiteral(KORBENA_ARTIFACTS_DIR));
+    const auto placed = [&](QWidget* w) { return QRect(w->mapTo(window.get(), QPoint(0, 0)), w->size()); };
+
+    for (const QSize size : {QSize(1280, 720), QSize(1366, 768), QSize(1920, 1080)}) {
+        const QString name = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        SCOPED_TRACE(name.toStdString());
+        window->resize(size);
+        QApplication::processEvents();
+        ASSERT_EQ(window->size(), size);
+
+        const QList<QToolBar*> bars = window->findChildren<QToolBar*>();
+        ASSERT_EQ(bars.size(), 2);
+        int controls = 0;
+        for (QToolBar* bar : bars) {
+            for (QAction* a : bar->actions()) {
+                QWidget* w = bar->widgetForAction(a);
+                if (a->isSeparator() || !w)
+                    continue;
+                // The grouped controls count one by one, the slider and the page buttons among them.
+                QList<QWidget*> shown{w};
+                shown += w->findChildren<QWidget*>();
+                for (QWidget* c : shown) {
+                    if (c->isWindow() || c->parentWidget()->isHidden())
+                        continue;
+                    ++controls;
+                    EXPECT_TRUE(c->isVisible())
+                        << c->metaObject()->className() << " " << a->text().toStdString();
+                    EXPECT_TRUE(window->rect().contains(placed(c)))
+                        << c->metaObject()->className() << " " << a->text().toStdString();
+                }
+            }
+            for (auto* overflow : bar->findChildren<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+                EXPECT_FALSE(overflow->isVisible()) << bar->windowTitle().toStdString();
+        }
+        EXPECT_GT(controls, 10);
+        for (QWidget* w : std::initializer_list<QWidget*>{back, next, indicator, slider})
+            EXPECT_TRUE(w->isVisible() && window->rect().contains(placed(w)))
+                << w->objectName().toStdString();
+
+        // "← → 1 / 2": the indicator follows the page buttons on their row.
+        EXPECT_LT(placed(back).right(), placed(next).left());
+        EXPECT_LT(placed(next).right(), placed(indicator).left());
+        EXPECT_EQ(indicator->parentWidget(), next->parentWidget());
+        EXPECT_LT(std::abs(placed(indicator).center().y() - placed(next).center().y()), next->height() / 2);
+
+        EXPECT_TRUE(
+            window->grab().save(QStringLiteral(KORBENA_ARTIFACTS_DIR "/main-window-%1.png").arg(name)));
+    }
+}
+
+TEST_F(MainWindowTest, ThePageItemsMoveThePreviewAndTheIndicatorTellsWhere)
+{
+    auto* indicator = window->findChild<QLabel*>(QStringLiteral("pageIndicator"));
+    ASSERT_NE(indicator, nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("1 / 2"));
+
+    QMenu* view = nullptr;
+    for (QAction* m : window->menuBar()->actions()) {
+        if (m->text() == QStringLiteral("表示"))
+            view = m->menu();
+    }
+    ASSERT_NE(view, nullptr);
+    QMap<QString, QAction*> items;
+    for (QAction* a : view->actions())
+        items.insert(a->text(), a);
+    const std::pair<const char*, const char*> expected[] = {
+        {"次のページ", "Ctrl+PgDown"},
+        {"前のページ", "Ctrl+PgUp"},
+        {"最初のページ", "Ctrl+Home"},
+        {"最後のページ", "Ctrl+End"},
+    };
+    for (const auto& [text, keys] : expected) {
+        QAction* a = items.value(QString::fromUtf8(text));
+        ASSERT_NE(a, nullptr) << text;
+        EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(keys))) << text;
+    }
+    // No two commands of the window answer the same keys.
+    QMap<QString, QString> taken;
+    for (QAction* a : window->findChildren<QAction*>()) {
+        const QString keys = a->shortcut().toString();
+        if (keys.isEmpty())
+            continue;
+        EXPECT_FALSE(taken.contains(keys)) << keys.toStdString() << ": " << a->text().toStdString() << " and "
+                                           << taken.value(keys).toStdString();
+        taken.insert(keys, a->text());
+    }
+
+    items.value(QStringLiteral("最後のページ"))->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(window->controller().currentPage(), 2);
+    EXPECT_EQ(indicator->text(), QStringLiteral("2 / 2"));
+    items.value(QStringLiteral("前のページ"))->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("1 / 2"));
+    items.value(QStringLiteral("次のページ"))->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("2 / 2"));
+    items.value(QStringLiteral("最初のページ"))->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("1 / 2"));
+    window->controller().setStartLabel(20);
+    window->controller().lastPageCommand();
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("3 / 3"));
+}
+
 TEST_F(MainWindowTest, ThePictureOfTheWindowAfterStartUp)
 {
     QApplication::processEvents();
@@ -191,6 +315,22 @@ TEST_F(MainWindowTest, ThePictureOfTheWindowAfterStartUp)
     ASSERT_FALSE(picture.isNull());
     QDir().mkpath(QStringLiteral(KORBENA_ARTIFACTS_DIR));
     EXPECT_TRUE(picture.save(QStringLiteral(KORBENA_ARTIFACTS_DIR "/main-window.png")));
+}
+
+// A fresh machine in an English session still gets Qt's own buttons and dialogs in Japanese.
+TEST(ProgramLookTest, QtsOwnDialogsSpeakJapaneseWhateverTheSessionLanguage)
+{
+    const QString catalogue =
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm");
+    if (!QFileInfo::exists(catalogue))
+        GTEST_SKIP() << "qt6-translations-l10n is not installed: " << catalogue.toStdString();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+    QLocale::setDefault(QLocale::system());
+    const QString cancel = box.button(QDialogButtonBox::Cancel)->text();
+    const QString save = box.button(QDialogButtonBox::Save)->text();
+    EXPECT_TRUE(cancel.contains(QStringLiteral("キャンセル"))) << cancel.toStdString();
+    EXPECT_TRUE(save.contains(QStringLiteral("保存"))) << save.toStdString();
 }
 
 } // namespace

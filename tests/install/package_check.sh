@@ -27,7 +27,7 @@ done
 
 info=$(dpkg-deb --info "$deb")
 depends=$(sed -n 's/^ Depends: //p' <<<"$info")
-for p in libqt6core6 libqt6gui6 libqt6svg6 libqt6printsupport6 libzint2.11 fonts-ipafont-gothic fonts-ipafont-mincho fontconfig; do
+for p in libqt6core6 libqt6gui6 libqt6svg6 libqt6printsupport6 libzint2.11 fonts-ipafont-gothic fonts-ipafont-mincho fontconfig qt6-translations-l10n; do
     grep -q "\b$p\b" <<<"$depends" || fail "Depends lacks $p: $depends"
 done
 for p in -dev gtest benchmark clang "\bzint\b" zbar python; do

@@ -304,6 +304,32 @@ TEST_F(AppControllerTest, ZoomAndPagesKeepToTheirBoundsAndBeepAtTheEnds)
     EXPECT_EQ(c->currentPage(), 1);
 }
 
+TEST_F(AppControllerTest, FirstAndLastPageFollowTheRowsAndTheStartLabel)
+{
+    auto c = started();
+    int redraws = 0;
+    QObject::connect(c.get(), &AppController::previewChanged, [&] { ++redraws; });
+    EXPECT_EQ(c->pageCount(), 2); // 36 numbered rows, 24 labels a page
+    c->lastPageCommand();
+    EXPECT_EQ(c->currentPage(), 2);
+    EXPECT_GT(redraws, 0);
+    c->lastPageCommand();
+    EXPECT_EQ(desktop.beeps, 1);
+    c->firstPageCommand();
+    EXPECT_EQ(c->currentPage(), 1);
+    c->firstPageCommand();
+    EXPECT_EQ(desktop.beeps, 2);
+
+    // Starting at label 20 leaves 5 rows on page 1, 24 on page 2 and 7 on page 3.
+    c->setStartLabel(20);
+    EXPECT_EQ(c->pageCount(), 3);
+    c->lastPageCommand();
+    EXPECT_EQ(c->currentPage(), 3);
+    c->nextPageCommand();
+    EXPECT_EQ(c->currentPage(), 3);
+    EXPECT_EQ(desktop.beeps, 3);
+}
+
 TEST_F(AppControllerTest, CalculatorsAndHelpShowTheirTexts)
 {
     auto c = started();
@@ -326,11 +352,8 @@ TEST_F(AppControllerTest, CalculatorsAndHelpShowTheirTexts)
     dialogs.expectDone();
 
     c->offlineHelpCommand();
-    c->onlineHelpCommand();
-    c->homePageCommand();
-    ASSERT_EQ(desktop.opened.size(), 3);
+    ASSERT_EQ(desktop.opened.size(), 1);
     EXPECT_EQ(desktop.opened[0], QUrl::fromLocalFile(kResources + "/barcode.pdf"));
-    EXPECT_EQ(desktop.opened[1], QUrl(QString::fromUtf16(kOnlineHelpUrl)));
 
     int shortcutRequests = 0;
     QObject::connect(c.get(), &AppController::textEditorShortcutRequested, [&] { ++shortcutRequests; });
@@ -342,6 +365,45 @@ TEST_F(AppControllerTest, CalculatorsAndHelpShowTheirTexts)
     desktop.editorAvailable = false;
     dialogs.expectInformation("テキストエディターが見つかりません");
     c->textEditorCommand(false);
+}
+
+// A build without a web site: the online help and the home page item open the installed
+// manual and say so; a missing manual or a desktop without a viewer is told with the path.
+TEST_F(AppControllerTest, WithoutAWebSiteTheHelpItemsOpenTheInstalledManual)
+{
+    if (!onlineHelpUrl().isEmpty() || !homePageUrl().isEmpty())
+        GTEST_SKIP() << "built with a web site";
+    QTemporaryDir install;
+    const QString manual = install.path() + QStringLiteral("/barcode.pdf");
+    auto c = make(install.path());
+
+    dialogs.expectError("マニュアルが見つかりません\r\n" + manual);
+    c->onlineHelpCommand();
+    dialogs.expectError("マニュアルが見つかりません\r\n" + manual);
+    c->homePageCommand();
+    dialogs.expectDone();
+    EXPECT_TRUE(desktop.opened.isEmpty());
+
+    QFile file(manual);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("%PDF-1.4\n");
+    file.close();
+    dialogs.expectInformation("インストールされているマニュアルを開きます\r\n" + manual);
+    c->onlineHelpCommand();
+    dialogs.expectInformation("インストールされているマニュアルを開きます\r\n" + manual);
+    c->homePageCommand();
+    dialogs.expectDone();
+    EXPECT_EQ(desktop.opened, (QList<QUrl>{QUrl::fromLocalFile(manual), QUrl::fromLocalFile(manual)}));
+
+    struct NoViewer : RecordingDesktop
+    {
+        bool openDocument(const QUrl&) override { return false; }
+    } noViewer;
+    AppController bare(dialogs, noViewer, data, install.path());
+    dialogs.expectInformation("インストールされているマニュアルを開きます\r\n" + manual)
+        .expectError("マニュアルを表示するプログラムが見つかりません\r\n" + manual);
+    bare.onlineHelpCommand();
+    dialogs.expectDone();
 }
 
 TEST_F(AppControllerTest, ABadStyleFileEndsTheLoadWithAnErrorBoxAndNoPostLoadSteps)

@@ -6,6 +6,7 @@
 #include "document/DataFile.h"
 #include "platform/Folders.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -118,6 +119,36 @@ TEST_F(DocumentSessionTest, AnEditBecomesUndoableAtTheSnapshotAndUndoAsksForARed
     session.setUndoEnabled(false);
     EXPECT_EQ(log, (QStringList{"undo off"}));
     EXPECT_FALSE(session.undoEnabled());
+}
+
+// Each file dialog opens in the folder of its kind: the lists in listdata, made for the
+// save when missing, and the styles in style.
+TEST_F(DocumentSessionTest, EachFileDialogOpensInTheFolderOfItsKind)
+{
+    session.LoadStyle(DefaultStyleFile(data));
+    session.LoadDataList(DefaultDataFile(data));
+    const QString lists = data + QStringLiteral("/listdata");
+    QDir(lists).removeRecursively();
+    ASSERT_FALSE(QDir(lists).exists());
+
+    dialogs.expectSave(QStringLiteral("Korbena"), std::nullopt);
+    session.saveDataCommand();
+    dialogs.expectSave(QStringLiteral("Korbena"), std::nullopt);
+    session.saveStyleAsCommand();
+    dialogs.expectOpen(QStringLiteral("バーコードデータファイルを選択してください"), std::nullopt);
+    session.openDataCommand();
+    dialogs.expectOpen(QStringLiteral("データファイルを選択してください"), std::nullopt);
+    session.openStyleCommand();
+    dialogs.expectDone();
+
+    ASSERT_EQ(dialogs.fileDialogs.size(), 4u);
+    EXPECT_EQ(dialogs.fileDialogs[0].folder, lists);
+    EXPECT_EQ(dialogs.fileDialogs[0].defaultSuffix, QStringLiteral("lst"));
+    EXPECT_TRUE(QDir(lists).exists());
+    EXPECT_EQ(dialogs.fileDialogs[1].folder, data + QStringLiteral("/style"));
+    EXPECT_EQ(dialogs.fileDialogs[1].defaultSuffix, QStringLiteral("kbz"));
+    EXPECT_EQ(dialogs.fileDialogs[2].folder, lists);
+    EXPECT_EQ(dialogs.fileDialogs[3].folder, data + QStringLiteral("/style"));
 }
 
 } // namespace

@@ -354,5 +354,33 @@ TEST_F(PrintCommandsTest, CalibrationStoresThePrintersCorrectionWhichMovesItsPag
     EXPECT_EQ(readWholeFile(after).size(), readWholeFile(before).size());
 }
 
+// "印刷実行" on a machine without a printer says so before it offers to save a PDF file,
+// and the file holds the pages; cancelling the save prints nothing.
+TEST_F(PrintCommandsTest, WithoutAPrinterPrintingSaysSoAndOffersAPdfFile)
+{
+    const QString out = pdf(QStringLiteral("no-printer.pdf"));
+    dialogs
+        .expectInformation(
+            QStringLiteral("プリンターがインストールされていません。PDFファイルに出力します。"))
+        .expectSave(kCaption, out)
+        .expectProgress(1, 2, true)
+        .expectProgress(2, 2, true)
+        .expectEndProgress();
+    c->printCommand();
+    dialogs.expectDone();
+    EXPECT_EQ(pdfPages(out), 2); // the 36 rows of the default list, 24 a sheet
+    ASSERT_FALSE(dialogs.fileDialogs.empty());
+    EXPECT_EQ(dialogs.fileDialogs.back().defaultSuffix, QStringLiteral("pdf"));
+
+    const QString cancelled = pdf(QStringLiteral("cancelled.pdf"));
+    dialogs
+        .expectInformation(
+            QStringLiteral("プリンターがインストールされていません。PDFファイルに出力します。"))
+        .expectSave(kCaption, std::nullopt);
+    c->printCommand();
+    dialogs.expectDone();
+    EXPECT_FALSE(QFileInfo::exists(cancelled));
+}
+
 } // namespace
 } // namespace korbena::test
