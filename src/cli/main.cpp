@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -79,24 +80,10 @@ bool isHelp(const QString& arg)
     return arg == u"--help" || arg == u"-h";
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// Usage texts and the version, answered before the application starts, so that they need
+// no fonts or display; nothing when the arguments ask for a command's work.
+std::optional<int> answerWithoutApplication(const QStringList& args)
 {
-    // No display is needed: text and pictures are drawn offscreen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    ensureRuntimeDir();
-    korbena::installZintMatrixEncoder();
-    // Taken before the application sees them: it would take "--style FILE" as its own option.
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
-    if (args.isEmpty()) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    // Answered before the application starts, so that they need no fonts or display.
     if (args.size() == 1 && isHelp(args.first())) {
         std::fputs(kUsage, stdout);
         std::fputs("\n", stdout);
@@ -123,9 +110,12 @@ int main(int argc, char** argv)
             return 0;
         }
     }
-    korbena::tuneAllocatorForPictures();
-    QGuiApplication app(argc, argv);
-    const QString command = args.takeFirst();
+    return std::nullopt;
+}
+
+// Runs one command with the arguments that follow its name.
+int runCommand(const QString& command, const QStringList& args)
+{
     if (command == u"barcode") {
         if (args.contains(QStringLiteral("--help"))) {
             std::fputs(korbena::cli::kBarcodeUsage, stdout);
@@ -169,4 +159,29 @@ int main(int argc, char** argv)
     }
     std::fprintf(stderr, "korbena-cli: unknown command '%s'\n%s", qPrintable(command), kUsage);
     return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // No display is needed: text and pictures are drawn offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ensureRuntimeDir();
+    korbena::installZintMatrixEncoder();
+    // Taken before the application sees them: it would take "--style FILE" as its own option.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    if (args.isEmpty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (const std::optional<int> answered = answerWithoutApplication(args))
+        return *answered;
+    korbena::tuneAllocatorForPictures();
+    QGuiApplication app(argc, argv);
+    const QString command = args.takeFirst();
+    return runCommand(command, args);
 }

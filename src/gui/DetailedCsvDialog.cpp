@@ -64,7 +64,22 @@ DetailedCsvDialog::DetailedCsvDialog(const QString& path, const DetailedCsvSetti
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QFileInfo(path).fileName(), this));
+    layout->addWidget(createReadingGroup(initial));
+    addPreview(layout);
+    layout->addWidget(createColumnsGroup(initial));
+    layout->addWidget(createButtons());
 
+    // The column lists start from the settings last used.
+    m_title->setProperty("keep", initial.columns.titleColumn);
+    m_number->setProperty("keep", initial.columns.numberColumn);
+    m_quantity->setProperty("keep", initial.columns.quantityColumn);
+    refresh();
+    connectRefresh();
+    resize(640, 640);
+}
+
+QGroupBox* DetailedCsvDialog::createReadingGroup(const DetailedCsvSettings& initial)
+{
     auto* reading = new QGroupBox(QStringLiteral("ファイルの読み方"), this);
     auto* readForm = new QFormLayout(reading);
     m_separator = new QComboBox(reading);
@@ -100,8 +115,11 @@ DetailedCsvDialog::DetailedCsvDialog(const QString& path, const DetailedCsvSetti
     m_firstLine->setRange(1, 1000000);
     m_firstLine->setValue(std::max(initial.columns.firstLine, 1));
     readForm->addRow(QStringLiteral("読み始める行"), m_firstLine);
-    layout->addWidget(reading);
+    return reading;
+}
 
+void DetailedCsvDialog::addPreview(QVBoxLayout* layout)
+{
     m_preview = new QTableView(this);
     m_preview->setObjectName(QStringLiteral("preview"));
     m_records = new QStandardItemModel(m_preview);
@@ -113,7 +131,10 @@ DetailedCsvDialog::DetailedCsvDialog(const QString& path, const DetailedCsvSetti
     m_fault = new QLabel(this);
     m_fault->setStyleSheet(QStringLiteral("color: #d04040"));
     layout->addWidget(m_fault);
+}
 
+QGroupBox* DetailedCsvDialog::createColumnsGroup(const DetailedCsvSettings& initial)
+{
     auto* columns = new QGroupBox(QStringLiteral("取り込む列"), this);
     auto* columnForm = new QFormLayout(columns);
     m_title = new QComboBox(columns);
@@ -130,28 +151,28 @@ DetailedCsvDialog::DetailedCsvDialog(const QString& path, const DetailedCsvSetti
     m_startRow->setRange(1, DataList::kMaxRowCount - 1);
     m_startRow->setValue(std::max(initial.startRow, 1));
     columnForm->addRow(QStringLiteral("グリッドの開始行"), m_startRow);
-    layout->addWidget(columns);
+    return columns;
+}
 
+QDialogButtonBox* DetailedCsvDialog::createButtons()
+{
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("取込"), QDialogButtonBox::AcceptRole)
         ->setObjectName(QStringLiteral("import"));
     buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    return buttons;
+}
 
-    // The column lists start from the settings last used.
-    m_title->setProperty("keep", initial.columns.titleColumn);
-    m_number->setProperty("keep", initial.columns.numberColumn);
-    m_quantity->setProperty("keep", initial.columns.quantityColumn);
-    refresh();
+void DetailedCsvDialog::connectRefresh()
+{
     for (QComboBox* box : {m_separator, m_encoding})
         connect(box, &QComboBox::currentIndexChanged, this, &DetailedCsvDialog::refresh);
     for (QCheckBox* box : {m_quoting, m_header})
         connect(box, &QCheckBox::toggled, this, &DetailedCsvDialog::refresh);
     connect(m_firstLine, &QSpinBox::valueChanged, this, &DetailedCsvDialog::refresh);
     connect(m_sheet, &QLineEdit::textChanged, this, &DetailedCsvDialog::refresh);
-    resize(640, 640);
 }
 
 void DetailedCsvDialog::addSheetField(QFormLayout* form, const QString& sheet)

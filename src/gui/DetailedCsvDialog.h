@@ -7,12 +7,15 @@
 
 class QCheckBox;
 class QComboBox;
+class QDialogButtonBox;
 class QFormLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
 class QStandardItemModel;
 class QTableView;
+class QVBoxLayout;
 
 namespace korbena {
 
@@ -31,6 +34,12 @@ private:
     // Reads the first records again with the settings chosen and fills the preview and
     // the column lists.
     void refresh();
+    // The constructor's steps, in the order the dialog shows them.
+    QGroupBox* createReadingGroup(const DetailedCsvSettings& initial);
+    void addPreview(QVBoxLayout* layout);
+    QGroupBox* createColumnsGroup(const DetailedCsvSettings& initial);
+    QDialogButtonBox* createButtons();
+    void connectRefresh();
     void addSheetField(QFormLayout* form, const QString& sheet);
     void fillColumns(QComboBox* box, int columns, const QStringList& headings, const QString& none, int keep);
 

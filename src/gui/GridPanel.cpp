@@ -110,6 +110,21 @@ private:
 
 GridPanel::GridPanel(AppController& controller, QWidget* parent) : QWidget(parent), m_controller(controller)
 {
+    createView();
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &GridPanel::reportSelection);
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &GridPanel::reportSelection);
+    connect(&m_controller, &AppController::gridSelectionChanged, this, &GridPanel::showSelection);
+    createContextMenu();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_view, 1);
+    layout->addLayout(createButtons());
+}
+
+void GridPanel::createView()
+{
     AppController& c = m_controller;
     const auto enter = [&c] { c.gridEnterPressed(); };
     auto* view = new GridView(enter, this);
@@ -135,13 +150,11 @@ GridPanel::GridPanel(AppController& controller, QWidget* parent) : QWidget(paren
     columns->setStretchLastSection(false);
     columns->resizeSection(DataGridModel::TitleColumn, 115);
     columns->resizeSection(DataGridModel::NumberColumn, 108);
+}
 
-    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &GridPanel::reportSelection);
-    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &GridPanel::reportSelection);
-    connect(&c, &AppController::gridSelectionChanged, this, &GridPanel::showSelection);
-
+void GridPanel::createContextMenu()
+{
+    AppController& c = m_controller;
     // The context menu: the cell commands, then the fills and the numbering the edit
     // menu has too.
     m_menu = new QMenu(this);
@@ -168,9 +181,11 @@ GridPanel::GridPanel(AppController& controller, QWidget* parent) : QWidget(paren
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_menu->popup(m_view->viewport()->mapToGlobal(at)); });
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_view, 1);
+QGridLayout* GridPanel::createButtons()
+{
+    AppController& c = m_controller;
     auto* buttons = new QGridLayout;
     const std::pair<const char*, void (AppController::*)()> buttonCommands[] = {
         {"全クリアー", &AppController::clearAllCommand},
@@ -189,7 +204,7 @@ GridPanel::GridPanel(AppController& controller, QWidget* parent) : QWidget(paren
         buttons->addWidget(button, i / 3, i % 3);
         ++i;
     }
-    layout->addLayout(buttons);
+    return buttons;
 }
 
 void GridPanel::showEvent(QShowEvent* event)

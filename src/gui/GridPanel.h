@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QGridLayout;
 class QMenu;
 class QTableView;
 
@@ -29,6 +30,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The constructor's steps: the grid, its context menu and the buttons below it.
+    void createView();
+    void createContextMenu();
+    QGridLayout* createButtons();
     void reportSelection();
     void showSelection(int top, int bottom);
     // Ctrl+C: the selected cells to the clipboard; Ctrl+V: the clipboard's cells at the current one.

@@ -17,37 +17,22 @@ namespace {
 // beyond this the rest is counted in one line.
 constexpr int kListedRows = 5000;
 
-} // namespace
-
-PrintCheckDialog::PrintCheckDialog(const PrintCheckReport& report, Dialogs::PrintCheckMode mode,
-                                   bool offerHalfWidth, QWidget* parent)
-    : QDialog(parent)
+// The line above the list: refused, all read, nothing wrong but some unchecked, or faults.
+QString headingText(const PrintCheckReport& report)
 {
-    using Choice = Dialogs::PrintCheckChoice;
-    const bool beforePrinting = mode == Dialogs::PrintCheckMode::BeforePrinting;
-    setWindowTitle(QStringLiteral("印刷前チェック"));
-    setObjectName(QStringLiteral("PrintCheckDialog"));
-    auto* column = new QVBoxLayout(this);
-
-    auto* heading = new QLabel(this);
-    heading->setObjectName(QStringLiteral("heading"));
-    heading->setWordWrap(true);
     if (!report.refusal.isEmpty())
-        heading->setText(report.refusal);
-    else if (report.passed() && report.problems.empty())
-        heading->setText(QStringLiteral("すべてのバーコードを読み取り確認しました。"));
-    else if (report.passed())
-        heading->setText(QStringLiteral("バーコードに誤りはありません。確認できなかった行があります。"));
-    else
-        heading->setText(QStringLiteral("次の行のバーコードは正しく印刷されません。"));
-    column->addWidget(heading);
+        return report.refusal;
+    if (report.passed() && report.problems.empty())
+        return QStringLiteral("すべてのバーコードを読み取り確認しました。");
+    if (report.passed())
+        return QStringLiteral("バーコードに誤りはありません。確認できなかった行があります。");
+    return QStringLiteral("次の行のバーコードは正しく印刷されません。");
+}
 
-    m_list = new QTreeWidget(this);
-    m_list->setObjectName(QStringLiteral("problems"));
-    m_list->setRootIsDecorated(false);
-    m_list->setUniformRowHeights(true);
-    m_list->setHeaderLabels({QStringLiteral("行"), QStringLiteral("文字列"), QStringLiteral("バーコード番号"),
-                             QStringLiteral("理由")});
+// One line per problem row, then a line for the rows beyond the list and one for the
+// rows of a symbology no reader decodes.
+QList<QTreeWidgetItem*> problemItems(const PrintCheckReport& report)
+{
     int folded = 0, listed = 0;
     QList<QTreeWidgetItem*> items;
     for (const RowCheck& row : report.problems) {
@@ -74,6 +59,33 @@ PrintCheckDialog::PrintCheckDialog(const PrintCheckReport& report, Dialogs::Prin
                         QStringLiteral("%1: この種類は読み取り確認できません（%2 件）")
                             .arg(report.symbology)
                             .arg(folded)});
+    return items;
+}
+
+} // namespace
+
+PrintCheckDialog::PrintCheckDialog(const PrintCheckReport& report, Dialogs::PrintCheckMode mode,
+                                   bool offerHalfWidth, QWidget* parent)
+    : QDialog(parent)
+{
+    const bool beforePrinting = mode == Dialogs::PrintCheckMode::BeforePrinting;
+    setWindowTitle(QStringLiteral("印刷前チェック"));
+    setObjectName(QStringLiteral("PrintCheckDialog"));
+    auto* column = new QVBoxLayout(this);
+
+    auto* heading = new QLabel(this);
+    heading->setObjectName(QStringLiteral("heading"));
+    heading->setWordWrap(true);
+    heading->setText(headingText(report));
+    column->addWidget(heading);
+
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("problems"));
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setHeaderLabels({QStringLiteral("行"), QStringLiteral("文字列"), QStringLiteral("バーコード番号"),
+                             QStringLiteral("理由")});
+    const QList<QTreeWidgetItem*> items = problemItems(report);
     m_list->addTopLevelItems(items);
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_list->header()->setStretchLastSection(true);
@@ -84,6 +96,13 @@ PrintCheckDialog::PrintCheckDialog(const PrintCheckReport& report, Dialogs::Prin
     summary->setObjectName(QStringLiteral("summary"));
     column->addWidget(summary);
 
+    column->addWidget(createButtons(beforePrinting, offerHalfWidth));
+    resize(720, items.isEmpty() ? 160 : 420);
+}
+
+QDialogButtonBox* PrintCheckDialog::createButtons(bool beforePrinting, bool offerHalfWidth)
+{
+    using Choice = Dialogs::PrintCheckChoice;
     auto* buttons = new QDialogButtonBox(this);
     if (offerHalfWidth) {
         QPushButton* convert =
@@ -103,8 +122,7 @@ PrintCheckDialog::PrintCheckDialog(const PrintCheckReport& report, Dialogs::Prin
     connect(cancel, &QPushButton::clicked, this, [this] { choose(Choice::Cancel); });
     // Printing a wasted sheet must be a deliberate click, never the Enter key.
     cancel->setDefault(true);
-    column->addWidget(buttons);
-    resize(720, items.isEmpty() ? 160 : 420);
+    return buttons;
 }
 
 void PrintCheckDialog::choose(Dialogs::PrintCheckChoice choice)

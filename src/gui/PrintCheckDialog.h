@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QDialogButtonBox;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -27,6 +28,7 @@ public:
 
 private:
     void choose(Dialogs::PrintCheckChoice choice);
+    QDialogButtonBox* createButtons(bool beforePrinting, bool offerHalfWidth);
 
     QTreeWidget* m_list = nullptr;
     Dialogs::PrintCheckChoice m_choice = Dialogs::PrintCheckChoice::Cancel;

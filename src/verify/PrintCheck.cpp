@@ -32,6 +32,37 @@ QString shown(const QString& text, const QString& identifier)
     return out;
 }
 
+// Draws a row's code and reads the symbol back; nothing when it reads as the row's number.
+std::optional<RowVerdict> drawAndRead(BarImage& bar, SymbolReader& reader, int quietZone, const QString& code,
+                                      RowCheck& check)
+{
+    bar.SetCode(code);
+    const Bitmap* bitmap = bar.Picture().bitmap();
+    if (!bitmap || bitmap->Empty()) {
+        check.fault = checkDigitFault(bar.BarType(), code);
+        if (carriesGs1(bar.BarType(), bar.MatrixSettings()))
+            check.detail = gs1Problem(code);
+        return RowVerdict::NotEncodable;
+    }
+    // The label of a row without a title gets no barcode, so there is nothing to read.
+    if (check.title.isEmpty())
+        return RowVerdict::NoTitle;
+    const ExpectedReading expected = expectedReading(bar);
+    if (expected.kind != ExpectedReading::Kind::Readable)
+        return expected.kind == ExpectedReading::Kind::UnreadableType ? RowVerdict::TypeNotChecked
+                                                                      : RowVerdict::DataNotChecked;
+    check.expected = shown(expected.text, expected.identifier);
+    const std::optional<Reading> reading = reader.read(bitmap->image(), expected.format, quietZone);
+    if (!reading)
+        return RowVerdict::Unreadable;
+    if (reading->text != expected.text ||
+        (!expected.identifier.isEmpty() && reading->identifier != expected.identifier)) {
+        check.read = shown(reading->text, expected.identifier.isEmpty() ? QString() : reading->identifier);
+        return RowVerdict::Mismatch;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 PrintCheckReport verifyRows(const LabelStyle& style, const DataList& rows, const PrintCheckOptions& options)
@@ -73,37 +104,8 @@ PrintCheckReport verifyRows(const LabelStyle& style, const DataList& rows, const
             problem(RowVerdict::NoNumber);
             continue;
         }
-        bar.SetCode(code);
-        const Bitmap* bitmap = bar.Picture().bitmap();
-        if (!bitmap || bitmap->Empty()) {
-            check.fault = checkDigitFault(bar.BarType(), code);
-            if (carriesGs1(bar.BarType(), bar.MatrixSettings()))
-                check.detail = gs1Problem(code);
-            problem(RowVerdict::NotEncodable);
-            continue;
-        }
-        // The label of a row without a title gets no barcode, so there is nothing to read.
-        if (check.title.isEmpty()) {
-            problem(RowVerdict::NoTitle);
-            continue;
-        }
-        const ExpectedReading expected = expectedReading(bar);
-        if (expected.kind != ExpectedReading::Kind::Readable) {
-            problem(expected.kind == ExpectedReading::Kind::UnreadableType ? RowVerdict::TypeNotChecked
-                                                                           : RowVerdict::DataNotChecked);
-            continue;
-        }
-        check.expected = shown(expected.text, expected.identifier);
-        const std::optional<Reading> reading = reader.read(bitmap->image(), expected.format, quietZone);
-        if (!reading) {
-            problem(RowVerdict::Unreadable);
-            continue;
-        }
-        if (reading->text != expected.text ||
-            (!expected.identifier.isEmpty() && reading->identifier != expected.identifier)) {
-            check.read =
-                shown(reading->text, expected.identifier.isEmpty() ? QString() : reading->identifier);
-            problem(RowVerdict::Mismatch);
+        if (const std::optional<RowVerdict> verdict = drawAndRead(bar, reader, quietZone, code, check)) {
+            problem(*verdict);
             continue;
         }
         ++report.verified;
