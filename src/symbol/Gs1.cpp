@@ -3,6 +3,7 @@
 #include "symbol/ElementPattern.h"
 #include "symbol/EncoderText.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
@@ -392,6 +393,16 @@ Encoding encodeGs1_128(const QString& humanForm)
         return {};
     EncodeOptions options;
     options.automatic = true;
+    // Automatic segmentation finds switch and function escapes anywhere in the text, so
+    // data holding "<" or ">" could read as one ("<<CODEB>>"); such data goes in set B,
+    // which holds every GS1 data character, read token by token.
+    const bool angled =
+        std::any_of(reading.elements.begin(), reading.elements.end(),
+                    [](const Gs1Element& e) { return e.data.contains(u'<') || e.data.contains(u'>'); });
+    if (angled) {
+        options.automatic = false;
+        options.startChar = u'B';
+    }
     Encoding encoding = encodeCode128(gs1Code128Input(reading.elements), options);
     // The CODE-128 settings of the component are not GS1-128's to change.
     encoding.f128Code.reset();

@@ -130,3 +130,21 @@ TEST(MatrixSymbol, NoEncoderDrawsNothing)
 
 } // namespace
 } // namespace korbena
+
+namespace korbena {
+namespace {
+
+// Data characters "<" and ">" are GS1 characters: they never read as CODE-128 escapes,
+// whatever follows them, so every string the table accepts is encoded.
+TEST(Gs1_128, AngleBracketsInDataAreCharactersNotEscapes)
+{
+    for (const char* text : {"(21)<CODEB>", "(21)<<<<<<<<CODEB>", "(21)<FNC1>x", "(10)A<B>C(21)9"}) {
+        SCOPED_TRACE(text);
+        const Encoding encoding = encodeGs1_128(QString::fromLatin1(text));
+        ASSERT_TRUE(encoding.ok());
+        EXPECT_EQ(encoding.symbol, QString::fromLatin1(text));
+    }
+}
+
+} // namespace
+} // namespace korbena
