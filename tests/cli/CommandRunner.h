@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <memory>
@@ -37,5 +42,24 @@ inline Outcome runCommand(Command command, const QStringList& args)
     const int code = command(args, out.get(), err.get());
     return {code, contents(out.get()), contents(err.get())};
 }
+
+// A command run on a fresh working folder: the data home points into a temporary
+// folder for the test and is put back afterwards; `work` takes the test's files.
+class FreshWorkingFolder : public ::testing::Test
+{
+protected:
+    QTemporaryDir home;
+    QTemporaryDir work;
+    QByteArray previousDataHome = qgetenv("XDG_DATA_HOME");
+
+    void SetUp() override { qputenv("XDG_DATA_HOME", QFile::encodeName(home.path())); }
+    void TearDown() override
+    {
+        if (previousDataHome.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", previousDataHome);
+    }
+};
 
 } // namespace korbena::cli::test

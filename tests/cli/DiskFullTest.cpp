@@ -90,22 +90,9 @@ std::vector<Writer> writers(const QString& folder)
     };
 }
 
-class DiskFull : public ::testing::Test
+class DiskFull : public test::FreshWorkingFolder
 {
 protected:
-    QTemporaryDir home;
-    QTemporaryDir work;
-    QByteArray previousDataHome = qgetenv("XDG_DATA_HOME");
-
-    void SetUp() override { qputenv("XDG_DATA_HOME", QFile::encodeName(home.path())); }
-    void TearDown() override
-    {
-        if (previousDataHome.isNull())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", previousDataHome);
-    }
-
     // The inputs, and every target holding bytes of an earlier run.
     void prepare(const QString& folder)
     {

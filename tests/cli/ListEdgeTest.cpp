@@ -22,22 +22,9 @@ namespace {
 
 using test::runCommand;
 
-class ListEdge : public ::testing::Test
+class ListEdge : public test::FreshWorkingFolder
 {
 protected:
-    QTemporaryDir home;
-    QTemporaryDir work;
-    QByteArray previousDataHome = qgetenv("XDG_DATA_HOME");
-
-    void SetUp() override { qputenv("XDG_DATA_HOME", QFile::encodeName(home.path())); }
-    void TearDown() override
-    {
-        if (previousDataHome.isNull())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", previousDataHome);
-    }
-
     QString path(const char* name) const { return work.filePath(QString::fromLatin1(name)); }
 
     // A JAN style of 4 x 10 labels.

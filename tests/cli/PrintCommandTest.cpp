@@ -32,22 +32,9 @@ QByteArray fileBytes(const QString& path)
 // Every command runs on a fresh machine: the desktop's data location is an empty
 // temporary folder. The templates come from beside the test program, where the
 // build puts them as it does beside korbena-cli.
-class SheetCommand : public ::testing::Test
+class SheetCommand : public test::FreshWorkingFolder
 {
 protected:
-    QTemporaryDir home;
-    QTemporaryDir work;
-    QByteArray previousDataHome = qgetenv("XDG_DATA_HOME");
-
-    void SetUp() override { qputenv("XDG_DATA_HOME", QFile::encodeName(home.path())); }
-    void TearDown() override
-    {
-        if (previousDataHome.isNull())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", previousDataHome);
-    }
-
     QString path(const QString& name) const { return work.filePath(name); }
 
     static Outcome print(const QStringList& args) { return test::runCommand(runPrint, args); }

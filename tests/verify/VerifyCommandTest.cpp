@@ -20,22 +20,9 @@ namespace {
 using test::Outcome;
 
 // Runs on a fresh working folder, as the print command's tests do.
-class VerifyCommand : public ::testing::Test
+class VerifyCommand : public cli::test::FreshWorkingFolder
 {
 protected:
-    QTemporaryDir home;
-    QTemporaryDir work;
-    QByteArray previousDataHome = qgetenv("XDG_DATA_HOME");
-
-    void SetUp() override { qputenv("XDG_DATA_HOME", QFile::encodeName(home.path())); }
-    void TearDown() override
-    {
-        if (previousDataHome.isNull())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", previousDataHome);
-    }
-
     // Files of a 24-label sheet of `type` and the rows (title, number).
     QStringList files(TBarTypes type, const std::vector<std::pair<QString, QString>>& list)
     {
