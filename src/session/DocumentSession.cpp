@@ -200,17 +200,18 @@ void DocumentSession::LoadStyle(QString path)
             return;
         path = *chosen;
     }
-    m_baseline.forgetStyle();
-    if (!QFileInfo(path).isFile()) {
-        // A new name: the style stays as it is and is saved under it.
+    if (!QFileInfo::exists(path)) {
+        // A new name: the style stays as it is, not yet saved under it.
         m_style.displayKey = 3;
         setStyleFile(path);
+        m_baseline.forgetStyle();
         raise(QStringLiteral("StyleLoaded"));
         return;
     }
     const QStringList lines = readStyleFile(path);
     m_style.displayKey = 3;
     setStyleFile(path);
+    m_baseline.forgetStyle(); // until the whole file is applied
     m_changes.styleLoaded(lines);
     StyleFileExtras extras;
     try {
