@@ -35,8 +35,13 @@ bool DocumentBaseline::rowsChanged(const DataList& rows) const
 
 bool DocumentBaseline::styleChanged(const LabelStyle& style) const
 {
+    if (!m_style)
+        return true;
+    // DISP_KEY draws nothing and every data load resets it: no edit of the user's.
+    LabelStyle compared = style;
+    compared.displayKey = m_style->displayKey;
     // What a save would write: two styles that give the same file are the same.
-    return !m_style || styleFileLines(style) != styleFileLines(*m_style);
+    return styleFileLines(compared) != styleFileLines(*m_style);
 }
 
 } // namespace korbena

@@ -273,11 +273,18 @@ TEST_F(UnsavedWorkTest, NoQuestionUnlessTheDocumentsDifferFromWhatWasLastLoadedO
     c->appendRowCommand();
     EXPECT_TRUE(c->closeSequence());
 
-    // A style of this program, loaded and left alone.
+    // A style of this program, loaded and left alone, and one whose DISP_KEY the next
+    // list load resets.
     dialogs.expectOpen(kOpenStyle, data + QStringLiteral("/style/A4-44-CODE128.kbz"));
     c->openStyleCommand();
     dialogs.expectDone();
     c->explicitRedraw();
+    EXPECT_TRUE(c->closeSequence());
+    dialogs.expectOpen(kOpenStyle, QStringLiteral(KORBENA_SOURCE_DIR "/tests/data/sample_style.kbz"))
+        .expectOpen(kOpenData, imported);
+    c->openStyleCommand();
+    c->openDataCommand();
+    dialogs.expectDone();
     EXPECT_TRUE(c->closeSequence());
 
     // A row's text changed is a change again; changed back, it is none.
