@@ -72,9 +72,6 @@ public:
     // Raises a notification that the change checks answer (a load or close request);
     // false when one of them stopped it.
     bool requestGoesOn(const QString& notification);
-    // Whether the documents differ from what was last loaded or saved.
-    bool dataModified() const { return m_baseline.rowsChanged(m_rows); }
-    bool styleModified() const { return m_baseline.styleChanged(m_style); }
 
     // ---- undo: one snapshot of the rows, swapped back by the undo command ----
     const ChangeTracking& changes() const { return m_changes; }
