@@ -564,7 +564,10 @@ void MainWindow::closeEvent(QCloseEvent* event)
     const QRect normal = normalGeometry();
     m_controller->setWindowGeometry(normal.top(), normal.left(), normal.width(), normal.height());
     m_controller->setSplitter(m_splitter->sizes().value(0));
-    m_controller->closeSequence();
+    if (!m_controller->closeSequence()) {
+        event->ignore(); // "キャンセル", or a save that did not happen: the work stays open
+        return;
+    }
     event->accept();
 }
 

@@ -76,6 +76,22 @@ bool QtDialogs::confirm(const QString& text)
     return box.clickedButton() == yes;
 }
 
+Dialogs::SaveAnswer QtDialogs::askToSave(const QString& question)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), question, QMessageBox::NoButton, m_parent);
+    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return SaveAnswer::Save;
+    if (box.clickedButton() == no)
+        return SaveAnswer::Discard;
+    return SaveAnswer::Cancel;
+}
+
 void QtDialogs::error(const QString& message, const QString& detail)
 {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Korbena"), message, QMessageBox::Ok, m_parent);

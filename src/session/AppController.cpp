@@ -105,9 +105,12 @@ void AppController::setColumnWidths(int title, int number)
     m_settings.numberColumnWidth = number;
 }
 
-void AppController::closeSequence()
+bool AppController::closeSequence()
 {
-    runCommand(m_dialogs, [&] { raise(QStringLiteral("CloseRequested")); });
+    bool goOn = false;
+    runCommand(m_dialogs, [&] { goOn = m_documents->requestGoesOn(QStringLiteral("CloseRequested")); });
+    if (!goOn)
+        return false; // the program stays open with the changes; nothing is written
     m_settings.zoom = m_preview->zoom();
     m_settings.styleFile = m_documents->currentStyleFile();
     m_settings.dataFile = m_documents->currentDataFile();
@@ -116,6 +119,7 @@ void AppController::closeSequence()
     } catch (const Error&) {
         // The settings are a convenience: a folder that cannot be written loses them only.
     }
+    return true;
 }
 
 // ---- notifications ----
@@ -134,8 +138,8 @@ void AppController::raise(const QString& notification)
     } else if (notification == u"MainWindowShown") {
         answerMainWindowShown();
     } else if (notification == u"CloseRequested") {
-        m_documents->askToSaveData();
-        m_documents->askToSaveStyleAtClose();
+        if (m_documents->askToSaveData())
+            m_documents->askToSaveStyleAtClose();
     }
 }
 

@@ -80,8 +80,10 @@ public:
     // the remembered one of its kind. An argument that cannot be used is told at start-up.
     void setStartDocuments(const DocumentArguments& documents);
     // The close sequence: the save questions, then the settings are written. The
-    // window hands over its geometry first with setWindowGeometry().
-    void closeSequence();
+    // window hands over its geometry first with setWindowGeometry(). False when a
+    // question was cancelled or its save did not happen: the program stays open and
+    // nothing is written.
+    bool closeSequence();
 
     const WindowSettings& settings() const { return m_settings; }
     void setWindowGeometry(int top, int left, int width, int height);

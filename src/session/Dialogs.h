@@ -78,6 +78,11 @@ public:
     // Confirmation: title "確認", "はい(&Y)" and "キャンセル", "キャンセル" the
     // default. True for Yes.
     virtual bool confirm(const QString& text) = 0;
+    // The question whether to save a changed document before it is closed or replaced:
+    // title "確認", "はい(&Y)" saves, "いいえ(&N)" goes on without saving, "キャンセル"
+    // (the default, and Esc) stops the close or the load.
+    enum class SaveAnswer { Save, Discard, Cancel };
+    virtual SaveAnswer askToSave(const QString& question) = 0;
     // An error a command did not handle: the message, with which file and line below.
     virtual void error(const QString& message, const QString& detail) = 0;
     // Single-line input box with "OK" and "キャンセル"; nothing when cancelled.

@@ -41,42 +41,88 @@ void DocumentSession::startupLoad(const DocumentArguments& documents)
 {
     if (!documents.error.isEmpty())
         m_dialogs.information(documents.error);
-    if (!documents.styleFile.isEmpty())
-        m_styleFile = documents.styleFile;
-    if (!documents.dataFile.isEmpty())
-        m_dataFile = documents.dataFile;
-    if (!isExistingFile(m_styleFile))
-        m_styleFile = DefaultStyleFile(m_dataFolder);
-    if (!isExistingFile(m_dataFile))
-        m_dataFile = DefaultDataFile(m_dataFolder);
-    run([&] { LoadStyle(m_styleFile); });
-    run([&] { LoadDataList(m_dataFile); });
+    startupLoadOne(m_styleFile, documents.styleFile, DefaultStyleFile(m_dataFolder),
+                   &DocumentSession::LoadStyle);
+    startupLoadOne(m_dataFile, documents.dataFile, DefaultDataFile(m_dataFolder),
+                   &DocumentSession::LoadDataList);
+}
+
+// `current` holds the remembered file; nothing is in use until a load takes one, so a
+// refused file is never the one a later save writes over.
+void DocumentSession::startupLoadOne(QString& current, const QString& argument, const QString& fallback,
+                                     void (DocumentSession::*load)(QString))
+{
+    QStringList candidates{argument, current, fallback};
+    candidates.removeAll(QString());
+    candidates.removeDuplicates();
+    current.clear();
+    emit filesChanged();
+    bool found = false;
+    for (const QString& path : std::as_const(candidates)) {
+        if (!isExistingFile(path))
+            continue;
+        found = true;
+        run([&] { (this->*load)(path); });
+        if (current == path)
+            return;
+    }
+    if (!found)
+        run([&] { (this->*load)({}); }); // the open dialog
 }
 
 // ---- the change checks ----
 
-void DocumentSession::askToSaveData()
+bool DocumentSession::requestGoesOn(const QString& notification)
 {
-    if (m_changes.DataChanged() && m_dialogs.confirm(kDataQuestion))
-        SaveDataList(m_dataFile);
+    m_requestStopped = false;
+    raise(notification);
+    return !m_requestStopped;
+}
+
+bool DocumentSession::askToSaveData()
+{
+    const bool goOn = !m_baseline.rowsChanged(m_rows) ||
+                      answerSaveQuestion(kDataQuestion, [&] { return SaveDataList(m_dataFile); });
     emit answered(QStringLiteral("DataChangeCheck"));
+    return goOn;
 }
 
-void DocumentSession::askToSaveStyleBeforeLoad()
+bool DocumentSession::askToSaveStyleBeforeLoad()
 {
-    askToSaveStyle(kStyleQuestionBeforeLoad);
+    return askToSaveStyle(kStyleQuestionBeforeLoad);
 }
 
-void DocumentSession::askToSaveStyleAtClose()
+bool DocumentSession::askToSaveStyleAtClose()
 {
-    askToSaveStyle(kStyleQuestionAtClose);
+    return askToSaveStyle(kStyleQuestionAtClose);
 }
 
-void DocumentSession::askToSaveStyle(const QString& question)
+bool DocumentSession::askToSaveStyle(const QString& question)
 {
-    if (m_changes.StyleChanged(m_style) && m_dialogs.confirm(question))
-        SaveStyle(m_styleFile);
+    const bool goOn = !m_baseline.styleChanged(m_style) ||
+                      answerSaveQuestion(question, [&] { return SaveStyle(m_styleFile); });
     emit answered(QStringLiteral("StyleChangeCheck"));
+    return goOn;
+}
+
+// A save that fails, or whose dialog is cancelled, stops the close or the load as
+// "キャンセル" does: the changes are still only in the window.
+bool DocumentSession::answerSaveQuestion(const QString& question, const std::function<bool()>& save)
+{
+    bool goOn = false;
+    switch (m_dialogs.askToSave(question)) {
+    case Dialogs::SaveAnswer::Save:
+        runCommand(m_dialogs, [&] { goOn = save(); });
+        break;
+    case Dialogs::SaveAnswer::Discard:
+        goOn = true;
+        break;
+    case Dialogs::SaveAnswer::Cancel:
+        break;
+    }
+    if (!goOn)
+        m_requestStopped = true;
+    return goOn;
 }
 
 // ---- undo ----
@@ -130,38 +176,60 @@ FileDialogSpec DocumentSession::dataDialog(bool save) const
             QStringLiteral("lst"), QStringLiteral("バーコードデータ(lst)|*.lst|すべてのファイル|*.*"), save};
 }
 
-void DocumentSession::LoadStyle(QString path)
+void DocumentSession::setStyleFile(const QString& path)
 {
-    m_style.displayKey = 3;
-    if (!isExistingFile(path))
-        path.clear();
     m_styleFile = path;
     emit filesChanged();
+}
+
+void DocumentSession::setDataFile(const QString& path)
+{
+    m_dataFile = path;
+    emit filesChanged();
+}
+
+// The file in use changes only once the chosen file has been read as a style: a
+// cancelled dialog or a refused file leaves the style, its file and the status bar.
+void DocumentSession::LoadStyle(QString path)
+{
+    if (!isExistingFile(path))
+        path.clear();
     if (path.trimmed().isEmpty()) {
         const auto chosen = m_dialogs.openFile(styleDialog(false));
         if (!chosen)
             return;
         path = *chosen;
-        m_styleFile = path;
-        emit filesChanged();
     }
-    if (QFileInfo(path).isFile()) {
-        const QStringList lines = readStyleFile(path);
-        m_changes.styleLoaded(lines);
-        StyleFileExtras extras;
-        try {
-            applyStyleLines(lines, m_style, extras, path);
-        } catch (const Error&) {
-            emit styleChanged();
-            throw;
-        }
+    if (!QFileInfo::exists(path)) {
+        // A new name: the style stays as it is, not yet saved under it.
+        m_style.displayKey = 3;
+        setStyleFile(path);
+        m_baseline.forgetStyle();
+        raise(QStringLiteral("StyleLoaded"));
+        return;
+    }
+    const QStringList lines = readStyleFile(path);
+    m_style.displayKey = 3;
+    setStyleFile(path);
+    m_baseline.forgetStyle(); // until the whole file is applied
+    m_changes.styleLoaded(lines);
+    StyleFileExtras extras;
+    try {
+        applyStyleLines(lines, m_style, extras, path);
+    } catch (const Error&) {
         emit styleChanged();
-        if (extras != StyleFileExtras{})
-            emit styleWindowKeys(extras);
+        throw;
     }
+    emit styleChanged();
+    if (extras != StyleFileExtras{})
+        emit styleWindowKeys(extras);
     raise(QStringLiteral("StyleLoaded"));
+    // After the printer's paper and the symbology's rules: that is the style as loaded.
+    m_baseline.takeStyle(m_style);
 }
 
+// The file in use changes only once it has been written: a failed save leaves the
+// previous file named, untouched.
 bool DocumentSession::SaveStyle(QString path)
 {
     if (path.isEmpty()) {
@@ -170,37 +238,42 @@ bool DocumentSession::SaveStyle(QString path)
             return false;
         path = *chosen;
     }
-    m_styleFile = path;
-    emit filesChanged();
     WriteStyleFile(path, m_style);
+    setStyleFile(path);
+    m_baseline.takeStyle(m_style);
     return true;
 }
 
+// Cancelling the open dialog leaves no list file in use; a file that is refused or
+// cannot be read changes nothing.
 void DocumentSession::LoadDataList(QString path)
 {
-    m_style.displayKey = 3;
     if (!isExistingFile(path))
         path.clear();
-    m_dataFile = path;
-    emit filesChanged();
     if (path.trimmed().isEmpty()) {
         const auto chosen = m_dialogs.openFile(dataDialog(false));
-        if (!chosen)
+        if (!chosen) {
+            setDataFile({});
             return;
+        }
         path = *chosen;
-        m_dataFile = path;
-        emit filesChanged();
     }
     const QStringList lines = readDataFile(path);
+    if (lines.size() > DataList::kMaxRowCount)
+        throw Error(DataList::kTooLargeMessage, path); // before the grid takes a single row
+    m_style.displayKey = 3;
+    setDataFile(path);
     emit notified(QStringLiteral("DataListLoaded"));
     m_changes.dataListLoaded(lines);
     emit answered(QStringLiteral("tempdata"));
+    m_baseline.forgetRows();
     try {
         m_rowsPastList = m_grid.applyDataLines(lines, path);
     } catch (const Error&) {
         emit rowsChanged();
         throw;
     }
+    m_baseline.takeRows(m_rows);
     emit rowsChanged();
 }
 
@@ -212,9 +285,9 @@ bool DocumentSession::SaveDataList(QString path)
             return false;
         path = *chosen;
     }
-    m_dataFile = path;
-    emit filesChanged();
     writeDataFile(path, m_rows);
+    setDataFile(path);
+    m_baseline.takeRows(m_rows);
     if (path != DefaultDataFile(m_dataFolder))
         m_dialogs.information(kDataSaved);
     return true;
@@ -231,8 +304,8 @@ void DocumentSession::setStyle(const LabelStyle& style)
 void DocumentSession::openStyleCommand()
 {
     run([&] {
-        raise(QStringLiteral("StyleLoadRequested"));
-        LoadStyle({});
+        if (requestGoesOn(QStringLiteral("StyleLoadRequested")))
+            LoadStyle({});
     });
 }
 
@@ -263,8 +336,8 @@ void DocumentSession::saveDefaultsCommand()
 void DocumentSession::openDataCommand()
 {
     run([&] {
-        raise(QStringLiteral("DataLoadRequested"));
-        LoadDataList({});
+        if (requestGoesOn(QStringLiteral("DataLoadRequested")))
+            LoadDataList({});
     });
 }
 

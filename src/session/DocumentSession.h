@@ -2,6 +2,7 @@
 
 #include "document/ChangeTracking.h"
 #include "document/DataList.h"
+#include "document/DocumentBaseline.h"
 #include "document/LabelStyle.h"
 #include "session/DataGridModel.h"
 #include "session/Dialogs.h"
@@ -43,9 +44,13 @@ public:
     // The files remembered from the last run, shown before anything is loaded.
     void setRememberedFiles(const QString& styleFile, const QString& dataFile);
     // The start-up load: a file the desktop passed, else the remembered one, else the
-    // default of its kind; a remembered file that no longer exists gives way to the default.
+    // default of its kind; a file that no longer exists, or is refused, gives way to the
+    // next. The open dialog is shown only when none of them exists.
     void startupLoad(const DocumentArguments& documents);
 
+    // A file that is refused (not of the load's kind) or cannot be read changes nothing:
+    // the file in use, the documents and the baseline stay as they were. A load or a
+    // save makes what it read or wrote the baseline of the change checks.
     void LoadStyle(QString path);
     bool SaveStyle(QString path);
     void LoadDataList(QString path);
@@ -58,10 +63,15 @@ public:
     void openDataCommand();
     void saveDataCommand();
 
-    // The change checks, each with its save question.
-    void askToSaveData();
-    void askToSaveStyleBeforeLoad();
-    void askToSaveStyleAtClose();
+    // The change checks, each with its save question; false when the answer
+    // "キャンセル", or a save that failed or whose dialog was cancelled, stops what
+    // asked (the close or the load).
+    bool askToSaveData();
+    bool askToSaveStyleBeforeLoad();
+    bool askToSaveStyleAtClose();
+    // Raises a notification that the change checks answer (a load or close request);
+    // false when one of them stopped it.
+    bool requestGoesOn(const QString& notification);
 
     // ---- undo: one snapshot of the rows, swapped back by the undo command ----
     const ChangeTracking& changes() const { return m_changes; }
@@ -85,7 +95,12 @@ private:
     void run(const std::function<void()>& command) { runCommand(m_dialogs, command); }
     void raise(const QString& notification) { m_hooks.raise(notification); }
     void explicitRedraw() { m_hooks.explicitRedraw(); }
-    void askToSaveStyle(const QString& question);
+    bool askToSaveStyle(const QString& question);
+    bool answerSaveQuestion(const QString& question, const std::function<bool()>& save);
+    void startupLoadOne(QString& current, const QString& argument, const QString& fallback,
+                        void (DocumentSession::*load)(QString));
+    void setStyleFile(const QString& path);
+    void setDataFile(const QString& path);
     FileDialogSpec styleDialog(bool save) const;
     FileDialogSpec dataDialog(bool save) const;
 
@@ -97,6 +112,8 @@ private:
     DataList m_rows;
     std::vector<DataRow> m_rowsPastList;
     ChangeTracking m_changes;
+    DocumentBaseline m_baseline;
+    bool m_requestStopped = false;
     DataGridModel m_grid{m_rows};
     QString m_styleFile;
     QString m_dataFile;

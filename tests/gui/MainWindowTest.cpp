@@ -17,9 +17,12 @@
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -318,6 +321,55 @@ TEST_F(MainWindowTest, ThePictureOfTheWindowAfterStartUp)
 }
 
 // A fresh machine in an English session still gets Qt's own buttons and dialogs in Japanese.
+// The save question the window shows when it is closed: its three buttons, "キャンセル"
+// the default and Esc's, and the window stays open with the change until "いいえ".
+TEST_F(MainWindowTest, ClosingAsksOnlyAfterAChangeAndCancelKeepsTheWindowOpen)
+{
+    // Whatever box comes is recorded and answered by `answer` (cancelled when empty).
+    QStringList boxes;
+    std::function<void(QMessageBox&)> answer;
+    QTimer watcher;
+    watcher.setInterval(50);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        QStringList buttons;
+        for (QAbstractButton* button : box->buttons())
+            buttons << button->text();
+        buttons.sort(); // the platform's layout decides their order on screen
+        boxes << box->text() + u' ' + buttons.join(u'/') + QStringLiteral(" default ") +
+                     box->defaultButton()->text();
+        if (answer)
+            answer(*box);
+        else
+            box->reject();
+    });
+    watcher.start();
+
+    EXPECT_TRUE(window->close()); // untouched since start-up: nothing asked
+    EXPECT_EQ(boxes, QStringList{});
+    window->show();
+    AppController& c = window->controller();
+    c.grid().setData(c.grid().index(0, DataGridModel::TitleColumn), QStringLiteral("書き換え"));
+
+    answer = [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); };
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(c.rows().title(1), QStringLiteral("書き換え"));
+    EXPECT_EQ(boxes, QStringList{QStringLiteral("バーコードデータが変更されました。保存しますか？ "
+                                                "いいえ(&N)/はい(&Y)/キャンセル default キャンセル")});
+
+    answer = [](QMessageBox& box) {
+        for (QAbstractButton* button : box.buttons())
+            if (button->text() == QStringLiteral("いいえ(&N)"))
+                button->click();
+    };
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(boxes.size(), 2);
+}
+
 TEST(ProgramLookTest, QtsOwnDialogsSpeakJapaneseWhateverTheSessionLanguage)
 {
     const QString catalogue =

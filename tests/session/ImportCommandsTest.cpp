@@ -214,7 +214,6 @@ TEST_F(ImportCommandsTest, ACatalogueLayoutChangesTheStyleAndKeepsTheElementsWit
     EXPECT_EQ(static_cast<int>(c->style().sheet.down), 11);
 
     // The style now differs from its file: the close sequence asks to save it.
-    dialogs.expectConfirm(QStringLiteral("バーコードデータが変更されました。保存しますか？"), false);
     dialogs.expectConfirm(QStringLiteral("スタイルが変更されました。保存しますか？"), false);
     c->closeSequence();
     dialogs.expectDone();

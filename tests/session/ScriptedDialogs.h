@@ -25,6 +25,14 @@ public:
 
     ScriptedDialogs& expectInformation(const QString& text) { return add("information", text); }
     ScriptedDialogs& expectConfirm(const QString& text, bool yes) { return add("confirm", text, {}, yes); }
+    // A save question with its three answers. A save question may also be scripted
+    // with expectConfirm: yes saves, no goes on without saving.
+    ScriptedDialogs& expectSaveQuestion(const QString& text, SaveAnswer answer)
+    {
+        add("saveQuestion", text);
+        m_steps.back().saveAnswer = answer;
+        return *this;
+    }
     ScriptedDialogs& expectError(const QString& text) { return add("error", text); }
     ScriptedDialogs& expectInput(const QString& caption, std::optional<QString> answer)
     {
@@ -104,6 +112,17 @@ public:
 
     void information(const QString& text) override { take("information", text); }
     bool confirm(const QString& text) override { return take("confirm", text).yes; }
+    SaveAnswer askToSave(const QString& question) override
+    {
+        if (!m_steps.empty() && m_steps.front().kind == u"confirm") {
+            const Step step = take("confirm", question);
+            if (step.kind.isEmpty())
+                return SaveAnswer::Cancel;
+            return step.yes ? SaveAnswer::Save : SaveAnswer::Discard;
+        }
+        const Step step = take("saveQuestion", question);
+        return step.kind.isEmpty() ? SaveAnswer::Cancel : step.saveAnswer;
+    }
     void error(const QString& message, const QString&) override { take("error", message); }
     std::optional<QString> inputText(const QString& caption, const QString& prompt,
                                      const QString& initial) override
@@ -224,6 +243,7 @@ private:
         std::optional<SerialSettings> serial;
         std::optional<CsvOptions> csv;
         std::optional<DetailedCsvSettings> detailedCsv;
+        SaveAnswer saveAnswer = SaveAnswer::Cancel;
     };
 
     static QString describe(const FontChoice& f)
