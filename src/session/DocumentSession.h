@@ -6,6 +6,7 @@
 #include "session/DataGridModel.h"
 #include "session/Dialogs.h"
 #include "session/DocumentArguments.h"
+#include "session/EditHistory.h"
 #include "session/SessionHooks.h"
 
 #include <QObject>
@@ -16,8 +17,8 @@ namespace korbena {
 
 // The two documents of a session: the label style and the data list with its grid
 // model, the files they came from, the change checks with their save questions, and
-// the undo snapshot of the rows. Every other piece of the controller reads and edits
-// the documents it holds; loading and saving, the questions and undo happen here.
+// the undo and redo history of both. Every other piece of the controller reads and
+// edits the documents it holds; loading and saving, the questions and undo happen here.
 class DocumentSession : public QObject
 {
     Q_OBJECT
@@ -63,14 +64,20 @@ public:
     void askToSaveStyleBeforeLoad();
     void askToSaveStyleAtClose();
 
-    // ---- undo: one snapshot of the rows, swapped back by the undo command ----
+    // The answer to BeforePreviewRedraw, and the end of the commands that do not redraw:
+    // the snapshot the data change check compares.
     const ChangeTracking& changes() const { return m_changes; }
-    bool undoEnabled() const { return m_changes.undoEnabled(); }
-    void setUndoEnabled(bool enabled);
-    // The answer to BeforePreviewRedraw, and the end of the commands that do not redraw.
     void takeDataSnapshot();
-    // "取り消し": the rows back to the snapshot, then a redraw.
+
+    // ---- undo and redo: the history of the rows and the style ----
+    EditHistory& history() { return m_history; }
+    bool undoEnabled() const { return m_history.canUndo(); }
+    bool redoEnabled() const { return m_history.canRedo(); }
+    // A history with no steps: the end of start-up.
+    void startNewHistory();
+    // "取り消し" and "やり直し": a step back or forward, then a redraw.
     void undoCommand();
+    void redoCommand();
 
 signals:
     void notified(const QString& notification);
@@ -79,6 +86,7 @@ signals:
     void styleChanged();
     void rowsChanged();
     void undoEnabledChanged(bool enabled);
+    void redoEnabledChanged(bool enabled);
     void styleWindowKeys(const StyleFileExtras& extras);
 
 private:
@@ -86,6 +94,8 @@ private:
     void raise(const QString& notification) { m_hooks.raise(notification); }
     void explicitRedraw() { m_hooks.explicitRedraw(); }
     void askToSaveStyle(const QString& question);
+    void historyChanged();
+    void walkHistory(bool forward);
     FileDialogSpec styleDialog(bool save) const;
     FileDialogSpec dataDialog(bool save) const;
 
@@ -98,6 +108,7 @@ private:
     std::vector<DataRow> m_rowsPastList;
     ChangeTracking m_changes;
     DataGridModel m_grid{m_rows};
+    EditHistory m_history{m_grid, m_style};
     QString m_styleFile;
     QString m_dataFile;
 };
