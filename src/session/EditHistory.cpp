@@ -132,6 +132,16 @@ void EditHistory::restoreStyle(const LabelStyle& from, const LabelStyle& to)
     emit styleRestored(copyChangedFields(from, to, m_style));
 }
 
+void EditHistory::endTyping()
+{
+    if (m_stack.index() > 0) {
+        // The stack hands its steps out read-only; sealing changes no text, only merging.
+        if (auto* cells =
+                dynamic_cast<CellsStep*>(const_cast<QUndoCommand*>(m_stack.command(m_stack.index() - 1))))
+            cells->seal();
+    }
+}
+
 std::size_t EditHistory::estimatedBytes() const
 {
     std::size_t total = sizeof(*this);

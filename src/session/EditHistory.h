@@ -80,6 +80,9 @@ public:
 
     DataGridModel& grid() { return m_grid; }
 
+    // The typing in a cell ends (Enter, another cell): the next keys are a new step.
+    void endTyping();
+
     // What the steps hold, in bytes, estimated by the steps themselves.
     std::size_t estimatedBytes() const;
 

@@ -36,6 +36,7 @@ GridCommands::GridCommands(Dialogs& dialogs, DocumentSession& documents, Preview
 
 void GridCommands::setGridSelection(int top, int bottom)
 {
+    m_documents.history().endTyping();
     m_selectionTop = std::min(top, bottom);
     m_selectionBottom = std::max(top, bottom);
 }
@@ -212,6 +213,7 @@ void GridCommands::importCsvCommand()
 
 void GridCommands::gridEnterPressed()
 {
+    m_documents.history().endTyping();
     explicitRedraw();
 }
 

@@ -70,6 +70,22 @@ std::size_t CellsStep::bytes() const
     return sizeof(*this) + m_before.bytes() + m_after.bytes();
 }
 
+int CellsStep::id() const
+{
+    const bool oneCell = m_before.count == 1 && m_before.titles.empty() != m_before.numbers.empty();
+    return oneCell && !m_sealed && m_rowCountBefore == m_rowCountAfter ? 2 : -1;
+}
+
+bool CellsStep::mergeWith(const QUndoCommand* other)
+{
+    const auto* next = dynamic_cast<const CellsStep*>(other);
+    if (!next || next->id() != id() || next->m_before.first != m_before.first ||
+        next->m_before.titles.empty() != m_before.titles.empty())
+        return false;
+    m_after = next->m_after;
+    return true;
+}
+
 void CellsStep::apply()
 {
     m_grid.putCells(m_after, m_rowCountAfter);

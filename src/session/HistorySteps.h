@@ -40,6 +40,11 @@ public:
     CellsStep(DataGridModel& grid, const QString& name, QUndoCommand* parent, RowCells before, RowCells after,
               int rowCountBefore, int rowCountAfter);
     std::size_t bytes() const override;
+    // The keys typed into one cell, which the grid takes one by one, are one step until
+    // the typing ends (sealed).
+    int id() const override;
+    bool mergeWith(const QUndoCommand* other) override;
+    void seal() { m_sealed = true; }
 
 protected:
     void apply() override;
@@ -51,6 +56,7 @@ private:
     RowCells m_after;
     int m_rowCountBefore;
     int m_rowCountAfter;
+    bool m_sealed = false;
 };
 
 // Blank rows inserted: where and how many, and the text of the hidden rows past the
