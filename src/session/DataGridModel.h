@@ -39,8 +39,9 @@ struct RowCells
 //
 // Every change of the list while views are attached must go through the model:
 // its cell edits and its row commands wrap the data list's operations with the
-// notifications that keep the views in step. Rows are given in the grid's
-// numbering (1 is the first data row), as the row commands have them.
+// notifications that keep the views in step, and record each change as one step of
+// the history when one is set. Rows are given in the grid's numbering (1 is the first
+// data row), as the row commands have them.
 class DataGridModel : public QAbstractTableModel
 {
     Q_OBJECT
