@@ -102,9 +102,11 @@ void deleteBlock(AppController& c)
     c.deleteRowsCommand();
 }
 
-// Restoring never shrinks the grid: drop the rows an undone insert left.
+// Drop any rows an undone insert left (an undo gives the row count back too).
 void dropGrownRows(AppController& c)
 {
+    if (c.rows().RowCount() <= kRows)
+        return;
     c.setGridSelection(kRows, c.rows().RowCount() - 1);
     c.deleteRowsCommand();
 }

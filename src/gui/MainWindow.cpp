@@ -113,7 +113,8 @@ MainWindow::MainWindow(const QString& dataFolder, const QString& installFolder, 
     connect(&c, &AppController::messageChanged, m_message, &QLabel::setText);
     connect(&c, &AppController::paperChanged, m_paperName, &QLabel::setText);
     connect(&c, &AppController::filesChanged, this, &MainWindow::showFiles);
-    connect(&c, &AppController::undoEnabledChanged, action(QStringLiteral("undo")), &QAction::setEnabled);
+    connect(&c, &AppController::undoEnabledChanged, this, &MainWindow::showHistory);
+    connect(&c, &AppController::redoEnabledChanged, this, &MainWindow::showHistory);
     connect(&c, &AppController::versionLineChanged, this,
             [this] { m_version->setText(m_productInfo->versionLine()); });
     connect(&c, &AppController::textEditorShortcutRequested, this, [this] {
@@ -211,6 +212,7 @@ void MainWindow::createActions()
         {file, "", kSeparator, {}, {}, {}},
         {file, "quit", "終了(&X)", {}, "終了|アプリケーションを終了します", [this] { close(); }, true},
         {edit, "undo", "取り消し", QKeySequence("Ctrl+Z"), "", [&c] { c.undoCommand(); }},
+        {edit, "redo", "やり直し", QKeySequence("Ctrl+Y"), "", [&c] { c.redoCommand(); }},
         {edit, "", kSeparator, {}, {}, {}},
         {edit, "clearAll", "全クリアー", {}, "", [&c] { c.clearAllCommand(); }},
         {edit, "insertRow", "1行割込", {}, "", [&c] { c.insertRowCommand(); }},
@@ -334,6 +336,10 @@ void MainWindow::createActions()
     m_viewTools->addWidget(createZoomGroup());
     m_viewTools->addWidget(createPageGroup());
     action(QStringLiteral("undo"))->setEnabled(false);
+    action(QStringLiteral("redo"))->setEnabled(false);
+    action(QStringLiteral("redo"))
+        ->setShortcuts(
+            {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     action(QStringLiteral("cellOutlines"))->setCheckable(true);
 }
 
@@ -531,6 +537,17 @@ void MainWindow::showFiles()
 {
     m_styleFile->setText(m_controller->currentStyleFile());
     m_dataFile->setText(m_controller->currentDataFile());
+}
+
+void MainWindow::showHistory()
+{
+    const EditHistory& history = m_controller->documents().history();
+    QAction* undo = action(QStringLiteral("undo"));
+    undo->setEnabled(history.canUndo());
+    undo->setStatusTip(history.canUndo() ? QStringLiteral("取り消し: ") + history.undoText() : QString());
+    QAction* redo = action(QStringLiteral("redo"));
+    redo->setEnabled(history.canRedo());
+    redo->setStatusTip(history.canRedo() ? QStringLiteral("やり直し: ") + history.redoText() : QString());
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -50,6 +50,8 @@ private:
     void chooseInitialPrinter();
     void restoreGeometry();
     void showFiles();
+    // The undo and redo items on or off, their hints naming the step ("取り消し: 連番").
+    void showHistory();
     void wrapViewTools();
 
     std::unique_ptr<QtDialogs> m_dialogs;

@@ -26,7 +26,8 @@ AppController::AppController(Dialogs& dialogs, Desktop& desktop, QString dataFol
     m_print = std::make_unique<PrintCommands>(dialogs, m_documents->style(), m_documents->rows(),
                                               m_documents->rowsPastList(), m_documents->grid(), *m_preview,
                                               *m_composer, hooks, m_dataFolder, settingsFile());
-    m_styleCommands = std::make_unique<StyleCommands>(dialogs, m_documents->style(), *m_print, hooks);
+    m_styleCommands = std::make_unique<StyleCommands>(dialogs, m_documents->style(), m_documents->history(),
+                                                      *m_print, hooks);
     m_gridCommands = std::make_unique<GridCommands>(dialogs, *m_documents, *m_preview, hooks, m_dataFolder);
     m_import = std::make_unique<ImportCommands>(dialogs, *m_documents, *m_gridCommands, *m_print, hooks,
                                                 m_dataFolder);
@@ -46,6 +47,8 @@ void AppController::forwardSignals()
     connect(documents, &DocumentSession::styleChanged, this, &AppController::styleChanged);
     connect(documents, &DocumentSession::rowsChanged, this, &AppController::rowsChanged);
     connect(documents, &DocumentSession::undoEnabledChanged, this, &AppController::undoEnabledChanged);
+    connect(documents, &DocumentSession::redoEnabledChanged, this, &AppController::redoEnabledChanged);
+    connect(&documents->history(), &EditHistory::styleRestored, this, &AppController::styleRestored);
     connect(documents, &DocumentSession::styleWindowKeys, this, &AppController::styleWindowKeys);
     PreviewState* preview = m_preview.get();
     connect(preview, &PreviewState::answered, this, &AppController::answered);
@@ -163,8 +166,18 @@ void AppController::answerMainWindowShown()
     emit answered(QStringLiteral("Zoom120"));
     emit versionLineChanged(versionLine());
     emit answered(QStringLiteral("VersionLine"));
-    m_documents->setUndoEnabled(false);
+    m_documents->startNewHistory();
     emit answered(QStringLiteral("UndoDisabled"));
+}
+
+void AppController::styleRestored(bool paperChanged)
+{
+    if (paperChanged) {
+        m_print->applyStylePaper();
+        m_print->readDeviceMetrics();
+    }
+    m_styleCommands->refreshSymbologyRules();
+    emit styleChanged();
 }
 
 // ---- preview ----

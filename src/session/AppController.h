@@ -104,7 +104,8 @@ public:
     void saveDefaultsCommand() { m_documents->saveDefaultsCommand(); }
     void openDataCommand() { m_documents->openDataCommand(); }
     void saveDataCommand() { m_documents->saveDataCommand(); }
-    void undoCommand() { m_documents->undoCommand(); }
+    void undoCommand() { m_documents->undoCommand(); } // "取り消し", Ctrl+Z
+    void redoCommand() { m_documents->redoCommand(); } // "やり直し", Ctrl+Y and Ctrl+Shift+Z
     void printCommand() { m_print->printCommand(); }
     void exportPdfCommand() { m_print->exportPdfCommand(); }
     void printerSetupCommand() { m_print->printerSetupCommand(); } // the toolbar button "用紙設定"
@@ -151,6 +152,7 @@ public:
     const QString& paperName() const { return m_print->paperName(); }
     const SymbologyRules& symbologyRules() const { return m_styleCommands->symbologyRules(); }
     bool undoEnabled() const { return m_documents->undoEnabled(); }
+    bool redoEnabled() const { return m_documents->redoEnabled(); }
     long long copies() const { return m_print->copies(); }
     void setCopies(long long copies) { m_print->setCopies(copies); }
     BarImage& symbol() { return *m_symbol; }
@@ -226,6 +228,7 @@ signals:
     void rowsChanged();
     void paperChanged(const QString& name);
     void undoEnabledChanged(bool enabled);
+    void redoEnabledChanged(bool enabled);
     void versionLineChanged(const QString& line);
     void styleWindowKeys(const StyleFileExtras& extras);
     void textEditorShortcutRequested();
@@ -238,6 +241,9 @@ private:
     void raise(const QString& notification) override;
     void answerStyleLoaded();
     void answerMainWindowShown();
+    // An undo or redo put style fields back: the printer's paper and the symbology's
+    // choices follow them.
+    void styleRestored(bool paperChanged);
     // The pieces' signals, passed on as the façade's own.
     void forwardSignals();
 

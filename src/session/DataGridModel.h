@@ -13,7 +13,24 @@
 namespace korbena {
 
 class ChangeTracking;
+class EditHistory;
 struct SerialSettings;
+
+// The columns a change may touch.
+enum class CellColumns { Titles = 1, Numbers = 2, Both = 3 };
+
+// The text of `count` rows from grid row `first`, as a history step keeps it. A column
+// left empty is one the step does not hold: unchanged, or (for removed and covered
+// rows) blank throughout.
+struct RowCells
+{
+    int first = 1;
+    int count = 0;
+    std::vector<QString> titles;
+    std::vector<QString> numbers;
+
+    std::size_t bytes() const;
+};
 
 // The data grid "データ入力" as a table model over the data list: one model row per
 // shown data row (model row 0 is grid row 1), the title and the barcode number as
@@ -22,8 +39,9 @@ struct SerialSettings;
 //
 // Every change of the list while views are attached must go through the model:
 // its cell edits and its row commands wrap the data list's operations with the
-// notifications that keep the views in step. Rows are given in the grid's
-// numbering (1 is the first data row), as the row commands have them.
+// notifications that keep the views in step, and record each change as one step of
+// the history when one is set. Rows are given in the grid's numbering (1 is the first
+// data row), as the row commands have them.
 class DataGridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -35,6 +53,8 @@ public:
     explicit DataGridModel(DataList& list, QObject* parent = nullptr);
 
     const DataList& dataList() const { return m_list; }
+    // The history the row commands and cell edits record into; none by default.
+    void setHistory(EditHistory* history) { m_history = history; }
 
     static int gridRow(int modelRow) { return modelRow + 1; }
     static int modelRow(int gridRow) { return gridRow - 1; }
@@ -67,8 +87,20 @@ public:
     // Fills the grid from a data file's lines (the load); returns the rows the lines
     // filled past the list's last row.
     std::vector<DataRow> applyDataLines(const QStringList& lines, const QString& fileName);
-    // Writes the previous snapshot back (the undo command).
+    // Writes the previous snapshot back (the one-step undo of the snapshots).
     void restoreDataSnapshot(ChangeTracking& tracking);
+
+    // ---- what the history's steps read and write back; none of it records ----
+    // The text of rows first to last (shown or hidden) in the columns given.
+    RowCells cells(long long first, long long last, CellColumns columns) const;
+    // The row count set to `rowCount`, then the cells written; a column the cells do not
+    // hold stays as it is.
+    void putCells(const RowCells& cells, int rowCount);
+    // The blank rows that insertBlankRows(index, count) added taken out again, the rows
+    // below moved back up and the hidden rows they covered given their text back.
+    void takeInsertedRowsBack(long long index, long long count, int rowCountBefore, const RowCells& covered);
+    // The rows that deleteRowRange(first, last) removed put back where they were.
+    void putDeletedRowsBack(long long first, long long last, int rowCountBefore, const RowCells& removed);
 
 signals:
     // A typed cell was not taken; the message names the row and why.
@@ -82,8 +114,17 @@ private:
     void cellsChanged(long long first, long long last, int firstColumn = TitleColumn,
                       int lastColumn = NumberColumn);
     void allCellsChanged() { cellsChanged(1, m_list.RowCount() - 1); }
+    // The row count changed with the views told; the rows past the old count are shown
+    // with their old text, those past the new one are hidden.
+    void setShownRowCount(int count);
+    // Writes the cells; an empty column is left alone, or emptied when `blankWhenEmpty`.
+    void writeCells(const RowCells& cells, bool blankWhenEmpty);
+    bool recording() const;
+    // deleteRowRange's work on a range already cut to the data rows.
+    void deleteRows(long long a, long long b);
 
     DataList& m_list;
+    EditHistory* m_history = nullptr;
 };
 
 } // namespace korbena

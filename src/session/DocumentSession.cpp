@@ -1,5 +1,5 @@
 // The documents of a session: the style and data files, their change checks and save
-// questions, and the undo snapshot of the rows.
+// questions, and the undo and redo history.
 #include "session/DocumentSession.h"
 
 #include "document/DataFile.h"
@@ -28,6 +28,8 @@ bool isExistingFile(const QString& path)
 DocumentSession::DocumentSession(Dialogs& dialogs, SessionHooks& hooks, QString dataFolder, QObject* parent)
     : QObject(parent), m_dialogs(dialogs), m_hooks(hooks), m_dataFolder(std::move(dataFolder))
 {
+    m_grid.setHistory(&m_history);
+    connect(&m_history, &EditHistory::historyChanged, this, &DocumentSession::historyChanged);
 }
 
 void DocumentSession::setRememberedFiles(const QString& styleFile, const QString& dataFile)
@@ -125,32 +127,48 @@ bool DocumentSession::answerSaveQuestion(const QString& question, const std::fun
     return goOn;
 }
 
-// ---- undo ----
-
-void DocumentSession::setUndoEnabled(bool enabled)
-{
-    m_changes.setUndoEnabled(enabled);
-    emit undoEnabledChanged(enabled);
-}
+// ---- undo and redo ----
 
 void DocumentSession::takeDataSnapshot()
 {
     m_changes.TakeDataSnapshot(m_rows);
-    emit undoEnabledChanged(m_changes.undoEnabled());
+    // The history is untouched; the views only hear its state again.
+    emit undoEnabledChanged(undoEnabled());
     emit answered(QStringLiteral("TakeDataSnapshot"));
+}
+
+void DocumentSession::startNewHistory()
+{
+    m_history.clear();
+}
+
+void DocumentSession::historyChanged()
+{
+    emit undoEnabledChanged(undoEnabled());
+    emit redoEnabledChanged(redoEnabled());
 }
 
 void DocumentSession::undoCommand()
 {
+    walkHistory(false);
+}
+
+void DocumentSession::redoCommand()
+{
+    walkHistory(true);
+}
+
+void DocumentSession::walkHistory(bool forward)
+{
     run([&] {
-        try {
-            m_grid.restoreDataSnapshot(m_changes);
-        } catch (const Error&) {
-            emit rowsChanged();
-            throw;
-        }
+        if (forward ? !m_history.canRedo() : !m_history.canUndo())
+            return;
+        if (forward)
+            m_history.redo();
+        else
+            m_history.undo();
         emit rowsChanged();
-        emit undoEnabledChanged(m_changes.undoEnabled());
+        historyChanged();
         explicitRedraw();
     });
 }
@@ -213,6 +231,7 @@ void DocumentSession::LoadStyle(QString path)
     setStyleFile(path);
     m_baseline.forgetStyle(); // until the whole file is applied
     m_changes.styleLoaded(lines);
+    m_history.clear();
     StyleFileExtras extras;
     try {
         applyStyleLines(lines, m_style, extras, path);
@@ -241,6 +260,7 @@ bool DocumentSession::SaveStyle(QString path)
     WriteStyleFile(path, m_style);
     setStyleFile(path);
     m_baseline.takeStyle(m_style);
+    m_history.setClean();
     return true;
 }
 
@@ -265,6 +285,7 @@ void DocumentSession::LoadDataList(QString path)
     setDataFile(path);
     emit notified(QStringLiteral("DataListLoaded"));
     m_changes.dataListLoaded(lines);
+    m_history.clear();
     emit answered(QStringLiteral("tempdata"));
     m_baseline.forgetRows();
     try {
@@ -288,6 +309,7 @@ bool DocumentSession::SaveDataList(QString path)
     writeDataFile(path, m_rows);
     setDataFile(path);
     m_baseline.takeRows(m_rows);
+    m_history.setClean();
     if (path != DefaultDataFile(m_dataFolder))
         m_dialogs.information(kDataSaved);
     return true;

@@ -7,6 +7,7 @@
 #include "session/DataGridModel.h"
 #include "session/Dialogs.h"
 #include "session/DocumentArguments.h"
+#include "session/EditHistory.h"
 #include "session/SessionHooks.h"
 
 #include <QObject>
@@ -17,8 +18,8 @@ namespace korbena {
 
 // The two documents of a session: the label style and the data list with its grid
 // model, the files they came from, the change checks with their save questions, and
-// the undo snapshot of the rows. Every other piece of the controller reads and edits
-// the documents it holds; loading and saving, the questions and undo happen here.
+// the undo and redo history of both. Every other piece of the controller reads and
+// edits the documents it holds; loading and saving, the questions and undo happen here.
 class DocumentSession : public QObject
 {
     Q_OBJECT
@@ -73,14 +74,20 @@ public:
     // false when one of them stopped it.
     bool requestGoesOn(const QString& notification);
 
-    // ---- undo: one snapshot of the rows, swapped back by the undo command ----
+    // The answer to BeforePreviewRedraw, and the end of the commands that do not redraw:
+    // the snapshot the data change check compares.
     const ChangeTracking& changes() const { return m_changes; }
-    bool undoEnabled() const { return m_changes.undoEnabled(); }
-    void setUndoEnabled(bool enabled);
-    // The answer to BeforePreviewRedraw, and the end of the commands that do not redraw.
     void takeDataSnapshot();
-    // "取り消し": the rows back to the snapshot, then a redraw.
+
+    // ---- undo and redo: the history of the rows and the style ----
+    EditHistory& history() { return m_history; }
+    bool undoEnabled() const { return m_history.canUndo(); }
+    bool redoEnabled() const { return m_history.canRedo(); }
+    // A history with no steps: the end of start-up.
+    void startNewHistory();
+    // "取り消し" and "やり直し": a step back or forward, then a redraw.
     void undoCommand();
+    void redoCommand();
 
 signals:
     void notified(const QString& notification);
@@ -89,6 +96,7 @@ signals:
     void styleChanged();
     void rowsChanged();
     void undoEnabledChanged(bool enabled);
+    void redoEnabledChanged(bool enabled);
     void styleWindowKeys(const StyleFileExtras& extras);
 
 private:
@@ -101,6 +109,8 @@ private:
                         void (DocumentSession::*load)(QString));
     void setStyleFile(const QString& path);
     void setDataFile(const QString& path);
+    void historyChanged();
+    void walkHistory(bool forward);
     FileDialogSpec styleDialog(bool save) const;
     FileDialogSpec dataDialog(bool save) const;
 
@@ -115,6 +125,7 @@ private:
     DocumentBaseline m_baseline;
     bool m_requestStopped = false;
     DataGridModel m_grid{m_rows};
+    EditHistory m_history{m_grid, m_style};
     QString m_styleFile;
     QString m_dataFile;
 };

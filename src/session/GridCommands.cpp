@@ -1,7 +1,7 @@
 // The data grid's commands: the edit menu, the six buttons under the grid, its
 // context menu, the serial numbering and the CSV import. Each changes the rows
-// through the grid model and ends as the command's own rules say: most with an
-// explicit redraw, whose snapshot makes the change undoable.
+// through the grid model, which records the change as one step of the history, and
+// ends as the command's own rules say: most with an explicit redraw.
 #include "session/GridCommands.h"
 
 #include "document/CsvImport.h"
@@ -36,6 +36,7 @@ GridCommands::GridCommands(Dialogs& dialogs, DocumentSession& documents, Preview
 
 void GridCommands::setGridSelection(int top, int bottom)
 {
+    m_documents.history().endTyping();
     m_selectionTop = std::min(top, bottom);
     m_selectionBottom = std::max(top, bottom);
 }
@@ -178,7 +179,6 @@ void GridCommands::SerializeRows()
     if (!settings)
         return;
     m_grid.serializeRows(selectionTop(), *settings);
-    // One redraw, one snapshot: the whole numbering is one undoable step.
     explicitRedraw();
 }
 
@@ -201,8 +201,9 @@ void GridCommands::importCsvCommand()
             return; // nothing to import, and nothing said
         // Read whole before any row changes, so a file that cannot be read changes nothing.
         const QStringList lines = readCsvFile(*path);
+        // The rows and their numbers are one step.
+        const EditHistory::Group step(m_documents.history(), QStringLiteral("CSV取込"));
         m_grid.importCsvLines(start, lines, separatorChar(options->separator), options->column);
-        m_documents.setUndoEnabled(true);
         // The imported rows get their numbers from the serial dialog, counted from row 1.
         selectRows(1, m_rows.RowCount() - 1);
         SerializeRows();
@@ -212,6 +213,7 @@ void GridCommands::importCsvCommand()
 
 void GridCommands::gridEnterPressed()
 {
+    m_documents.history().endTyping();
     explicitRedraw();
 }
 

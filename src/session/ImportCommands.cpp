@@ -1,7 +1,7 @@
 // Lists and label stock from outside: cells pasted from a spreadsheet and copied back,
 // the detailed CSV import, the full-width clean-up of barcode numbers and the sheet
-// catalogue. Each changes the rows through the grid model and ends with an explicit
-// redraw, whose snapshot makes the change one undoable step.
+// catalogue. Each changes the rows through the grid model, which records the change
+// as one step of the history, and ends with an explicit redraw.
 #include "session/ImportCommands.h"
 
 #include "document/DetailedCsvImport.h"
@@ -102,6 +102,7 @@ void ImportCommands::detailedCsvImportCommand()
                     break;
             }
         }
+        const EditHistory::Group step(m_documents.history(), QStringLiteral("CSV取込"));
         const CellArea area = m_grid.pasteBlock(settings->startRow, kTitleColumn, rows.rows);
         selectRows(area.firstRow, area.lastRow);
         explicitRedraw();
@@ -149,10 +150,12 @@ void ImportCommands::applySheetLayoutCommand(const SheetLayout& layout)
     run([&] {
         const double offsetX = m_metrics.offsetX, offsetY = m_metrics.offsetY;
         const SheetPoint current = currentFirstLabel(m_style, sheetLayouts(), offsetX, offsetY);
+        const LabelStyle before = m_style;
         LabelStyle style = m_style;
         const bool paperSet = applySheetLayout(style, layout, current, offsetX, offsetY);
         m_sheetLayout = layout;
         setStyle(style);
+        m_documents.history().recordStyle(QStringLiteral("ラベル用紙適用"), before);
         if (paperSet) {
             m_print.applyStylePaper();
             m_print.readDeviceMetrics();

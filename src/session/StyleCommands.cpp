@@ -4,6 +4,7 @@
 #include "session/StyleCommands.h"
 
 #include "document/ValueText.h"
+#include "session/EditHistory.h"
 #include "session/PrintCommands.h"
 
 namespace korbena {
@@ -26,15 +27,40 @@ TextFields textFields(LabelStyle& s, TextRole role)
     return {s.number.fontName, s.number.fontStyle, s.number.fontSize, s.number.color, s.number.shadowColor};
 }
 
+QString stepName(StyleField field)
+{
+    switch (field) {
+    case StyleField::Symbology:
+        return QStringLiteral("バーコード種類変更");
+    case StyleField::Orientation:
+        return QStringLiteral("用紙向き変更");
+    default:
+        return QStringLiteral("スタイル変更");
+    }
+}
+
 } // namespace
 
-StyleCommands::StyleCommands(Dialogs& dialogs, LabelStyle& style, PrintCommands& print, SessionHooks& hooks,
-                             QObject* parent)
-    : QObject(parent), m_dialogs(dialogs), m_style(style), m_print(print), m_hooks(hooks)
+StyleCommands::StyleCommands(Dialogs& dialogs, LabelStyle& style, EditHistory& history, PrintCommands& print,
+                             SessionHooks& hooks, QObject* parent)
+    : QObject(parent), m_dialogs(dialogs), m_style(style), m_history(history), m_print(print), m_hooks(hooks)
 {
 }
 
+void StyleCommands::refreshSymbologyRules()
+{
+    LabelStyle scratch = m_style;
+    m_rules = ApplySymbologyRules(scratch);
+}
+
 void StyleCommands::editStyleField(StyleField field, const StyleValue& value)
+{
+    const LabelStyle before = m_style;
+    applyStyleField(field, value);
+    m_history.recordStyle(stepName(field), before);
+}
+
+void StyleCommands::applyStyleField(StyleField field, const StyleValue& value)
 {
     if (!setStyleValue(m_style, field, value))
         return;
@@ -44,7 +70,7 @@ void StyleCommands::editStyleField(StyleField field, const StyleValue& value)
         explicitRedraw();
         return;
     case SwitchEffect::PaperOrientation:
-        orientationCommand(m_style.sheet.orientation);
+        applyOrientation(m_style.sheet.orientation);
         return;
     case SwitchEffect::SymbologyRules:
         m_rules = ApplySymbologyRules(m_style);
@@ -60,8 +86,10 @@ void StyleCommands::nudgeCommand(StyleField field, NudgeArrow arrow, Qt::Keyboar
 {
     if (!isNudgeButton(field, arrow))
         return;
+    const LabelStyle before = m_style;
     const auto length = std::get<Extended>(styleValue(m_style, field));
     setStyleValue(m_style, field, nudgedLength(length, arrow, modifiers));
+    m_history.recordStyle(QStringLiteral("位置微調整"), before, field);
     emit styleChanged();
     explicitRedraw();
 }
@@ -86,10 +114,12 @@ void StyleCommands::fontCommand(TextRole role)
     initial.italic = style.italic;
     initial.color = text.color;
     if (const auto chosen = m_dialogs.chooseFont(initial)) {
+        const LabelStyle before = m_style;
         text.face = chosen->face;
         text.size = QString::number(chosen->pointSize);
         text.color = chosen->color;
         text.styleName = fontStyleName(*chosen);
+        m_history.recordStyle(QStringLiteral("フォント変更"), before);
         emit styleChanged();
     }
     explicitRedraw();
@@ -99,7 +129,9 @@ void StyleCommands::textColorCommand(TextRole role)
 {
     TColor& color = textFields(m_style, role).color;
     if (const auto chosen = m_dialogs.chooseColor(color)) {
+        const LabelStyle before = m_style;
         color = *chosen;
+        m_history.recordStyle(QStringLiteral("文字色変更"), before);
         emit styleChanged();
     }
 }
@@ -108,12 +140,21 @@ void StyleCommands::shadowColorCommand(TextRole role)
 {
     TColor& color = textFields(m_style, role).shadow;
     if (const auto chosen = m_dialogs.chooseColor(color)) {
+        const LabelStyle before = m_style;
         color = *chosen;
+        m_history.recordStyle(QStringLiteral("影色変更"), before);
         emit styleChanged();
     }
 }
 
 void StyleCommands::orientationCommand(int orientation)
+{
+    const LabelStyle before = m_style;
+    applyOrientation(orientation);
+    m_history.recordStyle(stepName(StyleField::Orientation), before);
+}
+
+void StyleCommands::applyOrientation(int orientation)
 {
     run([&] {
         m_style.sheet.orientation = orientation;

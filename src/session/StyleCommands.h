@@ -12,22 +12,26 @@
 
 namespace korbena {
 
+class EditHistory;
 class PrintCommands;
 
 // The commands of the setting tabs' controls on the session's style: edits of single
 // fields, the arrow buttons, Enter in the numeric fields, the font and colour pickers
 // and the orientation group, with the symbology's rules they keep. The rules of each
-// edit are StyleEditing's.
+// edit are StyleEditing's; every edit that changes the style is one step of the history.
 class StyleCommands : public QObject
 {
     Q_OBJECT
 
 public:
-    StyleCommands(Dialogs& dialogs, LabelStyle& style, PrintCommands& print, SessionHooks& hooks,
-                  QObject* parent = nullptr);
+    StyleCommands(Dialogs& dialogs, LabelStyle& style, EditHistory& history, PrintCommands& print,
+                  SessionHooks& hooks, QObject* parent = nullptr);
 
     const SymbologyRules& symbologyRules() const { return m_rules; }
     void applySymbologyRules() { m_rules = ApplySymbologyRules(m_style); }
+    // The rules of the style's symbology as it stands, its start and stop characters
+    // left as they are (an undone step put them back).
+    void refreshSymbologyRules();
 
     // An edit of one field, by its style-file key: a switch then redraws at once, the
     // orientation runs its paper command, the symbology its rules without a redraw;
@@ -52,9 +56,12 @@ private:
     void run(const std::function<void()>& command) { runCommand(m_dialogs, command); }
     void RedrawPreview() { m_hooks.RedrawPreview(); }
     void explicitRedraw() { m_hooks.explicitRedraw(); }
+    void applyStyleField(StyleField field, const StyleValue& value);
+    void applyOrientation(int orientation);
 
     Dialogs& m_dialogs;
     LabelStyle& m_style;
+    EditHistory& m_history;
     PrintCommands& m_print;
     SessionHooks& m_hooks;
     SymbologyRules m_rules;

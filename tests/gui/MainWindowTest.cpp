@@ -161,6 +161,40 @@ TEST_F(MainWindowTest, AnEditStaysUndoableThroughTheRedrawAndItsRepaint)
     EXPECT_EQ(c.rows().title(1), QStringLiteral("りんご（ふじ）"));
 }
 
+// "やり直し" stands beside "取り消し" with both its keys; the two follow the history, and
+// a zoom click between them changes neither.
+TEST_F(MainWindowTest, UndoAndRedoItemsFollowTheHistoryThroughZoomClicks)
+{
+    AppController& c = window->controller();
+    QAction* undo = window->action(QStringLiteral("undo"));
+    QAction* redo = window->action(QStringLiteral("redo"));
+    ASSERT_NE(redo, nullptr);
+    EXPECT_EQ(redo->text(), QStringLiteral("やり直し"));
+    EXPECT_EQ(redo->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                                      QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+    EXPECT_EQ(undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    QList<QAction*> edit;
+    for (QObject* owner : undo->associatedObjects())
+        if (auto* menu = qobject_cast<QMenu*>(owner))
+            edit = menu->actions();
+    ASSERT_TRUE(edit.contains(undo));
+    EXPECT_EQ(edit.indexOf(redo), edit.indexOf(undo) + 1);
+    EXPECT_FALSE(redo->isEnabled());
+
+    c.grid().setData(c.grid().index(0, DataGridModel::TitleColumn), QStringLiteral("書き換え"));
+    window->action(QStringLiteral("zoomIn"))->trigger();
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->statusTip(), QStringLiteral("取り消し: セル編集"));
+    undo->trigger();
+    window->action(QStringLiteral("zoomIn"))->trigger();
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_TRUE(redo->isEnabled());
+    redo->trigger();
+    EXPECT_EQ(c.rows().title(1), QStringLiteral("書き換え"));
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+}
+
 TEST_F(MainWindowTest, ZoomControlsAndMenuMoveTogether)
 {
     window->action(QStringLiteral("zoom50"))->trigger();

@@ -117,7 +117,7 @@ TEST_F(DocumentSessionTest, AnEditBecomesUndoableAtTheSnapshotAndUndoAsksForARed
     EXPECT_EQ(log, (QStringList{"rows", session.undoEnabled() ? "undo on" : "undo off", "explicitRedraw"}));
 
     log.clear();
-    session.setUndoEnabled(false);
+    session.startNewHistory();
     EXPECT_EQ(log, (QStringList{"undo off"}));
     EXPECT_FALSE(session.undoEnabled());
 }

@@ -223,7 +223,7 @@ TEST_F(GridCommandsTest, SerialNumberingIsOneUndoableStep)
     c->undoCommand();
     EXPECT_EQ(rows().number(2), QStringLiteral("490000100020"));
     EXPECT_EQ(rows().number(36), QStringLiteral("490000500066"));
-    c->undoCommand(); // and back again
+    c->redoCommand(); // and back again
     EXPECT_EQ(rows().number(36), QStringLiteral("00100035-01"));
 
     // Cancelled: nothing, not even a redraw; "桁調整なし": numbers without zeros.
@@ -239,6 +239,47 @@ TEST_F(GridCommandsTest, SerialNumberingIsOneUndoableStep)
     EXPECT_EQ(rows().number(2), QStringLiteral("0011-01"));
     EXPECT_EQ(rows().number(36), QStringLiteral("00135-01"));
     EXPECT_TRUE(c->undoEnabled());
+}
+
+// Looking is no edit: zoom clicks and page turns redraw without touching the history,
+// and the steps stay in order behind them, each with its name.
+TEST_F(GridCommandsTest, RedrawsLeaveTheHistoryAndUndoWalksBackStepByStep)
+{
+    c->setGridSelection(2, 2);
+    dialogs.expectSerial(SerialSettings{});
+    c->serializeCommand();
+    ASSERT_EQ(rows().number(2), QStringLiteral("00100001-01"));
+    c->zoomIn();
+    c->zoomIn();
+    c->zoomOut();
+    c->nextPageCommand();
+    c->paintRequested();
+    ASSERT_TRUE(c->undoEnabled());
+    c->undoCommand();
+    EXPECT_EQ(rows().number(2), QStringLiteral("490000100020"));
+    EXPECT_EQ(rows().number(36), QStringLiteral("490000500066"));
+    EXPECT_FALSE(c->undoEnabled());
+    EXPECT_TRUE(c->redoEnabled());
+
+    // Three steps of three kinds, walked back and forth.
+    c->redoCommand();
+    c->setGridSelection(3, 5);
+    c->deleteRowsCommand();
+    type(1, DataGridModel::TitleColumn, QStringLiteral("変")); // the grid takes typing key by key
+    type(1, DataGridModel::TitleColumn, QStringLiteral("変更"));
+    c->zoomIn();
+    EXPECT_EQ(c->documents().history().undoText(), QStringLiteral("セル編集"));
+    c->undoCommand();
+    EXPECT_EQ(c->documents().history().undoText(), QStringLiteral("3行削除"));
+    c->undoCommand();
+    EXPECT_EQ(rows().title(3), QStringLiteral("バナナ"));
+    EXPECT_EQ(rows().RowCount(), 90);
+    EXPECT_EQ(c->documents().history().undoText(), QStringLiteral("連番"));
+    c->redoCommand();
+    c->redoCommand();
+    EXPECT_EQ(rows().title(1), QStringLiteral("変更"));
+    EXPECT_EQ(rows().RowCount(), 87);
+    EXPECT_FALSE(c->redoEnabled());
 }
 
 TEST_F(GridCommandsTest, CsvImportFillsTitlesFromTheSelectionThenNumbersFromRowOne)
@@ -272,11 +313,11 @@ TEST_F(GridCommandsTest, CsvImportFillsTitlesFromTheSelectionThenNumbersFromRowO
     EXPECT_EQ(selections, (QList<std::pair<int, int>>{{1, 94}, {1, 1}}));
     EXPECT_TRUE(c->undoEnabled());
 
-    // Undo brings the titles and numbers of the earlier state back; the added rows stay.
+    // Undo brings the titles, the numbers and the row count of the earlier state back.
     c->undoCommand();
     EXPECT_EQ(rows().number(1), QStringLiteral("490000100013"));
     EXPECT_TRUE(rows().title(85).isEmpty());
-    EXPECT_EQ(rows().RowCount(), 95);
+    EXPECT_EQ(rows().RowCount(), 90);
 
     // With the serial dialog cancelled undo is on all the same, and the rows keep their row numbers.
     c->explicitRedraw();
@@ -314,8 +355,8 @@ TEST_F(GridCommandsTest, EnterRedrawsAndMakesATypedCellUndoable)
     EXPECT_EQ(log, kRedraw);
     ASSERT_FALSE(undo.isEmpty());
     EXPECT_TRUE(undo.last().first().toBool());
-    c->gridEnterPressed(); // nothing changed since
-    EXPECT_FALSE(c->undoEnabled());
+    c->gridEnterPressed(); // nothing changed since: the history stays as it was
+    EXPECT_TRUE(c->undoEnabled());
 
     // A loaded file longer than the grid grows the model with it.
     QByteArray longFile;

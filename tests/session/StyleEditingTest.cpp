@@ -312,5 +312,34 @@ TEST_F(StyleEditingTest, ThePaperCommandsReadThePrinterBackOrOnlyItsMetrics)
     EXPECT_EQ(c->paperName(), "A4 210 x 297 mm");
 }
 
+// Every style edit is a step: a run of clicks on one arrow is one, the symbology's
+// rules and the printer's paper follow an undo, and redo gives the edits back exactly.
+TEST_F(StyleEditingTest, StyleEditsAreStepsThatUndoAndRedoExactly)
+{
+    const LabelStyle start = c->style();
+    for (int i = 0; i < 3; ++i)
+        c->nudgeCommand(SymbolX, NudgeArrow::Right, Qt::NoModifier);
+    c->nudgeCommand(SymbolY, NudgeArrow::Down, Qt::NoModifier);
+    c->editStyleField(Symbology, std::int32_t(cbarCODE39));
+    c->orientationCommand(start.sheet.orientation == 0 ? 1 : 0);
+    dialogs.expectColor(start.title.color, TColor{0x0000FF});
+    c->textColorCommand(TextRole::Title);
+    c->setZoom(80); // no step
+    const LabelStyle end = c->style();
+    const EditHistory& history = c->documents().history();
+    EXPECT_EQ(history.count(), 5);
+    EXPECT_EQ(history.undoText(), QStringLiteral("文字色変更"));
+
+    while (c->undoEnabled())
+        c->undoCommand();
+    EXPECT_TRUE(c->style() == start);
+    EXPECT_EQ(c->symbologyRules().start.text,
+              symbologyRules(start.symbol.symbology ? int(*start.symbol.symbology) : -1).start.text);
+    while (c->redoEnabled())
+        c->redoCommand();
+    EXPECT_TRUE(c->style() == end);
+    EXPECT_EQ(length(SymbolX), start.placement.x + 3);
+}
+
 } // namespace
 } // namespace korbena::test
