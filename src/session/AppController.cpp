@@ -54,6 +54,10 @@ void AppController::forwardSignals()
     connect(preview, &PreviewState::messageChanged, this, &AppController::messageChanged);
     connect(m_print.get(), &PrintCommands::paperChanged, this, &AppController::paperChanged);
     connect(m_print.get(), &PrintCommands::styleChanged, this, &AppController::styleChanged);
+    connect(m_print.get(), &PrintCommands::printerChanged, this, [this](const QString& name) {
+        m_settings.printer = name;
+        emit printerChanged(name);
+    });
     connect(m_styleCommands.get(), &StyleCommands::styleChanged, this, &AppController::styleChanged);
     connect(m_gridCommands.get(), &GridCommands::gridSelectionChanged, this,
             &AppController::gridSelectionChanged);

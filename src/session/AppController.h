@@ -68,6 +68,8 @@ public:
     void setPrinter(std::unique_ptr<PrintTarget> printer, bool systemPrinter);
     PrintTarget* printer() const { return m_print->printer(); }
     bool hasSystemPrinter() const { return m_print->hasSystemPrinter(); }
+    // The printer chosen last time (the INI file's "Printer"), empty for the system's default.
+    const QString& rememberedPrinter() const { return m_settings.printer; }
     void setScreenDpi(int x, int y) { m_print->setScreenDpi(x, y); }
 
     // Creation of the main window: prepares the working folder and reads the window
@@ -104,6 +106,7 @@ public:
     void saveDataCommand() { m_documents->saveDataCommand(); }
     void undoCommand() { m_documents->undoCommand(); }
     void printCommand() { m_print->printCommand(); }
+    void printDialogCommand() { m_print->printDialogCommand(); } // "印刷…"
     void exportPdfCommand() { m_print->exportPdfCommand(); }
     void printerSetupCommand() { m_print->printerSetupCommand(); } // the toolbar button "用紙設定"
     void pageSetupCommand() { m_print->pageSetupCommand(); }       // the menu item "用紙設定(&T)"
@@ -223,6 +226,8 @@ signals:
     void styleChanged();
     void rowsChanged();
     void paperChanged(const QString& name);
+    // A dialog chose another printer, which is remembered for the next start.
+    void printerChanged(const QString& name);
     void undoEnabledChanged(bool enabled);
     void versionLineChanged(const QString& line);
     void styleWindowKeys(const StyleFileExtras& extras);
