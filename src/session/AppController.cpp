@@ -26,7 +26,8 @@ AppController::AppController(Dialogs& dialogs, Desktop& desktop, QString dataFol
     m_print = std::make_unique<PrintCommands>(dialogs, m_documents->style(), m_documents->rows(),
                                               m_documents->rowsPastList(), m_documents->grid(), *m_preview,
                                               *m_composer, hooks, m_dataFolder, settingsFile());
-    m_styleCommands = std::make_unique<StyleCommands>(dialogs, m_documents->style(), *m_print, hooks);
+    m_styleCommands =
+        std::make_unique<StyleCommands>(dialogs, m_documents->style(), *m_print, *m_preview, hooks);
     m_gridCommands = std::make_unique<GridCommands>(dialogs, *m_documents, *m_preview, hooks, m_dataFolder);
     m_import = std::make_unique<ImportCommands>(dialogs, *m_documents, *m_gridCommands, *m_print, hooks,
                                                 m_dataFolder);

@@ -262,6 +262,9 @@ void PrintCommands::exportPdfCommand()
 void PrintCommands::printTo(PrintTarget& target, const DeviceMetrics& metrics, const PageSelection& pages,
                             long long copies)
 {
+    // A redraw still asked for would otherwise run inside the job's progress dialog,
+    // between two pages, and move the page counter the job shares with the preview.
+    m_preview.redrawIfPending();
     const int cells = cellsPerPage(m_style);
     PrintOptions options;
     options.copies = copies;

@@ -4,6 +4,7 @@
 #include "session/StyleCommands.h"
 
 #include "document/ValueText.h"
+#include "session/PreviewState.h"
 #include "session/PrintCommands.h"
 
 namespace korbena {
@@ -28,9 +29,9 @@ TextFields textFields(LabelStyle& s, TextRole role)
 
 } // namespace
 
-StyleCommands::StyleCommands(Dialogs& dialogs, LabelStyle& style, PrintCommands& print, SessionHooks& hooks,
-                             QObject* parent)
-    : QObject(parent), m_dialogs(dialogs), m_style(style), m_print(print), m_hooks(hooks)
+StyleCommands::StyleCommands(Dialogs& dialogs, LabelStyle& style, PrintCommands& print, PreviewState& preview,
+                             SessionHooks& hooks, QObject* parent)
+    : QObject(parent), m_dialogs(dialogs), m_style(style), m_print(print), m_preview(preview), m_hooks(hooks)
 {
 }
 
@@ -47,11 +48,14 @@ void StyleCommands::editStyleField(StyleField field, const StyleValue& value)
         orientationCommand(m_style.sheet.orientation);
         return;
     case SwitchEffect::SymbologyRules:
+        // The preview must not go on showing the symbology chosen before.
         m_rules = ApplySymbologyRules(m_style);
         emit styleChanged();
+        m_preview.requestRedraw();
         return;
     case SwitchEffect::None:
         emit styleChanged();
+        m_preview.requestRedraw();
         return;
     }
 }
@@ -101,6 +105,7 @@ void StyleCommands::textColorCommand(TextRole role)
     if (const auto chosen = m_dialogs.chooseColor(color)) {
         color = *chosen;
         emit styleChanged();
+        m_preview.requestRedraw();
     }
 }
 
@@ -110,6 +115,7 @@ void StyleCommands::shadowColorCommand(TextRole role)
     if (const auto chosen = m_dialogs.chooseColor(color)) {
         color = *chosen;
         emit styleChanged();
+        m_preview.requestRedraw();
     }
 }
 
