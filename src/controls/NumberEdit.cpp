@@ -88,7 +88,11 @@ void NumberEdit::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
         m_field.ArrowKey(event->key() == Qt::Key_Up ? adUp : adDown);
         showField();
-        QLineEdit::keyPressEvent(event);
+        // A field that steps keeps the key: it must not scroll the page it sits on as well.
+        if (m_field.AllowKeys() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            event->accept();
+        else
+            QLineEdit::keyPressEvent(event);
         return;
     }
     const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);

@@ -156,6 +156,10 @@ public:
     void setCopies(long long copies) { m_print->setCopies(copies); }
     BarImage& symbol() { return *m_symbol; }
 
+    // A numeric field's text that does not read as a number, in the error box; the
+    // field keeps it as typed and the style its last number.
+    void inputErrorCommand(const QString& message) { m_dialogs.error(message, {}); }
+
     // The setting tabs' controls (StyleCommands; the rules are StyleEditing's).
     void editStyleField(StyleField field, const StyleValue& value)
     {
