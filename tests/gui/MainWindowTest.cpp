@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -363,6 +364,50 @@ TEST_F(MainWindowTest, KeysActWhereTheFocusIs)
     next->setFocus();
     QTest::keyClick(next, Qt::Key_PageDown);
     EXPECT_EQ(c.zoom(), zoom);
+}
+
+// What the window shows is what a print gives: the pane's pixels equal a direct
+// composition of the page at the zoom after the page buttons turn it and after the
+// symbology list changes it, and the indicator follows the buttons.
+TEST_F(MainWindowTest, ThePreviewFollowsThePageButtonsAndTheSymbologyPixelForPixel)
+{
+    AppController& c = window->controller();
+    auto* indicator = window->findChild<QLabel*>(QStringLiteral("pageIndicator"));
+    auto* back = window->findChild<QToolButton*>(QStringLiteral("previousPage"));
+    auto* next = window->findChild<QToolButton*>(QStringLiteral("nextPage"));
+    auto* symbology = window->findChild<QComboBox*>(QStringLiteral("symbol.symbology"));
+    ASSERT_TRUE(indicator && back && next && symbology);
+    // The page last composed for the pane (which a paint does not refresh by itself),
+    // and the pane's own pixels.
+    const auto matchesDirect = [&](int page) {
+        QApplication::processEvents();
+        PageComposer composer(c.dataFolder());
+        const QImage direct = composer.composePreview(c.style(), c.rows(), c.metrics(), page, c.zoom())
+                                  .image.convertToFormat(QImage::Format_RGB32);
+        const QImage composed = c.previewImage().convertToFormat(QImage::Format_RGB32);
+        const QImage shown = window->previewPane()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return !direct.isNull() && composed == direct && shown == direct;
+    };
+
+    next->click();
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("2 / 2"));
+    EXPECT_TRUE(matchesDirect(2));
+    next->click(); // no third page: a beep, and nothing moves
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("2 / 2"));
+
+    window->action(QStringLiteral("zoom50"))->trigger();
+    const QImage jan = c.previewImage();
+    symbology->setCurrentIndex(3); // NW-7, as the list's own keys choose it
+    emit symbology->activated(3);
+    EXPECT_TRUE(matchesDirect(2));
+    EXPECT_NE(c.previewImage(), jan);
+
+    back->click();
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("1 / 2"));
+    EXPECT_TRUE(matchesDirect(1));
 }
 
 TEST_F(MainWindowTest, ThePictureOfTheWindowAfterStartUp)
