@@ -136,8 +136,9 @@ void NumberEdit::focusOutEvent(QFocusEvent* event)
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
     m_entered = false;
-    report(m_field.Leave());
+    const QString error = m_field.Leave();
     showField();
+    report(error);
 }
 
 void NumberEdit::mouseReleaseEvent(QMouseEvent* event)
@@ -168,8 +169,9 @@ void NumberEdit::contextMenuEvent(QContextMenuEvent* event)
 void NumberEdit::typeKey(char16_t key)
 {
     syncSelection();
-    report(m_field.KeyPress(key));
-    showField();
+    const QString error = m_field.KeyPress(key);
+    showField(); // the text said to be wrong is on screen when it is said
+    report(error);
 }
 
 void NumberEdit::pasteFrom(QClipboard::Mode mode)
@@ -181,16 +183,18 @@ void NumberEdit::pasteFrom(QClipboard::Mode mode)
     if (data && data->hasText())
         text = data->text();
     syncSelection();
-    report(m_field.Paste(text));
+    const QString error = m_field.Paste(text);
     showField();
+    report(error);
 }
 
 void NumberEdit::takeEditedText(const QString& text)
 {
     if (m_showing)
         return;
-    report(m_field.EditText(text, cursorPosition()));
+    const QString error = m_field.EditText(text, cursorPosition());
     showField();
+    report(error);
 }
 
 void NumberEdit::syncSelection()

@@ -81,6 +81,18 @@ TEST(NumberEdit, TypingFiltersKeysEditsTheSignAndKeepsTheCaretAcrossRegrouping)
     EXPECT_EQ(errors.count(), 1);
 }
 
+// The error box that reports a slip opens while the slip is on screen, not the text before it.
+TEST(NumberEdit, AConversionErrorIsReportedWithTheTextItConcernsShown)
+{
+    NumberEdit edit;
+    edit.SetValue(23.4L);
+    edit.selectAll();
+    QString shown;
+    QObject::connect(&edit, &NumberEdit::conversionError, [&] { shown = edit.text(); });
+    QTest::keyClicks(&edit, ".");
+    EXPECT_EQ(shown, ".");
+}
+
 TEST(NumberEdit, PasteGoesThroughTheFilterFromKeysAndSlot)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
