@@ -139,6 +139,7 @@ void NumberEdit::focusOutEvent(QFocusEvent* event)
     const QString error = m_field.Leave();
     showField();
     report(error);
+    m_reported.clear(); // the field now shows the number it holds
 }
 
 void NumberEdit::mouseReleaseEvent(QMouseEvent* event)
@@ -219,8 +220,16 @@ void NumberEdit::showField()
 
 void NumberEdit::report(const QString& error)
 {
-    if (!error.isEmpty())
-        emit conversionError(error);
+    if (error.isEmpty()) {
+        m_reported.clear();
+        return;
+    }
+    // Leaving the field, or a key that changes nothing, reads the same slip again: it
+    // was said once already.
+    if (error == m_reported)
+        return;
+    m_reported = error;
+    emit conversionError(error);
 }
 
 } // namespace korbena
