@@ -234,13 +234,15 @@ void PrintCommands::printDialogCommand()
         const QString before = m_printer->PrinterName();
         const auto choice = m_dialogs.printDialog(*m_printer, pageCountToPrint(), m_preview.currentPage(),
                                                   std::clamp(m_copies, 1LL, kMaxCopies));
-        if (m_printer->PrinterName() != before) {
-            // The sheet is laid out against the printer it is printed on.
+        const bool otherPrinter = m_printer->PrinterName() != before;
+        if (otherPrinter) {
+            // The sheet is laid out against the printer it is printed on, and checked there.
             takePrinterSettings();
             notePrinterChange(before);
         }
-        if (choice)
-            printTo(*m_printer, m_metrics, choice->pages, choice->copies);
+        if (!choice || (otherPrinter && !checkBeforePrinting()))
+            return;
+        printTo(*m_printer, m_metrics, choice->pages, choice->copies);
     });
 }
 

@@ -524,6 +524,19 @@ TEST_F(PrintCommandsTest, AnotherPrinterChosenInADialogDrivesTheSheetAndIsRememb
     EXPECT_EQ(c->paperName(), QStringLiteral("A4 210 x 297 mm"));
     EXPECT_EQ(changes, (QStringList{"Labels", "Office"}));
 
+    // On a printer chosen in the dialog the rows are checked again before it prints.
+    c->setPrintChecker(verifyRows);
+    setRows({{QStringLiteral("部品"), QStringLiteral("12AB")}});
+    printer->pages = 0;
+    dialogs.expectPrintCheck(Mode::BeforePrinting, false, Choice::Print)
+        .expectPrintDialogCopies(
+            1, [](PrintTarget& target) { static_cast<TwoPrinters&>(target).choose("Labels"); })
+        .expectPrintCheck(Mode::BeforePrinting, false, Choice::Cancel);
+    c->printDialogCommand();
+    dialogs.expectDone();
+    EXPECT_EQ(printer->pages, 0);
+    EXPECT_EQ(c->rememberedPrinter(), QStringLiteral("Labels"));
+
     // The settings carry the choice into the next run's start.
     WindowSettings settings = c->settings();
     settings.printer = QStringLiteral("Labels");
