@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include "controls/GradPan.h"
+#include "gui/EditorKeys.h"
 #include "gui/GridPanel.h"
 #include "gui/PreviewPane.h"
 #include "gui/ProductInfoDialog.h"
@@ -13,21 +14,14 @@
 #include "spreadsheet/SpreadsheetReader.h"
 #include "verify/PrintCheck.h"
 
-#include <QAbstractItemView>
-#include <QAbstractSpinBox>
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -37,7 +31,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -142,8 +135,12 @@ MainWindow::MainWindow(const QString& dataFolder, const QString& installFolder, 
     c.prepare();
     chooseInitialPrinter(); // the printer remembered in the settings, else the system's default
     restoreGeometry();
-    // The shortcut overrides of every widget of the window pass here first.
-    qApp->installEventFilter(this);
+    // PgUp and PgDown page the grid and Ctrl+Home and Ctrl+End go to its ends; the page
+    // turns on Ctrl+PgUp and Ctrl+PgDown stay the window's everywhere.
+    std::vector<QAction*> viewKeys;
+    for (const char* id : {"zoomIn", "zoomOut", "firstPageItem", "lastPageItem"})
+        viewKeys.push_back(action(QLatin1String(id)));
+    new EditorKeys(*this, std::move(viewKeys));
 }
 
 MainWindow::~MainWindow() = default;
@@ -572,36 +569,6 @@ void MainWindow::wrapViewTools()
         else
             insertToolBarBreak(m_viewTools);
     }
-}
-
-bool MainWindow::editorKeepsKey(QObject* focus, const QKeyEvent& key) const
-{
-    auto* widget = qobject_cast<QWidget*>(focus);
-    if (!widget || widget->window() != this)
-        return false;
-    const bool editor = qobject_cast<QAbstractItemView*>(widget) || qobject_cast<QLineEdit*>(widget) ||
-                        qobject_cast<QAbstractSpinBox*>(widget) || qobject_cast<QComboBox*>(widget) ||
-                        qobject_cast<QPlainTextEdit*>(widget) || qobject_cast<QTextEdit*>(widget);
-    if (!editor)
-        return false;
-    // PgUp and PgDown page the grid and Ctrl+Home and Ctrl+End go to its ends; the page
-    // turns on Ctrl+PgUp and Ctrl+PgDown stay the window's everywhere.
-    const QKeySequence pressed(key.keyCombination());
-    for (const char* id : {"zoomIn", "zoomOut", "firstPageItem", "lastPageItem"}) {
-        if (const QAction* a = action(QLatin1String(id)); a && a->shortcut() == pressed)
-            return true;
-    }
-    return false;
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::ShortcutOverride &&
-        editorKeepsKey(watched, *static_cast<QKeyEvent*>(event))) {
-        event->accept(); // delivered to the editor as a key press, not run as the shortcut
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

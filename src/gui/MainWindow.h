@@ -5,7 +5,6 @@
 #include <memory>
 
 class QAction;
-class QKeyEvent;
 class QLabel;
 class QScrollArea;
 class QSlider;
@@ -35,8 +34,6 @@ public:
     QAction* action(const QString& id) const;
 
 protected:
-    // Keys go where the focus is: the view's keys give way to an editor that has it.
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -54,9 +51,6 @@ private:
     void restoreGeometry();
     void showFiles();
     void wrapViewTools();
-    // Whether the key is one of the preview's zoom or page keys that `focus`, an editor
-    // of this window (the grid, a field, a list), uses for its own moves.
-    bool editorKeepsKey(QObject* focus, const QKeyEvent& key) const;
 
     std::unique_ptr<QtDialogs> m_dialogs;
     std::unique_ptr<QtDesktop> m_desktop;
