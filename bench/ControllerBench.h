@@ -29,7 +29,10 @@ public:
     std::optional<FontChoice> chooseFont(const FontChoice&) override { return {}; }
     std::optional<TColor> chooseColor(TColor) override { return {}; }
     void printerSetup(PrintTarget&) override {}
-    std::optional<PageSelection> printDialog(PrintTarget&, int, int) override { return std::nullopt; }
+    std::optional<PrintDialogChoice> printDialog(PrintTarget&, int, int, long long) override
+    {
+        return std::nullopt;
+    }
     PrintCheckChoice printCheck(const PrintCheckReport&, PrintCheckMode, bool) override
     {
         return PrintCheckChoice::Cancel;

@@ -88,7 +88,11 @@ void NumberEdit::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
         m_field.ArrowKey(event->key() == Qt::Key_Up ? adUp : adDown);
         showField();
-        QLineEdit::keyPressEvent(event);
+        // A field that steps keeps the key: it must not scroll the page it sits on as well.
+        if (m_field.AllowKeys() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            event->accept();
+        else
+            QLineEdit::keyPressEvent(event);
         return;
     }
     const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
@@ -132,8 +136,10 @@ void NumberEdit::focusOutEvent(QFocusEvent* event)
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
     m_entered = false;
-    report(m_field.Leave());
+    const QString error = m_field.Leave();
     showField();
+    report(error);
+    m_reported.clear(); // the field now shows the number it holds
 }
 
 void NumberEdit::mouseReleaseEvent(QMouseEvent* event)
@@ -164,8 +170,9 @@ void NumberEdit::contextMenuEvent(QContextMenuEvent* event)
 void NumberEdit::typeKey(char16_t key)
 {
     syncSelection();
-    report(m_field.KeyPress(key));
-    showField();
+    const QString error = m_field.KeyPress(key);
+    showField(); // the text said to be wrong is on screen when it is said
+    report(error);
 }
 
 void NumberEdit::pasteFrom(QClipboard::Mode mode)
@@ -177,16 +184,18 @@ void NumberEdit::pasteFrom(QClipboard::Mode mode)
     if (data && data->hasText())
         text = data->text();
     syncSelection();
-    report(m_field.Paste(text));
+    const QString error = m_field.Paste(text);
     showField();
+    report(error);
 }
 
 void NumberEdit::takeEditedText(const QString& text)
 {
     if (m_showing)
         return;
-    report(m_field.EditText(text, cursorPosition()));
+    const QString error = m_field.EditText(text, cursorPosition());
     showField();
+    report(error);
 }
 
 void NumberEdit::syncSelection()
@@ -211,8 +220,16 @@ void NumberEdit::showField()
 
 void NumberEdit::report(const QString& error)
 {
-    if (!error.isEmpty())
-        emit conversionError(error);
+    if (error.isEmpty()) {
+        m_reported.clear();
+        return;
+    }
+    // Leaving the field, or a key that changes nothing, reads the same slip again: it
+    // was said once already.
+    if (error == m_reported)
+        return;
+    m_reported = error;
+    emit conversionError(error);
 }
 
 } // namespace korbena

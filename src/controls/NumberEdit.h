@@ -102,6 +102,7 @@ private:
     bool m_autoSelect = true;
     bool m_showing = false; // the text shown is the field's own: not an edit
     bool m_entered = false; // between entering and leaving the field
+    QString m_reported;     // the conversion error last reported, until a text reads again
 };
 
 } // namespace korbena

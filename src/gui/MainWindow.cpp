@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include "controls/GradPan.h"
+#include "gui/EditorKeys.h"
 #include "gui/GridPanel.h"
 #include "gui/PreviewPane.h"
 #include "gui/ProductInfoDialog.h"
@@ -131,9 +132,16 @@ MainWindow::MainWindow(const QString& dataFolder, const QString& installFolder, 
             setGeometry(bounds);
     });
 
-    chooseInitialPrinter();
+    connect(&c, &AppController::printerChanged, m_statusNote, &QLabel::setText);
     c.prepare();
+    chooseInitialPrinter(); // the printer remembered in the settings, else the system's default
     restoreGeometry();
+    // PgUp and PgDown page the grid and Ctrl+Home and Ctrl+End go to its ends; the page
+    // turns on Ctrl+PgUp and Ctrl+PgDown stay the window's everywhere.
+    std::vector<QAction*> viewKeys;
+    for (const char* id : {"zoomIn", "zoomOut", "firstPageItem", "lastPageItem"})
+        viewKeys.push_back(action(QLatin1String(id)));
+    new EditorKeys(*this, std::move(viewKeys));
 }
 
 MainWindow::~MainWindow() = default;
@@ -188,6 +196,8 @@ void MainWindow::createActions()
          [&c] { c.printerSetupCommand(); },
          true},
         {file, "print", "印　刷(&P)", QKeySequence("Ctrl+P"), "", [&c] { c.printCommand(); }},
+        {file, "printDialog", "印刷…", QKeySequence("Ctrl+Shift+P"),
+         "印刷…|ページ範囲・プリンター・部数を選んで印刷します", [&c] { c.printDialogCommand(); }},
         {{}, "printAll", "印刷実行", {}, "印刷実行|全ページを印刷します", [&c] { c.printCommand(); }, true},
         {file,
          "exportPdf",
@@ -510,7 +520,9 @@ void MainWindow::createStatusBar()
 
 void MainWindow::chooseInitialPrinter()
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    QPrinterInfo info = QPrinterInfo::printerInfo(m_controller->rememberedPrinter());
+    if (m_controller->rememberedPrinter().isEmpty() || info.isNull())
+        info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         m_statusNote->setText(QStringLiteral("プリンターがありません: 用紙はPDF出力の設定です"));
         return;

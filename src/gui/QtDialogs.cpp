@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -173,9 +174,44 @@ std::optional<TColor> QtDialogs::chooseColor(TColor initial)
     return rgbColor(chosen.red(), chosen.green(), chosen.blue());
 }
 
+namespace {
+
+// With more than one printer installed, which one the sheet is for; false when cancelled.
+bool choosePrinter(PrinterTarget& target, QWidget* parent)
+{
+    const QStringList names = QPrinterInfo::availablePrinterNames();
+    if (names.size() < 2)
+        return true;
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(
+        parent, QStringLiteral("用紙設定"), QStringLiteral("プリンター："), names,
+        std::max<int>(0, static_cast<int>(names.indexOf(target.PrinterName()))), false, &ok);
+    if (ok)
+        target.selectPrinter(chosen);
+    return ok;
+}
+
+PageSelection chosenPages(const QPrinter& printer, int currentPage)
+{
+    switch (printer.printRange()) {
+    case QPrinter::CurrentPage:
+        return PageSelection::range(currentPage, currentPage);
+    case QPrinter::PageRange:
+        if (const auto pages = PageSelection::parse(printer.pageRanges().toString()))
+            return *pages;
+        return PageSelection::range(printer.fromPage(), printer.toPage());
+    default:
+        return PageSelection{};
+    }
+}
+
+} // namespace
+
 void QtDialogs::printerSetup(PrintTarget& printer)
 {
     if (PrinterTarget* target = systemPrinter(printer)) {
+        if (!choosePrinter(*target, m_parent))
+            return;
         QPageSetupDialog dialog(&target->printer(), m_parent);
         dialog.exec();
         return;
@@ -183,7 +219,8 @@ void QtDialogs::printerSetup(PrintTarget& printer)
     information(kNoPrinter);
 }
 
-std::optional<PageSelection> QtDialogs::printDialog(PrintTarget& printer, int pageCount, int currentPage)
+std::optional<PrintDialogChoice> QtDialogs::printDialog(PrintTarget& printer, int pageCount, int currentPage,
+                                                        long long copies)
 {
     PrinterTarget* target = systemPrinter(printer);
     if (!target) {
@@ -194,22 +231,18 @@ std::optional<PageSelection> QtDialogs::printDialog(PrintTarget& printer, int pa
     // Every job starts from all pages: a reprint of pages 3 to 5 must not stick.
     qprinter.setPrintRange(QPrinter::AllPages);
     qprinter.setPageRanges({});
+    qprinter.setCopyCount(static_cast<int>(copies));
     QPrintDialog dialog(&qprinter, m_parent);
     dialog.setOptions(dialog.options() | QAbstractPrintDialog::PrintPageRange |
                       QAbstractPrintDialog::PrintCurrentPage);
     dialog.setMinMax(1, std::max(pageCount, 1));
-    if (dialog.exec() != QDialog::Accepted)
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    // The dialog's copies are the job's sets; the printer must not make them again.
+    const int sets = qprinter.copyCount();
+    qprinter.setCopyCount(1);
+    if (!accepted)
         return std::nullopt;
-    switch (qprinter.printRange()) {
-    case QPrinter::CurrentPage:
-        return PageSelection::range(currentPage, currentPage);
-    case QPrinter::PageRange:
-        if (const auto pages = PageSelection::parse(qprinter.pageRanges().toString()))
-            return pages;
-        return PageSelection::range(qprinter.fromPage(), qprinter.toPage());
-    default:
-        return PageSelection{};
-    }
+    return PrintDialogChoice{chosenPages(qprinter, currentPage), std::max(sets, 1)};
 }
 
 Dialogs::PrintCheckChoice QtDialogs::printCheck(const PrintCheckReport& report, PrintCheckMode mode,

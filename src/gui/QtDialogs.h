@@ -32,7 +32,8 @@ public:
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
     std::optional<TColor> chooseColor(TColor initial) override;
     void printerSetup(PrintTarget& printer) override;
-    std::optional<PageSelection> printDialog(PrintTarget& printer, int pageCount, int currentPage) override;
+    std::optional<PrintDialogChoice> printDialog(PrintTarget& printer, int pageCount, int currentPage,
+                                                 long long copies) override;
     bool printProgress(int page, int pageCount) override;
     void endPrintProgress() override;
     std::optional<SerialSettings> serialNumbers() override;

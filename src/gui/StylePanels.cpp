@@ -141,6 +141,11 @@ NumberEdit* StylePanels::number(std::optional<StyleField> field, QWidget* parent
     auto* edit = new NumberEdit(parent);
     edit->setFixedWidth(kFieldWidth);
     edit->installEventFilter(this);
+    // Up and Down step the value by 1, as the arrow buttons do.
+    edit->SetAllowKeys(true);
+    // A text that does not read is said at once, never left showing a number the style does not hold.
+    connect(edit, &NumberEdit::conversionError, this,
+            [this](const QString& message) { m_controller.inputErrorCommand(message); });
     if (field) {
         edit->setProperty(kFieldProperty, static_cast<int>(*field));
         m_binder->bind(*field, edit);
@@ -463,6 +468,9 @@ void StylePanels::startLabelRow(QGridLayout* grid, int row, int column)
     edit->setToolTip(QStringLiteral("使いかけのシートの何枚目のラベルから印刷するか"));
     edit->SetMin(1);
     edit->SetLimit(true);
+    edit->SetAllowKeys(true);
+    connect(edit, &NumberEdit::conversionError, this,
+            [this](const QString& message) { m_controller.inputErrorCommand(message); });
     edit->SetValue(m_controller.startLabel());
     auto* range = new QLabel(group);
     range->setObjectName(QStringLiteral("xstartRange"));

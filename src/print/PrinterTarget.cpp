@@ -4,7 +4,6 @@ namespace korbena {
 
 PrinterTarget::PrinterTarget(const QPrinterInfo& info) : m_printer(info, QPrinter::HighResolution)
 {
-    m_default = info.defaultPageSize();
     setDevice(&m_printer);
 }
 
@@ -17,9 +16,26 @@ PrinterTarget::~PrinterTarget()
     }
 }
 
+bool PrinterTarget::selectPrinter(const QString& name)
+{
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    if (info.isNull())
+        return false;
+    m_printer.setPrinterName(info.printerName());
+    return true;
+}
+
 QPageSize PrinterTarget::defaultPageSize() const
 {
-    return m_default.isValid() ? m_default : PagedDeviceTarget::defaultPageSize();
+    // The printer's own default, whichever printer a dialog left the device on.
+    const QPageSize size = QPrinterInfo::printerInfo(m_printer.printerName()).defaultPageSize();
+    return size.isValid() ? size : PagedDeviceTarget::defaultPageSize();
+}
+
+bool PrinterTarget::prepareDocument()
+{
+    m_printer.setCopyCount(1);
+    return true;
 }
 
 } // namespace korbena

@@ -21,13 +21,18 @@ public:
     QPrinter& printer() { return m_printer; }
     bool IsPhysicalPrinter() const override { return true; }
     QString PrinterName() const override { return m_printer.printerName(); }
+    // Another installed printer for the next documents; false, changing nothing, for
+    // a name the system does not know.
+    bool selectPrinter(const QString& name);
 
 protected:
     QPageSize defaultPageSize() const override;
+    // The job makes its own sets: the printer's copy count, which a print dialog may
+    // have changed, never multiplies them.
+    bool prepareDocument() override;
 
 private:
     QPrinter m_printer;
-    QPageSize m_default;
 };
 
 } // namespace korbena

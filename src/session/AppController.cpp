@@ -27,7 +27,7 @@ AppController::AppController(Dialogs& dialogs, Desktop& desktop, QString dataFol
                                               m_documents->rowsPastList(), m_documents->grid(), *m_preview,
                                               *m_composer, hooks, m_dataFolder, settingsFile());
     m_styleCommands = std::make_unique<StyleCommands>(dialogs, m_documents->style(), m_documents->history(),
-                                                      *m_print, hooks);
+                                                      *m_print, *m_preview, hooks);
     m_gridCommands = std::make_unique<GridCommands>(dialogs, *m_documents, *m_preview, hooks, m_dataFolder);
     m_import = std::make_unique<ImportCommands>(dialogs, *m_documents, *m_gridCommands, *m_print, hooks,
                                                 m_dataFolder);
@@ -57,6 +57,10 @@ void AppController::forwardSignals()
     connect(preview, &PreviewState::messageChanged, this, &AppController::messageChanged);
     connect(m_print.get(), &PrintCommands::paperChanged, this, &AppController::paperChanged);
     connect(m_print.get(), &PrintCommands::styleChanged, this, &AppController::styleChanged);
+    connect(m_print.get(), &PrintCommands::printerChanged, this, [this](const QString& name) {
+        m_settings.printer = name;
+        emit printerChanged(name);
+    });
     connect(m_styleCommands.get(), &StyleCommands::styleChanged, this, &AppController::styleChanged);
     connect(m_gridCommands.get(), &GridCommands::gridSelectionChanged, this,
             &AppController::gridSelectionChanged);

@@ -68,6 +68,8 @@ public:
     void setPrinter(std::unique_ptr<PrintTarget> printer, bool systemPrinter);
     PrintTarget* printer() const { return m_print->printer(); }
     bool hasSystemPrinter() const { return m_print->hasSystemPrinter(); }
+    // The printer chosen last time (the INI file's "Printer"), empty for the system's default.
+    const QString& rememberedPrinter() const { return m_settings.printer; }
     void setScreenDpi(int x, int y) { m_print->setScreenDpi(x, y); }
 
     // Creation of the main window: prepares the working folder and reads the window
@@ -107,6 +109,7 @@ public:
     void undoCommand() { m_documents->undoCommand(); } // "取り消し", Ctrl+Z
     void redoCommand() { m_documents->redoCommand(); } // "やり直し", Ctrl+Y and Ctrl+Shift+Z
     void printCommand() { m_print->printCommand(); }
+    void printDialogCommand() { m_print->printDialogCommand(); } // "印刷…"
     void exportPdfCommand() { m_print->exportPdfCommand(); }
     void printerSetupCommand() { m_print->printerSetupCommand(); } // the toolbar button "用紙設定"
     void pageSetupCommand() { m_print->pageSetupCommand(); }       // the menu item "用紙設定(&T)"
@@ -156,6 +159,10 @@ public:
     long long copies() const { return m_print->copies(); }
     void setCopies(long long copies) { m_print->setCopies(copies); }
     BarImage& symbol() { return *m_symbol; }
+
+    // A numeric field's text that does not read as a number, in the error box; the
+    // field keeps it as typed and the style its last number.
+    void inputErrorCommand(const QString& message) { m_dialogs.error(message, {}); }
 
     // The setting tabs' controls (StyleCommands; the rules are StyleEditing's).
     void editStyleField(StyleField field, const StyleValue& value)
@@ -227,6 +234,8 @@ signals:
     void styleChanged();
     void rowsChanged();
     void paperChanged(const QString& name);
+    // A dialog chose another printer, which is remembered for the next start.
+    void printerChanged(const QString& name);
     void undoEnabledChanged(bool enabled);
     void redoEnabledChanged(bool enabled);
     void versionLineChanged(const QString& line);

@@ -66,6 +66,15 @@ struct DetailedCsvSettings
     int startRow = 1;
 };
 
+// What the system print dialog chose for one job: the pages (every page, a range,
+// the current page) and the number of sets, which stands in for "印刷枚数" for that
+// job only. The printer itself may have been changed in the dialog as well.
+struct PrintDialogChoice
+{
+    PageSelection pages;
+    long long copies = 1;
+};
+
 // Every modal interaction of the program. The window shows Qt's dialogs; tests
 // answer from a script.
 class Dialogs
@@ -92,13 +101,15 @@ public:
     virtual std::optional<QString> saveFile(const FileDialogSpec& spec) = 0;
     virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
     virtual std::optional<TColor> chooseColor(TColor initial) = 0;
-    // The printer setup dialog; its result is not looked at.
+    // The printer setup dialog: the printer, its paper and orientation, all set on
+    // `printer` (which may then be another printer); its result is not looked at.
     virtual void printerSetup(PrintTarget& printer) = 0;
     // The system print dialog over the `pageCount` pages of the job, the preview
-    // showing `currentPage`: the pages chosen (every page, a range, the current page),
-    // nothing when the user cancels.
-    virtual std::optional<PageSelection> printDialog(PrintTarget& printer, int pageCount,
-                                                     int currentPage) = 0;
+    // showing `currentPage`, the copy box starting at `copies`: what was chosen,
+    // nothing when the user cancels. Another printer chosen there is set on `printer`,
+    // whose own copy count stays 1: the job makes the sets.
+    virtual std::optional<PrintDialogChoice> printDialog(PrintTarget& printer, int pageCount, int currentPage,
+                                                         long long copies) = 0;
     // The progress of a job of more than one page: called before each page, false
     // when the user cancelled; then the end, however the job ended.
     virtual bool printProgress(int page, int pageCount) = 0;

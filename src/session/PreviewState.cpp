@@ -41,6 +41,7 @@ void PreviewState::setMessage(const QString& text)
 void PreviewState::compose(const DeviceMetrics& metrics, int startLabel, const CellOutlines& outlines,
                            const std::vector<DataRow>& rowsPastList)
 {
+    m_redrawPending = false; // whatever was asked for is drawn now
     PreviewPage page =
         m_composer.composePreview(m_style, m_rows, metrics, m_currentPage, m_zoom, startLabel, outlines);
     m_currentPage = page.result.page;
@@ -59,6 +60,20 @@ void PreviewState::explicitRedraw()
 {
     GuardCleared cleared(m_paintGuard);
     RedrawPreview();
+}
+
+void PreviewState::requestRedraw()
+{
+    if (m_redrawPending)
+        return;
+    m_redrawPending = true;
+    QMetaObject::invokeMethod(this, &PreviewState::redrawIfPending, Qt::QueuedConnection);
+}
+
+void PreviewState::redrawIfPending()
+{
+    if (m_redrawPending)
+        explicitRedraw();
 }
 
 void PreviewState::paintRequested()

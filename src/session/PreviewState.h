@@ -32,6 +32,13 @@ public:
                  const std::vector<DataRow>& rowsPastList);
     // A redraw asked for by a command: it runs whatever the paint guard says.
     void explicitRedraw();
+    // A redraw for a changed setting: asked for any number of times while the user
+    // interface is busy, drawn once (an explicit redraw) when it is next idle, and not
+    // at all when another redraw comes first. A burst of edits draws once.
+    void requestRedraw();
+    bool redrawPending() const { return m_redrawPending; }
+    // The redraw asked for, now, before anything uses the page counter or the composer.
+    void redrawIfPending();
     // The page surface asks to be painted: a redraw unless one is running.
     void paintRequested();
     bool paintGuard() const { return m_paintGuard; }
@@ -82,6 +89,7 @@ private:
     int m_currentPage = 1;
     int m_zoom = 100;
     bool m_paintGuard = true;
+    bool m_redrawPending = false;
     QString m_message;
     QImage m_preview;
 };

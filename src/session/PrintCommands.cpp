@@ -198,30 +198,51 @@ void PrintCommands::takePrinterPaper()
 
 // ---- printing ----
 
+bool PrintCommands::prepareToPrint()
+{
+    if (m_preview.zoom() != 100)
+        m_preview.setZoom(100);
+    else
+        explicitRedraw();
+    if (m_copies == 0) {
+        m_dialogs.information(copiesZeroMessage());
+        return false;
+    }
+    // With no printer installed the pages go to a PDF file, as "PDFに出力…" writes them;
+    // said first, so the save dialog does not come as a surprise.
+    if (!m_systemPrinter) {
+        m_dialogs.information(kNoPrinterPdfInstead);
+        exportPdfCommand();
+        return false;
+    }
+    return checkBeforePrinting();
+}
+
 void PrintCommands::printCommand()
 {
     run([&] {
-        if (m_preview.zoom() != 100)
-            m_preview.setZoom(100);
-        else
-            explicitRedraw();
-        if (m_copies == 0) {
-            m_dialogs.information(copiesZeroMessage());
+        if (prepareToPrint())
+            printTo(*m_printer, m_metrics, {}, m_copies);
+    });
+}
+
+void PrintCommands::printDialogCommand()
+{
+    run([&] {
+        if (!prepareToPrint())
             return;
+        const QString before = m_printer->PrinterName();
+        const auto choice = m_dialogs.printDialog(*m_printer, pageCountToPrint(), m_preview.currentPage(),
+                                                  std::clamp(m_copies, 1LL, kMaxCopies));
+        const bool otherPrinter = m_printer->PrinterName() != before;
+        if (otherPrinter) {
+            // The sheet is laid out against the printer it is printed on, and checked there.
+            takePrinterSettings();
+            notePrinterChange(before);
         }
-        // With no printer installed the pages go to a PDF file, as "PDFに出力…" writes them;
-        // said first, so the save dialog does not come as a surprise.
-        if (!m_systemPrinter) {
-            m_dialogs.information(kNoPrinterPdfInstead);
-            exportPdfCommand();
+        if (!choice || (otherPrinter && !checkBeforePrinting()))
             return;
-        }
-        if (!checkBeforePrinting())
-            return;
-        const auto pages = m_dialogs.printDialog(*m_printer, pageCountToPrint(), m_preview.currentPage());
-        if (!pages)
-            return;
-        printTo(*m_printer, m_metrics, *pages);
+        printTo(*m_printer, m_metrics, choice->pages, choice->copies);
     });
 }
 
@@ -236,15 +257,19 @@ void PrintCommands::exportPdfCommand()
             return;
         // The style's paper without margins, the same pages "korbena-cli print --out" writes.
         PdfFileTarget target(*path);
-        printTo(target, setJobPaper(target, m_style, m_screenDpiX, m_screenDpiY).metrics, {});
+        printTo(target, setJobPaper(target, m_style, m_screenDpiX, m_screenDpiY).metrics, {}, m_copies);
     });
 }
 
-void PrintCommands::printTo(PrintTarget& target, const DeviceMetrics& metrics, const PageSelection& pages)
+void PrintCommands::printTo(PrintTarget& target, const DeviceMetrics& metrics, const PageSelection& pages,
+                            long long copies)
 {
+    // A redraw still asked for would otherwise run inside the job's progress dialog,
+    // between two pages, and move the page counter the job shares with the preview.
+    m_preview.redrawIfPending();
     const int cells = cellsPerPage(m_style);
     PrintOptions options;
-    options.copies = m_copies;
+    options.copies = copies;
     options.pages = pages;
     options.startLabel = startLabel();
     applyPrinterCalibration(options, target, m_settingsFile);
@@ -297,24 +322,45 @@ void PrintCommands::printTo(PrintTarget& target, const DeviceMetrics& metrics, c
 void PrintCommands::printerSetupCommand()
 {
     run([&] {
+        const QString before = m_printer->PrinterName();
         m_dialogs.printerSetup(*m_printer);
-        m_metrics = ReadDeviceMetrics(*m_printer, m_screenDpiX, m_screenDpiY);
-        const PrinterPaper paper = ReadPrinterPaper(*m_printer);
-        m_style.sheet.paper = paper.entry;
-        m_style.sheet.orientation = paper.orientation;
-        if (const auto name = ApplyPaperSettings(*m_printer, paper.entry, paper.orientation))
-            m_paperName = *name;
-        emit paperChanged(m_paperName);
-        emit styleChanged();
-        RedrawPreview();
+        takePrinterSettings();
+        notePrinterChange(before);
     });
+}
+
+void PrintCommands::takePrinterSettings()
+{
+    m_metrics = ReadDeviceMetrics(*m_printer, m_screenDpiX, m_screenDpiY);
+    const PrinterPaper paper = ReadPrinterPaper(*m_printer);
+    m_style.sheet.paper = paper.entry;
+    m_style.sheet.orientation = paper.orientation;
+    if (const auto name = ApplyPaperSettings(*m_printer, paper.entry, paper.orientation))
+        m_paperName = *name;
+    emit paperChanged(m_paperName);
+    emit styleChanged();
+    RedrawPreview();
+}
+
+void PrintCommands::notePrinterChange(const QString& before)
+{
+    const QString name = m_printer->PrinterName();
+    if (m_systemPrinter && name != before)
+        emit printerChanged(name);
 }
 
 void PrintCommands::pageSetupCommand()
 {
     run([&] {
+        const QString before = m_printer->PrinterName();
         m_dialogs.printerSetup(*m_printer);
         m_metrics = ReadDeviceMetrics(*m_printer, m_screenDpiX, m_screenDpiY);
+        // Another printer has its own paper: the sheet takes it as the toolbar's button does.
+        if (m_printer->PrinterName() != before) {
+            takePrinterSettings();
+            notePrinterChange(before);
+            return;
+        }
         RedrawPreview();
     });
 }

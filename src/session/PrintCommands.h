@@ -59,7 +59,12 @@ public:
     // The printer's paper and orientation taken into the style.
     void takePrinterPaper();
 
+    // "印刷実行" and Ctrl+P: after the check, every page on the current printer, as many
+    // sets as "印刷枚数" says, with no dialog of the system's in between.
     void printCommand();
+    // "印刷…": the system print dialog first, for a page range, another printer or
+    // another number of sets (for this job only).
+    void printDialogCommand();
     void exportPdfCommand();
     void printerSetupCommand(); // the toolbar button "用紙設定"
     void pageSetupCommand();    // the menu item "用紙設定(&T)"
@@ -76,13 +81,24 @@ public:
 signals:
     void paperChanged(const QString& name);
     void styleChanged();
+    // A dialog chose another printer; the metrics, the paper and the preview follow.
+    void printerChanged(const QString& name);
 
 private:
     void run(const std::function<void()>& command) { runCommand(m_dialogs, command); }
     void RedrawPreview() { m_hooks.RedrawPreview(); }
     void explicitRedraw() { m_hooks.explicitRedraw(); }
     void setMessage(const QString& text) { m_preview.setMessage(text); }
-    void printTo(PrintTarget& target, const DeviceMetrics& metrics, const PageSelection& pages);
+    void printTo(PrintTarget& target, const DeviceMetrics& metrics, const PageSelection& pages,
+                 long long copies);
+    // What every print starts with: the preview at 100 per cent, the copy count and the
+    // printer there, and the check. False when the job goes no further here.
+    bool prepareToPrint();
+    // The printer's own settings (paper, orientation, which printer) become the sheet's:
+    // metrics, the style's paper, the paper name, then the preview.
+    void takePrinterSettings();
+    // Said when a dialog left another printer than `before` on the target.
+    void notePrinterChange(const QString& before);
     // Before a print: true to go on, after the dialog when rows fail.
     bool checkBeforePrinting();
     // The check, then its dialog again after each conversion; the last answer.

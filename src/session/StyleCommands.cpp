@@ -5,6 +5,7 @@
 
 #include "document/ValueText.h"
 #include "session/EditHistory.h"
+#include "session/PreviewState.h"
 #include "session/PrintCommands.h"
 
 namespace korbena {
@@ -42,8 +43,9 @@ QString stepName(StyleField field)
 } // namespace
 
 StyleCommands::StyleCommands(Dialogs& dialogs, LabelStyle& style, EditHistory& history, PrintCommands& print,
-                             SessionHooks& hooks, QObject* parent)
-    : QObject(parent), m_dialogs(dialogs), m_style(style), m_history(history), m_print(print), m_hooks(hooks)
+                             PreviewState& preview, SessionHooks& hooks, QObject* parent)
+    : QObject(parent), m_dialogs(dialogs), m_style(style), m_history(history), m_print(print),
+      m_preview(preview), m_hooks(hooks)
 {
 }
 
@@ -73,11 +75,14 @@ void StyleCommands::applyStyleField(StyleField field, const StyleValue& value)
         applyOrientation(m_style.sheet.orientation);
         return;
     case SwitchEffect::SymbologyRules:
+        // The preview must not go on showing the symbology chosen before.
         m_rules = ApplySymbologyRules(m_style);
         emit styleChanged();
+        m_preview.requestRedraw();
         return;
     case SwitchEffect::None:
         emit styleChanged();
+        m_preview.requestRedraw();
         return;
     }
 }
@@ -133,6 +138,7 @@ void StyleCommands::textColorCommand(TextRole role)
         color = *chosen;
         m_history.recordStyle(QStringLiteral("文字色変更"), before);
         emit styleChanged();
+        m_preview.requestRedraw();
     }
 }
 
@@ -144,6 +150,7 @@ void StyleCommands::shadowColorCommand(TextRole role)
         color = *chosen;
         m_history.recordStyle(QStringLiteral("影色変更"), before);
         emit styleChanged();
+        m_preview.requestRedraw();
     }
 }
 

@@ -13,19 +13,22 @@
 namespace korbena {
 
 class EditHistory;
+class PreviewState;
 class PrintCommands;
 
 // The commands of the setting tabs' controls on the session's style: edits of single
 // fields, the arrow buttons, Enter in the numeric fields, the font and colour pickers
 // and the orientation group, with the symbology's rules they keep. The rules of each
 // edit are StyleEditing's; every edit that changes the style is one step of the history.
+// Every change of the style shows in the preview: the switches, the arrows and the
+// pickers redraw at once, any other edit asks for a redraw that a burst of edits shares.
 class StyleCommands : public QObject
 {
     Q_OBJECT
 
 public:
     StyleCommands(Dialogs& dialogs, LabelStyle& style, EditHistory& history, PrintCommands& print,
-                  SessionHooks& hooks, QObject* parent = nullptr);
+                  PreviewState& preview, SessionHooks& hooks, QObject* parent = nullptr);
 
     const SymbologyRules& symbologyRules() const { return m_rules; }
     void applySymbologyRules() { m_rules = ApplySymbologyRules(m_style); }
@@ -34,8 +37,8 @@ public:
     void refreshSymbologyRules();
 
     // An edit of one field, by its style-file key: a switch then redraws at once, the
-    // orientation runs its paper command, the symbology its rules without a redraw;
-    // any other field shows at the next redraw.
+    // orientation runs its paper command, the symbology its rules; the symbology and
+    // any other field ask for a redraw, drawn once the burst of edits is over.
     void editStyleField(StyleField field, const StyleValue& value);
     // One of the 32 arrow buttons ("PictButton20"), with the keys held while clicking.
     void nudgeCommand(StyleField field, NudgeArrow arrow, Qt::KeyboardModifiers modifiers);
@@ -43,7 +46,8 @@ public:
     bool enterKeyCommand(std::optional<StyleField> field);
     // The button "選択" of a font group: the font dialog, then a redraw either way.
     void fontCommand(TextRole role);
-    // A click on a text colour or shadow colour swatch: the colour dialog, no redraw.
+    // A click on a text colour or shadow colour swatch: the colour dialog; a colour
+    // chosen asks for a redraw.
     void textColorCommand(TextRole role);
     void shadowColorCommand(TextRole role);
     // A click on the orientation group "用紙向き" (0 portrait, 1 landscape).
@@ -63,6 +67,7 @@ private:
     LabelStyle& m_style;
     EditHistory& m_history;
     PrintCommands& m_print;
+    PreviewState& m_preview;
     SessionHooks& m_hooks;
     SymbologyRules m_rules;
 };

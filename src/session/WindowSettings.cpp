@@ -162,6 +162,7 @@ WindowSettings readWindowSettings(const QString& iniPath)
     s.numberColumnWidth = ini.intValue(kSection, QStringLiteral("StrColGrid2.ColWidths[2]"), 0);
     s.styleFile = ini.value(kSection, QStringLiteral("StatusBar1.panels[1]"));
     s.dataFile = ini.value(kSection, QStringLiteral("StatusBar1.panels[2]"));
+    s.printer = ini.value(kSection, QStringLiteral("Printer"));
     if (s.zoom == 0)
         s.zoom = 100;
     if (s.titleColumnWidth == 0)
@@ -184,6 +185,9 @@ void writeWindowSettings(const QString& iniPath, const WindowSettings& s)
     ini.setValue(kSection, QStringLiteral("StrColGrid2.ColWidths[2]"), s.numberColumnWidth);
     ini.setValue(kSection, QStringLiteral("StatusBar1.panels[1]"), s.styleFile);
     ini.setValue(kSection, QStringLiteral("StatusBar1.panels[2]"), s.dataFile);
+    // Only once one was chosen: a file written before keeps no empty key.
+    if (!s.printer.isEmpty() || !ini.value(kSection, QStringLiteral("Printer")).isEmpty())
+        ini.setValue(kSection, QStringLiteral("Printer"), s.printer);
     ini.write(iniPath);
 }
 

@@ -67,6 +67,9 @@ struct WindowSettings
     int numberColumnWidth = 0;
     QString styleFile; // "StatusBar1.panels[1]"
     QString dataFile;  // "StatusBar1.panels[2]"
+    // "Printer": the printer last chosen in the printer setup or the print dialog,
+    // laid out against and printed on at the next start; empty for the default one.
+    QString printer;
 
     bool operator==(const WindowSettings&) const = default;
 };

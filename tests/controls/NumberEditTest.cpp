@@ -81,6 +81,28 @@ TEST(NumberEdit, TypingFiltersKeysEditsTheSignAndKeepsTheCaretAcrossRegrouping)
     EXPECT_EQ(errors.count(), 1);
 }
 
+// The error box that reports a slip opens while the slip is on screen, not the text before it.
+TEST(NumberEdit, AConversionErrorIsReportedWithTheTextItConcernsShown)
+{
+    NumberEdit edit;
+    edit.SetValue(23.4L);
+    edit.selectAll();
+    QString shown;
+    QObject::connect(&edit, &NumberEdit::conversionError, [&] { shown = edit.text(); });
+    QTest::keyClicks(&edit, ".");
+    EXPECT_EQ(shown, ".");
+    // Leaving the field reads the same slip: not said twice. A text that reads again
+    // and then the same slip: said again.
+    QSignalSpy errors(&edit, &NumberEdit::conversionError);
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(&edit, &leave);
+    EXPECT_EQ(edit.text(), "23.4");
+    EXPECT_EQ(errors.count(), 0);
+    edit.selectAll();
+    QTest::keyClicks(&edit, ".");
+    EXPECT_EQ(errors.count(), 1);
+}
+
 TEST(NumberEdit, PasteGoesThroughTheFilterFromKeysAndSlot)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();

@@ -8,18 +8,23 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSlider>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -343,6 +348,102 @@ TEST_F(MainWindowTest, ThePageItemsMoveThePreviewAndTheIndicatorTellsWhere)
     window->controller().lastPageCommand();
     QApplication::processEvents();
     EXPECT_EQ(indicator->text(), QStringLiteral("3 / 3"));
+}
+
+// The keys act where the focus is: in the grid PgUp and PgDown page through the rows
+// and Ctrl+End goes to its last row, in a number field Up steps the number, and only
+// on the preview, or where no editor has the focus, do they zoom. Ctrl+PgDown turns
+// the page from anywhere.
+TEST_F(MainWindowTest, KeysActWhereTheFocusIs)
+{
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    AppController& c = window->controller();
+    auto* tabs = window->findChild<QTabWidget*>();
+    auto* grid = window->findChild<QTableView*>();
+    ASSERT_TRUE(tabs && grid);
+    tabs->setCurrentIndex(tabs->indexOf(grid->parentWidget()));
+    QApplication::processEvents();
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    const int zoom = c.zoom();
+    QTest::keyClick(grid, Qt::Key_PageDown);
+    EXPECT_EQ(c.zoom(), zoom);
+    EXPECT_GT(grid->currentIndex().row(), 0);
+    QTest::keyClick(grid, Qt::Key_PageUp);
+    EXPECT_EQ(grid->currentIndex().row(), 0);
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid->currentIndex().row(), grid->model()->rowCount() - 1);
+    EXPECT_EQ(c.currentPage(), 1);
+    EXPECT_EQ(c.zoom(), zoom);
+    QTest::keyClick(grid, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(c.currentPage(), 2);
+
+    tabs->setCurrentIndex(0);
+    QApplication::processEvents();
+    auto* field = tabs->findChild<QLineEdit*>(QStringLiteral("placement.y"));
+    ASSERT_NE(field, nullptr);
+    field->setFocus();
+    const Extended y = c.style().placement.y;
+    QTest::keyClick(field, Qt::Key_Up);
+    QTest::keyClick(field, Qt::Key_PageUp);
+    EXPECT_EQ(c.style().placement.y, y + 1);
+    EXPECT_EQ(c.zoom(), zoom);
+
+    // The preview, and a button, are no editors: the keys zoom there.
+    auto* preview = qobject_cast<QScrollArea*>(window->previewPane()->parentWidget()->parentWidget());
+    ASSERT_NE(preview, nullptr);
+    preview->setFocus();
+    QTest::keyClick(preview, Qt::Key_PageUp);
+    EXPECT_EQ(c.zoom(), zoom + 10);
+    auto* next = window->findChild<QToolButton*>(QStringLiteral("nextPage"));
+    next->setFocus();
+    QTest::keyClick(next, Qt::Key_PageDown);
+    EXPECT_EQ(c.zoom(), zoom);
+}
+
+// What the window shows is what a print gives: the pane's pixels equal a direct
+// composition of the page at the zoom after the page buttons turn it and after the
+// symbology list changes it, and the indicator follows the buttons.
+TEST_F(MainWindowTest, ThePreviewFollowsThePageButtonsAndTheSymbologyPixelForPixel)
+{
+    AppController& c = window->controller();
+    auto* indicator = window->findChild<QLabel*>(QStringLiteral("pageIndicator"));
+    auto* back = window->findChild<QToolButton*>(QStringLiteral("previousPage"));
+    auto* next = window->findChild<QToolButton*>(QStringLiteral("nextPage"));
+    auto* symbology = window->findChild<QComboBox*>(QStringLiteral("symbol.symbology"));
+    ASSERT_TRUE(indicator && back && next && symbology);
+    // The page last composed for the pane (which a paint does not refresh by itself),
+    // and the pane's own pixels.
+    const auto matchesDirect = [&](int page) {
+        QApplication::processEvents();
+        PageComposer composer(c.dataFolder());
+        const QImage direct = composer.composePreview(c.style(), c.rows(), c.metrics(), page, c.zoom())
+                                  .image.convertToFormat(QImage::Format_RGB32);
+        const QImage composed = c.previewImage().convertToFormat(QImage::Format_RGB32);
+        const QImage shown = window->previewPane()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return !direct.isNull() && composed == direct && shown == direct;
+    };
+
+    next->click();
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("2 / 2"));
+    EXPECT_TRUE(matchesDirect(2));
+    next->click(); // no third page: a beep, and nothing moves
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("2 / 2"));
+
+    window->action(QStringLiteral("zoom50"))->trigger();
+    const QImage jan = c.previewImage();
+    symbology->setCurrentIndex(3); // NW-7, as the list's own keys choose it
+    emit symbology->activated(3);
+    EXPECT_TRUE(matchesDirect(2));
+    EXPECT_NE(c.previewImage(), jan);
+
+    back->click();
+    QApplication::processEvents();
+    EXPECT_EQ(indicator->text(), QStringLiteral("1 / 2"));
+    EXPECT_TRUE(matchesDirect(1));
 }
 
 TEST_F(MainWindowTest, ThePictureOfTheWindowAfterStartUp)

@@ -4,6 +4,7 @@
 #include "controls/NumberEdit.h"
 #include "gui/MainWindow.h"
 #include "gui/PrintCheckDialog.h"
+#include "print/PrinterTarget.h"
 #include "session/AppController.h"
 #include "symbol/BarTypes.h"
 #include "verify/PrintCheck.h"
@@ -74,6 +75,28 @@ TEST(PrintWindow, TheStartLabelSitsBesideTheCopyCountAndReachesThePreview)
     EXPECT_EQ(group->title(), "印刷");
     EXPECT_TRUE(group->grab().save(QStringLiteral(KORBENA_ARTIFACTS_DIR "/print-group.png")));
     EXPECT_TRUE(window.grab().save(QStringLiteral(KORBENA_ARTIFACTS_DIR "/window-start-label-7.png")));
+}
+
+// "印刷実行" and Ctrl+P print at once; "印刷…" on Ctrl+Shift+P asks first. Whatever
+// copy count a print dialog left on the printer, a document starts with the printer
+// making one copy: the job makes the sets.
+TEST(PrintWindow, ThePrintDialogHasItsOwnItemAndThePrinterNeverMultipliesTheSets)
+{
+    QTemporaryDir home;
+    MainWindow window(home.path() + QStringLiteral("/data"), kResources);
+    QAction* dialog = window.action(QStringLiteral("printDialog"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->text(), QStringLiteral("印刷…"));
+    EXPECT_EQ(dialog->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+P")));
+    EXPECT_EQ(window.action(QStringLiteral("print"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_NE(window.action(QStringLiteral("printAll")), nullptr);
+
+    PrinterTarget printer{QPrinterInfo()};
+    printer.printer().setOutputFileName(home.path() + QStringLiteral("/printer.pdf"));
+    printer.printer().setCopyCount(3);
+    ASSERT_TRUE(printer.BeginDocument()) << printer.ErrorString().toStdString();
+    EXPECT_EQ(printer.printer().copyCount(), 1);
+    EXPECT_TRUE(printer.EndDocument());
 }
 
 TEST(PrintWindow, TheCheckDialogListsTheRowsAndAnswersWithItsButtons)

@@ -183,6 +183,44 @@ TEST_F(StylePanelsTest, EditsInTheControlsReachTheStyleAndMakeItChanged)
     EXPECT_EQ(copies->text(), "4");
 }
 
+// A slip in a number field is said in the error box at once, the style keeping its
+// number; the Up and Down keys step a field by 1, and the steps redraw once.
+TEST_F(StylePanelsTest, ANumberFieldSaysWhatDoesNotReadAndItsArrowKeysStep)
+{
+    NumberEdit* ix = control<NumberEdit>("placement.x");
+    ix->setFocus();
+    ix->selectAll();
+    type(ix, QStringLiteral("12"));
+    ASSERT_EQ(controller.style().placement.x, 12);
+    // A separator typed over the whole text: the text does not read.
+    ix->selectAll();
+    dialogs.expectError(QStringLiteral("'.' は浮動小数点数ではありません"));
+    type(ix, QStringLiteral("."));
+    dialogs.expectDone();
+    EXPECT_EQ(ix->text(), "."); // left as typed, and said
+    EXPECT_EQ(controller.style().placement.x, 12);
+    press(ix, Qt::Key_Backspace);
+    type(ix, QStringLiteral("12"));
+    EXPECT_EQ(ix->text(), "12");
+
+    QApplication::processEvents();
+    redraws = 0;
+    press(ix, Qt::Key_Up);
+    press(ix, Qt::Key_Up);
+    EXPECT_EQ(controller.style().placement.x, 14);
+    EXPECT_EQ(ix->text(), "14");
+    press(ix, Qt::Key_Down);
+    EXPECT_EQ(controller.style().placement.x, 13);
+    EXPECT_EQ(redraws, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(redraws, 1);
+
+    // The copy count steps as well.
+    NumberEdit* copies = control<NumberEdit>("xcopy");
+    press(copies, Qt::Key_Up);
+    EXPECT_EQ(controller.copies(), 2);
+}
+
 TEST(StylePanelsPictures, EachTabAfterStartUp)
 {
     QTemporaryDir home;

@@ -266,18 +266,18 @@ TEST_F(AppControllerTest, PrintingRefusesZeroCopiesAndOtherwisePrintsEveryPageWi
         .expectProgress(1, 2, true)
         .expectProgress(2, 2, false)
         .expectEndProgress();
-    c->printCommand();
+    c->printDialogCommand();
     dialogs.expectDone();
     const QByteArray pdf = readWholeFile(out);
     EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r"), 1);
 
     dialogs.expectPrintDialog(true).expectProgress(1, 2, true).expectProgress(2, 2, true).expectEndProgress();
-    c->printCommand();
+    c->printDialogCommand();
     dialogs.expectDone();
     EXPECT_EQ(c->currentPage(), 3); // one past the last printed page
 
     dialogs.expectPrintDialog(false);
-    c->printCommand();
+    c->printDialogCommand();
 }
 
 TEST_F(AppControllerTest, ZoomAndPagesKeepToTheirBoundsAndBeepAtTheEnds)

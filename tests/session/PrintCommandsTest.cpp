@@ -73,6 +73,64 @@ private:
     std::unique_ptr<Canvas> m_canvas;
 };
 
+// Two printers behind one device, as a print or setup dialog switches them: an office
+// printer with A4 paper at 600 dpi and a label printer with A6 paper at 300 dpi and
+// margins. Its pages are counted, not drawn.
+class TwoPrinters : public PrintTarget
+{
+public:
+    // Each printer starts on its own default paper.
+    void choose(const QString& name)
+    {
+        m_name = name;
+        m_code = 0;
+    }
+    bool SetPaper(int code, PaperOrientation) override
+    {
+        m_code = code;
+        return true;
+    }
+    int PaperCode() const override { return m_code != 0 ? m_code : labels() ? 70 : 9; }
+    PaperOrientation Orientation() const override { return PaperOrientation::Portrait; }
+    PrinterPage Page() const override
+    {
+        if (PaperCode() == 70) // A6 at 300 dpi, 3 mm margins
+            return {300, 300, 1240, 1748, 35, 35, 1170, 1678};
+        return {600, 600, 4960, 7016, 0, 0, 4960, 7016};
+    }
+    bool BeginDocument() override
+    {
+        m_canvas = std::make_unique<Canvas>(&m_image);
+        ++pages;
+        return true;
+    }
+    bool NewPage() override
+    {
+        ++pages;
+        return true;
+    }
+    bool EndDocument() override
+    {
+        m_canvas.reset();
+        return true;
+    }
+    bool IsPrinting() const override { return m_canvas != nullptr; }
+    Canvas* canvas() override { return m_canvas.get(); }
+    QPaintDevice* device() override { return &m_image; }
+    QString ErrorString() const override { return {}; }
+    bool IsPhysicalPrinter() const override { return true; }
+    QString PrinterName() const override { return m_name; }
+
+    int pages = 0;
+
+private:
+    bool labels() const { return m_name == QStringLiteral("Labels"); }
+    QString m_name = QStringLiteral("Office");
+    int m_code = 0;
+    QImage m_image{64, 64, QImage::Format_RGB32};
+    std::unique_ptr<Canvas> m_canvas;
+};
+
 class PrintCommandsTest : public ::testing::Test
 {
 protected:
@@ -258,7 +316,7 @@ TEST_F(PrintCommandsTest, ThePrintDialogsPagesArePrintedAndAPageBeyondTheLastIsR
     c->setPrinter(std::move(printer), true);
 
     dialogs.expectPrintDialogPages(*PageSelection::parse(u"2-5")).expectInformation(missingPageMessage(5, 2));
-    c->printCommand();
+    c->printDialogCommand();
     dialogs.expectDone();
     EXPECT_EQ(dialogs.lastPageCount, 2);
     EXPECT_FALSE(QFileInfo::exists(pdf(QStringLiteral("printer.pdf"))));
@@ -269,7 +327,7 @@ TEST_F(PrintCommandsTest, ThePrintDialogsPagesArePrintedAndAPageBeyondTheLastIsR
         .expectProgress(1, 2, true)
         .expectProgress(2, 2, true)
         .expectEndProgress();
-    c->printCommand();
+    c->printDialogCommand();
     dialogs.expectDone();
     EXPECT_EQ(pdfPages(pdf(QStringLiteral("printer.pdf"))), 2);
     EXPECT_EQ(c->currentPage(), 3);
@@ -327,7 +385,7 @@ TEST_F(PrintCommandsTest, CalibrationStoresThePrintersCorrectionWhichMovesItsPag
         const PaperPrinter* paper = target.get();
         c->setPrinter(std::move(target), true);
         dialogs.expectPrintDialogPages(PageSelection::range(1, 1));
-        c->printCommand();
+        c->printDialogCommand();
         dialogs.expectDone();
         return inked(paper->paper());
     };
@@ -379,6 +437,113 @@ TEST_F(PrintCommandsTest, WithoutAPrinterPrintingSaysSoAndOffersAPdfFile)
     c->printCommand();
     dialogs.expectDone();
     EXPECT_FALSE(QFileInfo::exists(cancelled));
+}
+
+// "印刷実行" and Ctrl+P print every page on the printer at hand, "印刷枚数" sets of
+// them, after the check and with no dialog of the system's; "印刷…" asks first, and
+// its copy box stands in for "印刷枚数" for that job only.
+TEST_F(PrintCommandsTest, PrintingGoesStraightToThePrinterAndThePrintDialogsCopiesHoldForOneJob)
+{
+    numberedRows(48);
+    c->setPrintChecker(verifyRows);
+    auto owned = std::make_unique<TwoPrinters>();
+    TwoPrinters* printer = owned.get();
+    c->setPrinter(std::move(owned), true);
+    c->setCopies(2);
+    dialogs.expectProgress(1, 4, true)
+        .expectProgress(2, 4, true)
+        .expectProgress(3, 4, true)
+        .expectProgress(4, 4, true)
+        .expectEndProgress();
+    c->printCommand();
+    dialogs.expectDone();
+    EXPECT_EQ(printer->pages, 4); // two pages, two sets
+
+    printer->pages = 0;
+    dialogs.expectPrintDialogCopies(3)
+        .expectProgress(1, 6, true)
+        .expectProgress(2, 6, true)
+        .expectProgress(3, 6, true)
+        .expectProgress(4, 6, true)
+        .expectProgress(5, 6, true)
+        .expectProgress(6, 6, true)
+        .expectEndProgress();
+    c->printDialogCommand();
+    dialogs.expectDone();
+    EXPECT_EQ(dialogs.lastCopiesOffered, 2); // the dialog's copy box starts at "印刷枚数"
+    EXPECT_EQ(printer->pages, 6);
+    EXPECT_EQ(c->copies(), 2); // and the next job makes two sets again
+
+    // A row that does not read: the check's question still comes first, and "キャンセル" prints nothing.
+    printer->pages = 0;
+    setRows({{QStringLiteral("部品"), QStringLiteral("12AB")}});
+    dialogs.expectPrintCheck(Mode::BeforePrinting, false, Choice::Cancel);
+    c->printCommand();
+    dialogs.expectDone();
+    EXPECT_EQ(printer->pages, 0);
+}
+
+// The printer is chosen where the sheet is set up, or in the print dialog: the metrics,
+// the paper, its name and the preview follow at once, and the choice is kept for the
+// next start.
+TEST_F(PrintCommandsTest, AnotherPrinterChosenInADialogDrivesTheSheetAndIsRemembered)
+{
+    auto owned = std::make_unique<TwoPrinters>();
+    TwoPrinters* printer = owned.get();
+    c->setPrinter(std::move(owned), true);
+    dialogs.expectPrinterSetup();
+    c->printerSetupCommand(); // the office printer
+    dialogs.expectDone();
+    ASSERT_EQ(c->metrics().printerDpiX, 600);
+    const QImage office = c->previewImage();
+    QStringList changes;
+    QObject::connect(c.get(), &AppController::printerChanged, [&](const QString& name) { changes << name; });
+
+    dialogs.expectPrinterSetup(
+        [](PrintTarget& target) { static_cast<TwoPrinters&>(target).choose("Labels"); });
+    c->printerSetupCommand();
+    dialogs.expectDone();
+    EXPECT_EQ(c->metrics().printerDpiX, 300);
+    EXPECT_EQ(c->metrics().paperWidth, 105);
+    EXPECT_EQ(c->metrics().offsetX, 3);
+    EXPECT_EQ(c->style().sheet.paper, 70);
+    EXPECT_EQ(c->paperName(), QStringLiteral("A6 105 x 148 mm"));
+    EXPECT_NE(c->previewImage().size(), office.size()); // the preview shows the A6 sheet
+    EXPECT_EQ(changes, QStringList{"Labels"});
+    EXPECT_EQ(c->rememberedPrinter(), QStringLiteral("Labels"));
+
+    // The print dialog switches back and prints there, on the office printer's A4 metrics.
+    numberedRows(3);
+    dialogs.expectPrintDialogCopies(
+        1, [](PrintTarget& target) { static_cast<TwoPrinters&>(target).choose("Office"); });
+    c->printDialogCommand();
+    dialogs.expectDone();
+    EXPECT_EQ(printer->pages, 1);
+    EXPECT_EQ(c->metrics().printerDpiX, 600);
+    EXPECT_EQ(c->paperName(), QStringLiteral("A4 210 x 297 mm"));
+    EXPECT_EQ(changes, (QStringList{"Labels", "Office"}));
+
+    // On a printer chosen in the dialog the rows are checked again before it prints.
+    c->setPrintChecker(verifyRows);
+    setRows({{QStringLiteral("部品"), QStringLiteral("12AB")}});
+    printer->pages = 0;
+    dialogs.expectPrintCheck(Mode::BeforePrinting, false, Choice::Print)
+        .expectPrintDialogCopies(
+            1, [](PrintTarget& target) { static_cast<TwoPrinters&>(target).choose("Labels"); })
+        .expectPrintCheck(Mode::BeforePrinting, false, Choice::Cancel);
+    c->printDialogCommand();
+    dialogs.expectDone();
+    EXPECT_EQ(printer->pages, 0);
+    EXPECT_EQ(c->rememberedPrinter(), QStringLiteral("Labels"));
+
+    // The settings carry the choice into the next run's start.
+    WindowSettings settings = c->settings();
+    settings.printer = QStringLiteral("Labels");
+    writeWindowSettings(c->settingsFile(), settings);
+    EXPECT_EQ(readWindowSettings(c->settingsFile()).printer, QStringLiteral("Labels"));
+    AppController next(dialogs, desktop, home.path() + QStringLiteral("/data"), kResources);
+    next.prepare();
+    EXPECT_EQ(next.rememberedPrinter(), QStringLiteral("Labels"));
 }
 
 } // namespace

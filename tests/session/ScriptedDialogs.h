@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 
 namespace korbena::test {
@@ -78,7 +79,14 @@ public:
     {
         return add("save", title, std::move(answer));
     }
-    ScriptedDialogs& expectPrinterSetup() { return add("printerSetup", {}); }
+    // What a dialog does to the printer while it shows (another printer chosen).
+    using PrinterAction = std::function<void(PrintTarget&)>;
+    ScriptedDialogs& expectPrinterSetup(PrinterAction action = {})
+    {
+        add("printerSetup", {});
+        m_steps.back().printerAction = std::move(action);
+        return *this;
+    }
     ScriptedDialogs& expectPrintDialog(bool accept) { return add("printDialog", {}, {}, accept); }
     ScriptedDialogs& expectProgress(int page, int pages, bool goOn)
     {
@@ -172,17 +180,28 @@ public:
     {
         return take("color", QString::number(initial)).color;
     }
-    void printerSetup(PrintTarget&) override { take("printerSetup", {}); }
-    std::optional<PageSelection> printDialog(PrintTarget&, int pageCount, int) override
+    void printerSetup(PrintTarget& printer) override
+    {
+        const Step step = take("printerSetup", {});
+        if (step.printerAction)
+            step.printerAction(printer);
+    }
+    std::optional<PrintDialogChoice> printDialog(PrintTarget& printer, int pageCount, int,
+                                                 long long copies) override
     {
         lastPageCount = pageCount;
-        if (!take("printDialog", {}).yes)
+        lastCopiesOffered = copies;
+        const Step step = take("printDialog", {});
+        if (step.printerAction)
+            step.printerAction(printer);
+        if (!step.yes)
             return std::nullopt;
-        if (m_pages.empty())
-            return PageSelection{};
-        const PageSelection pages = m_pages.front();
-        m_pages.pop_front();
-        return pages;
+        PrintDialogChoice choice{PageSelection{}, step.copies.value_or(copies)};
+        if (!m_pages.empty()) {
+            choice.pages = m_pages.front();
+            m_pages.pop_front();
+        }
+        return choice;
     }
     bool printProgress(int page, int pages) override
     {
@@ -196,6 +215,15 @@ public:
     {
         m_pages.push_back(pages);
         return expectPrintDialog(true);
+    }
+    // The print dialog accepted with every page, `copies` sets typed into its copy box
+    // and `action` done to the printer (another printer chosen).
+    ScriptedDialogs& expectPrintDialogCopies(long long copies, PrinterAction action = {})
+    {
+        expectPrintDialog(true);
+        m_steps.back().copies = copies;
+        m_steps.back().printerAction = std::move(action);
+        return *this;
     }
     // The check's list, shown before printing or on demand, with or without the
     // half-width button; answered with `choice`.
@@ -218,6 +246,7 @@ public:
     // Every report the check's dialog was shown, and the page count the print dialog got.
     std::vector<PrintCheckReport> printChecks;
     int lastPageCount = 0;
+    long long lastCopiesOffered = 0; // what the print dialog's copy box started at
 
 private:
     static QString checkText(PrintCheckMode mode, bool offerHalfWidth)
@@ -244,6 +273,8 @@ private:
         std::optional<CsvOptions> csv;
         std::optional<DetailedCsvSettings> detailedCsv;
         SaveAnswer saveAnswer = SaveAnswer::Cancel;
+        PrinterAction printerAction;
+        std::optional<long long> copies;
     };
 
     static QString describe(const FontChoice& f)

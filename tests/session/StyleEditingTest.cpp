@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 #include "session/AppController.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -339,6 +340,60 @@ TEST_F(StyleEditingTest, StyleEditsAreStepsThatUndoAndRedoExactly)
         c->redoCommand();
     EXPECT_TRUE(c->style() == end);
     EXPECT_EQ(length(SymbolX), start.placement.x + 3);
+}
+
+} // namespace
+} // namespace korbena::test
+
+namespace korbena::test {
+namespace {
+
+// Every change of the style shows in the preview once the user interface is idle, a
+// burst of edits drawn once: a typed length, the symbology (which left the preview
+// showing the old one), a colour. The page drawn is the one a direct composition gives.
+TEST_F(StyleEditingTest, EveryStyleEditRedrawsOnceWhenTheBurstIsOver)
+{
+    const auto idle = [] { QCoreApplication::processEvents(); };
+    const auto composedNow = [&] {
+        PageComposer composer(c->dataFolder());
+        return composer.composePreview(c->style(), c->rows(), c->metrics(), c->currentPage(), c->zoom())
+            .image;
+    };
+    idle();
+    log.clear();
+    c->editStyleField(TitleX, Extended{12});
+    c->editStyleField(TitleX, Extended{13});
+    c->editStyleField(LabelsAcross, Extended{2});
+    EXPECT_TRUE(log.isEmpty()); // nothing drawn while the edits come
+    idle();
+    EXPECT_EQ(log, kRedraw);
+    idle();
+    EXPECT_EQ(log, kRedraw);
+    EXPECT_EQ(c->previewImage(), composedNow());
+
+    log.clear();
+    const QImage jan = c->previewImage();
+    c->editStyleField(Symbology, 3); // NW-7
+    idle();
+    EXPECT_EQ(log, kRedraw);
+    EXPECT_NE(c->previewImage(), jan);
+    EXPECT_EQ(c->previewImage(), composedNow());
+    EXPECT_TRUE(c->messageLine().isEmpty());
+
+    log.clear();
+    dialogs.expectColor(c->style().title.color, TColor{0x0000FF});
+    c->textColorCommand(TextRole::Title);
+    dialogs.expectDone();
+    idle();
+    EXPECT_EQ(log, kRedraw);
+    EXPECT_EQ(c->previewImage(), composedNow());
+
+    // A redraw that comes first takes the one asked for with it.
+    log.clear();
+    c->editStyleField(TitleY, Extended{4});
+    c->nudgeCommand(TitleX, NudgeArrow::Right, Qt::NoModifier);
+    idle();
+    EXPECT_EQ(log, kRedraw);
 }
 
 } // namespace
