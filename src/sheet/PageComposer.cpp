@@ -315,6 +315,7 @@ void layOutSurface(PageLayout& layout, const LabelStyle& style, const DeviceMetr
     text.centreBox = mm(style.placement.width);
     text.titleCentre = style.title.centred;
     text.numberCentre = style.number.centred;
+    text.measure = std::make_shared<TextMeasure>();
 
     ImageScaling& scaling = layout.scaling;
     scaling.kind = request.kind;
