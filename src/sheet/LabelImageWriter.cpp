@@ -58,7 +58,10 @@ void LabelImageWriter::remove(const QString& path)
 QString LabelImageWriter::finish()
 {
     std::unique_lock lock(m_mutex);
+    ++m_finishing;
+    m_wake.notify_one();
     m_idle.wait(lock, [this] { return m_order.empty() && !m_busy; });
+    --m_finishing;
     QString error;
     error.swap(m_error);
     return error;
@@ -72,6 +75,17 @@ void LabelImageWriter::run()
         // Files handed in before the end are written all the same.
         if (m_order.empty())
             return;
+        // A file rewritten moments ago waits a little, unless someone waits for it:
+        // the pictures of the pages printed meanwhile replace one another unwritten.
+        const QString& next = m_order.front();
+        const auto last = m_touched.find(next);
+        if (last != m_touched.end() && !m_stop && m_finishing == 0) {
+            const Clock::time_point due = last->second + kRewriteInterval;
+            if (Clock::now() < due) {
+                m_wake.wait_until(lock, due, [this] { return m_stop || m_finishing > 0; });
+                continue;
+            }
+        }
         const QString path = std::move(m_order.front());
         m_order.pop_front();
         const auto waiting = m_waiting.find(path);
@@ -81,6 +95,7 @@ void LabelImageWriter::run()
         lock.unlock();
         apply(path, picture);
         lock.lock();
+        m_touched[path] = Clock::now();
         m_busy = false;
         if (m_order.empty())
             m_idle.notify_all();

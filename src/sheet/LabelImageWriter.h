@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -20,8 +21,10 @@ namespace korbena {
 //
 // Only the newest picture of a file matters: a picture handed in while an older one
 // for the same file still waits replaces it, so at most one picture per file waits
-// and memory stays flat however long a print runs. A file still holding exactly the
-// picture this writer last put there, untouched since, is not written again.
+// and memory stays flat however long a print runs. A file is rewritten at most every
+// kRewriteInterval unless someone waits for it (finish), so a long print costs a few
+// files a second, not one a label. A file still holding exactly the picture this
+// writer last put there, untouched since, is not written again.
 class LabelImageWriter
 {
 public:
@@ -47,6 +50,10 @@ public:
     // name spares the file system the flush that a replacing rename starts.
     static AtomicWriteOptions labelImageWriteOptions() { return {.sync = false, .removeTargetFirst = true}; }
 
+    // A print composes a page in a few milliseconds: its files are brought up to date
+    // a few times a second, and exactly at its end.
+    static constexpr std::chrono::milliseconds kRewriteInterval{50};
+
 private:
     // What this writer last put in a file, and the file's stamp just after.
     struct Written
@@ -68,6 +75,10 @@ private:
     std::unordered_map<QString, QImage> m_waiting; // a null picture removes the file
     bool m_busy = false;                           // the thread is at work on a file
     bool m_stop = false;
+    int m_finishing = 0; // callers waiting in finish()
+    // When the thread last wrote or removed each file.
+    using Clock = std::chrono::steady_clock;
+    std::unordered_map<QString, Clock::time_point> m_touched;
     QString m_error;
     std::atomic<long long> m_done = 0;
     std::unordered_map<QString, Written> m_written; // the thread's own
