@@ -46,6 +46,10 @@ void LabelImageWriter::write(const QString& path, const QImage& picture)
             return;
         }
         m_order.push_back(path);
+        // Behind other files the thread reaches it by itself: a waiting thread is only
+        // woken for work that was not there.
+        if (m_order.size() > 1)
+            return;
     }
     m_wake.notify_one();
 }
