@@ -51,8 +51,9 @@ public:
     static AtomicWriteOptions labelImageWriteOptions() { return {.sync = false, .removeTargetFirst = true}; }
 
     // A print composes a page in a few milliseconds: its files are brought up to date
-    // a few times a second, and exactly at its end.
-    static constexpr std::chrono::milliseconds kRewriteInterval{50};
+    // four times a second, and exactly at its end. Every rewrite makes the file system
+    // find a new inode, and that search grows with the inodes freed before.
+    static constexpr std::chrono::milliseconds kRewriteInterval{250};
 
 private:
     // What this writer last put in a file, and the file's stamp just after.
