@@ -9,3 +9,6 @@ with open(out, "wb") as f:
     for row in range(1, count + 1):
         line = "[DATA_LIST]=%d;Label %d;490000%06d;\r\n" % (row, row, row)
         f.write(line.encode("cp932"))
+    # The program writes the empty row past the last one, and reads a file's last
+    # line as that row: without it the last label would not be printed.
+    f.write(("[DATA_LIST]=%d;;;\r\n" % (count + 1)).encode("cp932"))

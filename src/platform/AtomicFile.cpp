@@ -57,6 +57,12 @@ qint64 ownerOf(const QString& fileName)
     return (m.capturedLength(1) > 0 ? m.captured(1) : m.captured(2)).toLongLong();
 }
 
+FileStamp stampOf(const struct stat& info)
+{
+    return {static_cast<std::uint64_t>(info.st_ino), static_cast<std::int64_t>(info.st_size),
+            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
+
 bool processIsGone(qint64 pid)
 {
     return pid > 0 && pid != ::getpid() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
@@ -205,6 +211,11 @@ bool AtomicFile::commit()
     d.drain();
     if (!d.failed() && m_options.sync && (::fsync(d.fd) != 0 || (g_fault && g_fault->failSync)))
         d.fail(g_fault && g_fault->failSync ? injectedFaultMessage() : systemMessage(errno));
+    struct stat written
+    {
+    };
+    // The rename keeps the inode, the size and the time of the open file.
+    m_stamp = !d.failed() && ::fstat(d.fd, &written) == 0 ? stampOf(written) : FileStamp{};
     if (::close(d.fd) != 0)
         d.fail(systemMessage(errno));
     d.fd = -1;
@@ -251,7 +262,7 @@ void writeFileAtomically(const QString& path, QByteArrayView bytes, AtomicWriteO
 }
 
 bool writeImageAtomically(const QString& path, const QImage& image, const char* format, QString& error,
-                          AtomicWriteOptions options)
+                          AtomicWriteOptions options, FileStamp* stamp)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -265,7 +276,19 @@ bool writeImageAtomically(const QString& path, const QImage& image, const char* 
         error = file.errorString();
         return false;
     }
+    if (stamp)
+        *stamp = file.stamp();
     return true;
+}
+
+std::optional<FileStamp> fileStamp(const QString& path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return stampOf(info);
 }
 
 void removeStaleTemporaries(const QString& folder)

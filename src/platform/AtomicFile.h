@@ -6,7 +6,9 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 class QImage;
 
@@ -23,6 +25,20 @@ struct AtomicWriteOptions
     // replacing rename forces.
     bool removeTargetFirst = false;
 };
+
+// What identifies one version of a file: a rewrite by anyone renames a new file in
+// (a new inode) or changes its size or time.
+struct FileStamp
+{
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modified = 0; // nanoseconds
+
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the file at `path` now; nothing when there is none.
+std::optional<FileStamp> fileStamp(const QString& path);
 
 // A file written to a temporary beside its target and renamed over the target only
 // after every write, the final flush, the sync and the close have succeeded, so a
@@ -50,6 +66,9 @@ public:
     void discard();
     bool isOpen() const;
     QString errorString() const;
+    // The stamp of the file put in place by the last successful commit, taken from the
+    // open file so that it costs no second look-up by name.
+    const FileStamp& stamp() const { return m_stamp; }
     const QString& path() const { return m_path; }
 
 private:
@@ -57,15 +76,17 @@ private:
     QString m_path;
     AtomicWriteOptions m_options;
     std::unique_ptr<Device> m_device;
+    FileStamp m_stamp;
 };
 
 // Writes bytes through an AtomicFile. Throws FileError with the platform's message.
 void writeFileAtomically(const QString& path, QByteArrayView bytes, AtomicWriteOptions options = {});
 
 // Encodes a picture ("PNG", "BMP") and writes it through an AtomicFile; false with
-// `error` when it cannot be encoded or written.
+// `error` when it cannot be encoded or written. `stamp`, when given, receives the
+// stamp of the file written.
 bool writeImageAtomically(const QString& path, const QImage& image, const char* format, QString& error,
-                          AtomicWriteOptions options = {});
+                          AtomicWriteOptions options = {}, FileStamp* stamp = nullptr);
 
 // Removes the temporaries of runs that no longer exist from a folder; the first
 // atomic write into a folder does it once per process.

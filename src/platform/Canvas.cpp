@@ -65,6 +65,19 @@ QImage blackAndWhite(const QImage& image)
     return mono;
 }
 
+// Whether every row of a picture repeats its first, as the bars of a linear symbol
+// do from top to bottom.
+bool rowsRepeat(const QImage& picture)
+{
+    const auto rowBytes =
+        static_cast<std::size_t>((static_cast<qsizetype>(picture.width()) * picture.depth() + 7) / 8);
+    const uchar* first = picture.constScanLine(0);
+    for (int y = 1; y < picture.height(); ++y)
+        if (std::memcmp(first, picture.constScanLine(y), rowBytes) != 0)
+            return false;
+    return true;
+}
+
 } // namespace
 
 Canvas::Canvas(QPaintDevice* device) : m_device(device), m_painter(device), m_qfont(toQFont(m_font))
@@ -74,6 +87,9 @@ Canvas::Canvas(QPaintDevice* device) : m_device(device), m_painter(device), m_qf
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
     m_painter.setFont(m_qfont);
+    const QFontMetrics metrics(m_qfont, m_device);
+    m_ascent = metrics.ascent();
+    m_size = m_qfont.pixelSize() > 0 ? m_qfont.pixelSize() : metrics.height();
 }
 
 Canvas::~Canvas() = default;
@@ -111,8 +127,28 @@ void Canvas::SetFont(const FontSpec& font)
 {
     if (font == m_font)
         return;
+    const bool sameQFont = sameFace(font, m_font);
     m_font = font;
-    m_qfont = toQFont(font);
+    if (sameQFont)
+        return; // only the colour changed
+    // A page draws the title and the number of every label in turn: a font realised
+    // once keeps its looked-up engine for every later text.
+    auto kept = std::find_if(m_fonts.begin(), m_fonts.end(),
+                             [&font](const RealisedFont& f) { return sameFace(f.spec, font); });
+    if (kept == m_fonts.end()) {
+        constexpr std::size_t kKeptFonts = 8;
+        if (m_fonts.size() >= kKeptFonts)
+            m_fonts.erase(m_fonts.begin());
+        RealisedFont realised{font, toQFont(font)};
+        const QFontMetrics metrics(realised.font, m_device);
+        realised.ascent = metrics.ascent();
+        realised.height = realised.font.pixelSize() > 0 ? realised.font.pixelSize() : metrics.height();
+        m_fonts.push_back(std::move(realised));
+        kept = m_fonts.end() - 1;
+    }
+    m_qfont = kept->font;
+    m_ascent = kept->ascent;
+    m_size = kept->height;
     m_painter.setFont(m_qfont);
 }
 
@@ -147,22 +183,20 @@ void Canvas::TextOut(int x, int y, const QString& whole)
     if (whole.isEmpty())
         return;
     const QString text = drawnPart(whole);
-    const QFontMetrics metrics(m_qfont, m_device);
     const QPaintEngine* engine = m_painter.paintEngine();
     // A picture surface keeps every glyph it draws as a bitmap of the glyph's size:
     // glyphs hundreds of millimetres high would take gigabytes, so large text is
     // filled from its outlines instead. A PDF keeps text as text.
     // The font's own size decides: the metrics of such fonts overflow.
-    const int size = m_qfont.pixelSize() > 0 ? m_qfont.pixelSize() : metrics.height();
-    if (size > kLargestCachedGlyph && engine && engine->type() != QPaintEngine::Pdf) {
+    if (m_size > kLargestCachedGlyph && engine && engine->type() != QPaintEngine::Pdf) {
         QPainterPath outline;
-        outline.addText(x, y + metrics.ascent(), m_qfont, text);
+        outline.addText(x, y + m_ascent, m_qfont, text);
         m_painter.fillPath(outline, toQColor(m_font.color));
         return;
     }
     m_painter.setPen(toQColor(m_font.color));
     m_painter.setBackgroundMode(Qt::TransparentMode);
-    m_painter.drawText(x, y + metrics.ascent(), text);
+    m_painter.drawText(x, y + m_ascent, text);
 }
 
 void Canvas::StretchDraw(const Rect& dest, const QImage& image)
@@ -174,8 +208,17 @@ void Canvas::StretchDraw(const Rect& dest, const QImage& image)
     const QRect target(dest.left, dest.top, dest.width(), dest.height());
     // Printed sheets carry hundreds of barcode pictures: in one bit per pixel they stay small.
     const QPaintEngine* engine = m_painter.paintEngine();
-    const QImage compact = engine && engine->type() == QPaintEngine::Pdf ? blackAndWhite(image) : QImage();
-    m_painter.drawImage(target, compact.isNull() ? image : compact);
+    QImage picture = image;
+    QImage compact;
+    if (engine && engine->type() == QPaintEngine::Pdf) {
+        // A picture whose rows all repeat, as a linear symbol's bars do, goes in as its
+        // first row stretched to the height: the same pixels on paper, for a hundredth
+        // of the bytes to pack and compress.
+        if (rowsRepeat(picture))
+            picture = picture.copy(0, 0, picture.width(), 1);
+        compact = blackAndWhite(picture);
+    }
+    m_painter.drawImage(target, compact.isNull() ? picture : compact);
     m_painter.setCompositionMode(mode);
 }
 

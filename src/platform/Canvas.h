@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <memory>
+#include <vector>
 
 class QPaintDevice;
 class QImage;
@@ -54,8 +55,20 @@ private:
     QPainter m_painter;
     TColor m_brushColor = clWhite;
     QColor m_brushQColor = Qt::white;
+    // A font realised for this surface, kept while a page switches between a few.
+    struct RealisedFont
+    {
+        FontSpec spec;
+        QFont font;
+        int ascent = 0;
+        int height = 0; // the font's size in pixels, or the metrics' height without one
+    };
+
     FontSpec m_font;
     QFont m_qfont;
+    int m_ascent = 0;
+    int m_size = 0;
+    std::vector<RealisedFont> m_fonts; // the most recent last
 };
 
 } // namespace korbena

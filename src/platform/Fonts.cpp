@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 
@@ -81,6 +82,34 @@ int textWidth(const FontSpec& spec, const QString& text)
     if (text.isEmpty())
         return 0;
     return QFontMetrics(toQFont(spec)).horizontalAdvance(text);
+}
+
+namespace {
+
+// A label sheet uses two or three fonts; a few more cost nothing to keep.
+constexpr std::size_t kKeptFonts = 8;
+
+} // namespace
+
+bool sameFace(const FontSpec& a, const FontSpec& b)
+{
+    return a.face == b.face && a.height == b.height && a.bold == b.bold && a.italic == b.italic &&
+           a.underline == b.underline && a.strikeOut == b.strikeOut && a.charset == b.charset;
+}
+
+int TextMeasure::width(const FontSpec& spec, const QString& text)
+{
+    if (text.isEmpty())
+        return 0;
+    auto kept = std::find_if(m_fonts.begin(), m_fonts.end(),
+                             [&spec](const Measured& m) { return sameFace(m.spec, spec); });
+    if (kept == m_fonts.end()) {
+        if (m_fonts.size() >= kKeptFonts)
+            m_fonts.erase(m_fonts.begin());
+        m_fonts.push_back({spec, QFontMetrics(toQFont(spec))});
+        kept = m_fonts.end() - 1;
+    }
+    return kept->metrics.horizontalAdvance(text);
 }
 
 int textHeight(const FontSpec& spec, const QString& text)

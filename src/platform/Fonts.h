@@ -3,7 +3,10 @@
 #include "platform/Color.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QString>
+
+#include <vector>
 
 namespace korbena {
 
@@ -42,5 +45,25 @@ QFont toQFont(const FontSpec& spec);
 // font's cell height (ascent + descent), as text measuring reports them.
 int textWidth(const FontSpec& spec, const QString& text);
 int textHeight(const FontSpec& spec, const QString& text);
+
+// textWidth for texts in the same few fonts over and over (the titles and numbers of
+// thousands of labels): each font is looked up once instead of once a text. One
+// measure serves one thread.
+class TextMeasure
+{
+public:
+    int width(const FontSpec& spec, const QString& text);
+
+private:
+    struct Measured
+    {
+        FontSpec spec;
+        QFontMetrics metrics;
+    };
+    std::vector<Measured> m_fonts; // the most recent last
+};
+
+// Whether two specs give the same QFont: the colour is drawn, not looked up.
+bool sameFace(const FontSpec& a, const FontSpec& b);
 
 } // namespace korbena

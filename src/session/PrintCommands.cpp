@@ -288,8 +288,9 @@ void PrintCommands::printTo(PrintTarget& target, const DeviceMetrics& metrics, c
         ++drawn;
         if (drawn == 1 && showProgress && !m_dialogs.printProgress(1, totalPages))
             throw PrintCancelled{};
-        PageResult result = m_composer.compose(page, m_style, m_rows, metrics,
-                                               printerPageRequest(target, metrics, options, number));
+        PageRequest request = printerPageRequest(target, metrics, options, number);
+        request.waitForImageFiles = false; // waited for once, after the last page
+        PageResult result = m_composer.compose(page, m_style, m_rows, metrics, request);
         // Asked between two pages, so a cancelled job ends with whole pages only.
         if (showProgress && drawn < totalPages && !m_dialogs.printProgress(drawn + 1, totalPages))
             throw PrintCancelled{};
@@ -301,9 +302,12 @@ void PrintCommands::printTo(PrintTarget& target, const DeviceMetrics& metrics, c
     } catch (const PrintCancelled&) {
         if (target.IsPrinting())
             target.EndDocument();
+        m_composer.finishImageFiles();
         m_dialogs.endPrintProgress();
         return;
     }
+    if (QString fileError = m_composer.finishImageFiles(); result.imageError.isEmpty())
+        result.imageError = std::move(fileError);
     if (showProgress)
         m_dialogs.endPrintProgress();
     switch (result.outcome) {

@@ -91,7 +91,9 @@ std::vector<TextRun> labelTextRuns(const LabelTextContext& context, const QStrin
                 // centred text sits where the preview showed it.
                 LabelTextContext preview = context;
                 preview.kind = SurfaceKind::Preview;
-                const int pixels = textWidth(labelFontSpec(preview, font, clBlack), text);
+                const FontSpec spec = labelFontSpec(preview, font, clBlack);
+                const int pixels =
+                    context.measure ? context.measure->width(spec, text) : textWidth(spec, text);
                 const std::int64_t per = static_cast<std::int64_t>(context.screenDpiX) * context.zoomPercent;
                 if (per > 0)
                     width = SheetLength::fromUnits(

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "platform/Color.h"
+#include "platform/Fonts.h"
 #include "sheet/SheetLength.h"
 
 #include <QPoint>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace korbena {
@@ -51,6 +53,9 @@ struct LabelTextContext
     SheetLength centreBox; // SIZE_X, the width a centred text is centred in
     bool titleCentre = false;
     bool numberCentre = false;
+    // Measures centred texts; a composition shares one among its labels. Without
+    // one, each text looks its font up anew.
+    std::shared_ptr<TextMeasure> measure;
 
     // Dp = trunc(screen dpi X x zoom): the resolution point sizes are realised at
     // on the preview and texts are measured at for centring.

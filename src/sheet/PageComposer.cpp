@@ -1,6 +1,5 @@
 #include "sheet/PageComposer.h"
 
-#include "platform/AtomicFile.h"
 #include "platform/Canvas.h"
 #include "sheet/DeviceMetrics.h"
 #include "sheet/MatrixPlacement.h"
@@ -9,10 +8,8 @@
 #include "symbol/Encoders.h"
 #include "symbol/MainBarImage.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -21,7 +18,6 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
-#include <sys/stat.h>
 
 namespace korbena {
 
@@ -103,22 +99,6 @@ QImage compactForm(const QImage& picture)
     }
     mono.setColorTable({first, second});
     return mono;
-}
-
-// Writes the picture as a BMP file through a temporary file renamed over the
-// target, so a reader never meets half a file. The files are rewritten on every
-// composition, so they are not forced to the disk, and the old file goes first:
-// the cell's file is then either absent or whole.
-bool saveLabelImage(const QImage& picture, const QString& path, QString& error)
-{
-    return writeImageAtomically(path, picture, "BMP", error, {.sync = false, .removeTargetFirst = true});
-}
-
-void removeIfPresent(const QString& path, QString& error)
-{
-    QFile file(path);
-    if (file.exists() && !file.remove() && error.isEmpty())
-        error = path + QStringLiteral(": ") + file.errorString();
 }
 
 // A cell of a partly used sheet, on the preview: grey diagonal lines over the
@@ -335,6 +315,7 @@ void layOutSurface(PageLayout& layout, const LabelStyle& style, const DeviceMetr
     text.centreBox = mm(style.placement.width);
     text.titleCentre = style.title.centred;
     text.numberCentre = style.number.centred;
+    text.measure = std::make_shared<TextMeasure>();
 
     ImageScaling& scaling = layout.scaling;
     scaling.kind = request.kind;
@@ -498,66 +479,21 @@ PageResult PageComposer::compose(Canvas& canvas, const LabelStyle& style, const 
     for (int r = 0; r < layout.gridRows && i < withRows; ++r)
         for (int c = 0; c < layout.columns && i < withRows; ++c, ++i)
             drawCell(canvas, style, layout, rows, i, c, r, pictures[static_cast<std::size_t>(i)], result);
+    // The files were written while the page was drawn.
+    if (request.waitForImageFiles) {
+        QString fileError = m_imageFiles.finish();
+        if (result.imageError.isEmpty())
+            result.imageError = std::move(fileError);
+    }
 
     result.hasNextPage =
         result.page < INT_MAX && pageExists(rows, layout.cells, result.page + 1, layout.start);
     return result;
 }
 
-namespace {
-
-// What identifies one version of a file: a rewrite by anyone renames a new file in
-// (a new inode) or changes its size or time.
-struct FileStamp
+QString PageComposer::finishImageFiles()
 {
-    std::uint64_t inode = 0;
-    std::int64_t size = 0;
-    std::int64_t modified = 0;
-};
-
-// QImage's own comparison reads one-bit pictures pixel by pixel; their bytes serve.
-bool samePicture(const QImage& a, const QImage& b)
-{
-    return a.size() == b.size() && a.format() == b.format() && a.colorTable() == b.colorTable() &&
-           a.sizeInBytes() == b.sizeInBytes() &&
-           std::memcmp(a.constBits(), b.constBits(), static_cast<std::size_t>(a.sizeInBytes())) == 0;
-}
-
-std::optional<FileStamp> stampOf(const QString& path)
-{
-    struct stat info
-    {
-    };
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return std::nullopt;
-    return FileStamp{static_cast<std::uint64_t>(info.st_ino), static_cast<std::int64_t>(info.st_size),
-                     static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
-}
-
-} // namespace
-
-bool PageComposer::saveCellImage(int cell, const QImage& picture, QString& error)
-{
-    const QString path = imagePath(cell);
-    const auto known = m_written.find(cell);
-    if (known != m_written.end() && samePicture(known->second.picture, picture)) {
-        const std::optional<FileStamp> now = stampOf(path);
-        if (now && now->inode == known->second.inode && now->size == known->second.size &&
-            now->modified == known->second.modified)
-            return true;
-    }
-    m_written.erase(cell);
-    if (!saveLabelImage(picture, path, error))
-        return false;
-    if (const std::optional<FileStamp> stamp = stampOf(path))
-        m_written[cell] = {picture, stamp->inode, stamp->size, stamp->modified};
-    return true;
-}
-
-void PageComposer::removeCellImage(int cell, QString& error)
-{
-    m_written.erase(cell);
-    removeIfPresent(imagePath(cell), error);
+    return m_imageFiles.finish();
 }
 
 std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, const DataList& rows,
@@ -587,15 +523,12 @@ std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, co
         // An empty code after an empty code leaves the cleared picture as it is.
         if (!code.isEmpty() || !m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic())
             m_symbol->SetCode(code);
-        const QString path = imagePath(i);
         // A number the symbology cannot encode leaves an empty picture: no file.
         const Bitmap* bitmap = m_symbol->Picture().bitmap();
         if (!row.number.isEmpty() && bitmap && !bitmap->Empty()) {
             QImage& picture = pictures[static_cast<std::size_t>(i)];
             picture = compactForm(bitmap->image());
-            QString error;
-            if (!saveCellImage(i, picture, error) && result.imageError.isEmpty())
-                result.imageError = path + QStringLiteral(": ") + error;
+            m_imageFiles.write(imagePath(i), picture);
             // Only a titled label shows its barcode.
             if (row.title.isEmpty())
                 result.untitledRows.push_back({static_cast<int>(k), row.number, LabelFault::NoTitle});
@@ -604,22 +537,22 @@ std::vector<QImage> PageComposer::prepareLabelImages(const LabelStyle& style, co
         if (!code.isEmpty())
             result.failedRows.push_back({static_cast<int>(k), row.number});
         // No new picture: the cell's old file must not be taken for this row's.
-        removeCellImage(i, result.imageError);
+        m_imageFiles.remove(imagePath(i));
     }
     if (withRows < cells && (!m_symbol->Code().isEmpty() || m_symbol->Picture().hasGraphic()))
         m_symbol->SetCode(QString());
-    removeStaleImages(folder, places, withRows, cells, offPage, result.imageError);
+    removeStaleImages(folder, places, withRows, cells, offPage);
     return pictures;
 }
 
 void PageComposer::removeStaleImages(const QString& folder, const LabelPlaces& places, int withRows,
-                                     int cells, std::int64_t offPage, QString& error)
+                                     int cells, std::int64_t offPage)
 {
     const auto stale = [&](int cell) { return cell >= withRows || !places.cellOnPage(cell); };
     if (cells - withRows + offPage <= kTailRemoveByName) {
         for (int i = offPage > 0 ? 0 : withRows; i < cells; ++i)
             if (stale(i))
-                removeCellImage(i, error);
+                m_imageFiles.remove(imagePath(i));
         return;
     }
     const QStringList names = QDir(folder).entryList({QStringLiteral("barcode_*.bmp")}, QDir::Files);
@@ -627,7 +560,7 @@ void PageComposer::removeStaleImages(const QString& folder, const LabelPlaces& p
         bool ok = false;
         const int cell = QStringView(name).sliced(8, name.size() - 12).toInt(&ok);
         if (ok && cell >= 0 && cell < cells && stale(cell) && name == labelImageFileName(cell))
-            removeCellImage(cell, error);
+            m_imageFiles.remove(imagePath(cell));
     }
 }
 

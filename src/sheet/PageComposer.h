@@ -2,6 +2,7 @@
 
 #include "document/DataList.h"
 #include "document/LabelStyle.h"
+#include "sheet/LabelImageWriter.h"
 #include "sheet/LabelText.h"
 #include "sheet/SheetLength.h"
 
@@ -11,7 +12,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 namespace korbena {
@@ -105,6 +105,10 @@ struct PageRequest
     SheetLength shiftY;
     // Drawn on a preview only.
     CellOutlines outlines;
+    // Whether the composition returns only once its label image files are written, with
+    // their problems in the result. A print job sets it off and waits for the files
+    // once at its end (PageComposer::finishImageFiles).
+    bool waitForImageFiles = true;
 };
 
 // Why the label of a row lacks its barcode.
@@ -134,7 +138,8 @@ struct PageResult
     bool hasNextPage = false; // the first row of the next page has a barcode number
     // The first image file that could not be deleted or written, with the system's
     // reason. The labels do not depend on the files, so they are drawn all the same.
-    // Empty when every file was handled.
+    // Empty when every file was handled (or, without waitForImageFiles, when no
+    // problem is known yet).
     QString imageError;
     // The rows of this page with a barcode number that could not be encoded, in order.
     std::vector<FailedRow> failedRows;
@@ -177,10 +182,11 @@ struct ImageScaling
 // also saved as "barimage/barcode_NNN.bmp" under the data folder for other programs
 // to read, but a label is always drawn from the picture just rendered for its own
 // row, never from a file: another composition (another process, a preview redrawing
-// during a print) may rewrite the files at any moment. Every composition renders
-// every symbol again; the only thing kept between compositions is what this composer
-// last wrote to each image file, so that a file still holding exactly the new picture
-// is not written again.
+// during a print) may rewrite the files at any moment. The files are written by a
+// thread of their own (LabelImageWriter) while the page is drawn. Every composition
+// renders every symbol again; the only thing kept between compositions is what was
+// last written to each image file, so that a file still holding exactly the new
+// picture is not written again.
 class PageComposer
 {
 public:
@@ -207,6 +213,11 @@ public:
     // The image file of cell `cell`: DataFolder/barimage/barcode_NNN.bmp.
     QString imagePath(int cell) const;
 
+    // Waits until the image files of every composition so far are written. Returns the
+    // first that could not be written or removed, with the reason, not yet reported in
+    // a composition's result; empty when none.
+    QString finishImageFiles();
+
     BarImage& symbol() { return *m_symbol; }
     const QString& dataFolder() const { return m_dataFolder; }
 
@@ -221,28 +232,12 @@ private:
     // Removes the image files of the page's cells that get no picture: those without
     // a row and those off the printable area.
     void removeStaleImages(const QString& folder, const LabelPlaces& places, int withRows, int cells,
-                           std::int64_t offPage, QString& error);
-
-    // Saves a cell's picture as its image file unless the file still holds exactly
-    // that picture, as this composer last wrote it: a redraw of an unchanged page then
-    // costs no file system work. Returns false with the reason when the file cannot
-    // be written.
-    bool saveCellImage(int cell, const QImage& picture, QString& error);
-    void removeCellImage(int cell, QString& error);
-
-    // A label image file this composer wrote, as the file system reported it just after.
-    struct WrittenImage
-    {
-        QImage picture;
-        std::uint64_t inode = 0;
-        std::int64_t size = 0;
-        std::int64_t modified = 0; // nanoseconds
-    };
+                           std::int64_t offPage);
 
     std::unique_ptr<BarImage> m_ownedSymbol;
     BarImage* m_symbol;
     QString m_dataFolder;
-    std::unordered_map<int, WrittenImage> m_written;
+    LabelImageWriter m_imageFiles; // last: it writes what waits before the rest goes
 };
 
 // Cells per page N: the labels the grid has places for, the integer parts of NUM_X

@@ -159,10 +159,15 @@ PrintJobResult PrintJob(PrintTarget& target, PageComposer& composer, const Label
                         int& currentPage)
 {
     const auto drawPage = [&](Canvas& page, int pageNumber) {
-        return composer.compose(page, style, rows, metrics,
-                                printerPageRequest(target, metrics, options, pageNumber));
+        PageRequest request = printerPageRequest(target, metrics, options, pageNumber);
+        request.waitForImageFiles = false;
+        return composer.compose(page, style, rows, metrics, request);
     };
-    return PrintJob(target, rows, cellsPerPage(style), options, currentPage, drawPage);
+    PrintJobResult result = PrintJob(target, rows, cellsPerPage(style), options, currentPage, drawPage);
+    QString fileError = composer.finishImageFiles();
+    if (result.imageError.isEmpty())
+        result.imageError = std::move(fileError);
+    return result;
 }
 
 } // namespace korbena

@@ -120,7 +120,8 @@ PrintJobResult PrintJob(PrintTarget& target, const DataList& rows, int cellsPerP
                         const PrintOptions& options, int& currentPage, const PageDrawer& drawPage);
 
 // The job as the program runs it: every page composed on the printer page at the
-// printer's resolution of `metrics`.
+// printer's resolution of `metrics`. The label image files are written beside the
+// pages and waited for once, at the end.
 PrintJobResult PrintJob(PrintTarget& target, PageComposer& composer, const LabelStyle& style,
                         const DataList& rows, const DeviceMetrics& metrics, const PrintOptions& options,
                         int& currentPage);

@@ -8,9 +8,12 @@
 #include "sheet/PageComposer.h"
 #include "sheet/PaperList.h"
 #include "sheet/PrintTarget.h"
+#include "symbol/BarImage.h"
+#include "symbol/MainBarImage.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -71,9 +74,9 @@ private:
 class PaperTarget : public RecordingTarget
 {
 public:
-    explicit PaperTarget(bool printer) : m_printer(printer)
+    explicit PaperTarget(bool printer, QSize size = {2000, 1200}) : m_printer(printer)
     {
-        m_image = QImage(2000, 1200, QImage::Format_RGB32);
+        m_image = QImage(size, QImage::Format_RGB32);
         m_image.fill(Qt::white);
     }
     bool IsPhysicalPrinter() const override { return m_printer; }
@@ -400,6 +403,104 @@ TEST(PrinterCalibration, MovesLabelsOnAPrinterButNeverInAFile)
     EXPECT_NEAR(moved.x(), 35.4, 1.0);
     EXPECT_NEAR(moved.y(), -11.8, 1.0);
     EXPECT_EQ(printOn(file), uncorrected);
+}
+
+// A sheet of 3 x 4 labels, only their barcodes printed, 40 x 14 mm each.
+LabelStyle barcodesOnly()
+{
+    LabelStyle style;
+    style.sheet.across = 3;
+    style.sheet.down = 4;
+    style.sheet.pitchX = 45;
+    style.sheet.pitchY = 20;
+    style.placement.x = 2;
+    style.placement.y = 2;
+    style.placement.sizeMode = 1;
+    style.placement.width = 40;
+    style.placement.height = 14;
+    style.symbol.symbology = cbarJAN;
+    style.title.printed = false;
+    style.number.printed = false;
+    return style;
+}
+
+DeviceMetrics paperAt600()
+{
+    DeviceMetrics metrics;
+    metrics.printerDpiX = metrics.printerDpiY = 600;
+    metrics.screenDpiX = metrics.screenDpiY = 96;
+    return metrics;
+}
+
+// The files are written beside the pages, however far behind: once the job is done
+// they hold the pictures of its last page, each as it went on paper and as the
+// symbol of its row, and the cells of that page without a row have none.
+TEST(LabelImageFilesOfAPrint, HoldTheLastPageExactlyAsPrinted)
+{
+    QTemporaryDir data;
+    const LabelStyle style = barcodesOnly();
+    const DataList rows = numberedRows(30); // pages of 12, 12 and 6 labels
+    PaperTarget paper(false, {3200, 1800});
+    PageComposer composer(data.path());
+    int page = 1;
+    const PrintJobResult result = PrintJob(paper, composer, style, rows, paperAt600(), {}, page);
+    ASSERT_EQ(result.outcome, PrintOutcome::Printed);
+    ASSERT_EQ(result.pagesPrinted, 3);
+    EXPECT_TRUE(result.imageError.isEmpty()) << result.imageError.toStdString();
+
+    SheetTransform transform;
+    transform.scaleX = transform.scaleY = SheetScale::fromDpi(600);
+    const int width = transform.scaleX.toPixels(SheetLength::fromMillimetres(40));
+    const int height = transform.scaleY.toPixels(SheetLength::fromMillimetres(14));
+    BarImage symbol;
+    configureMainWindowBarImage(symbol);
+    configureLabelSymbol(symbol, style);
+    for (int cell = 0; cell < 12; ++cell) {
+        const QString path = composer.imagePath(cell);
+        if (cell >= 6) {
+            EXPECT_FALSE(QFileInfo::exists(path)) << cell;
+            continue;
+        }
+        QImage file;
+        ASSERT_TRUE(file.load(path, "BMP")) << cell;
+        symbol.SetCode(rows.number(24 + cell + 1));
+        EXPECT_EQ(file.convertToFormat(QImage::Format_RGB32),
+                  symbol.Picture().bitmap()->image().convertToFormat(QImage::Format_RGB32))
+            << cell;
+        // The file drawn where the label is equals what the last page put there.
+        const QPoint at = transform.toDevice(SheetLength::fromMillimetres(2 + 45 * (cell % 3)),
+                                             SheetLength::fromMillimetres(2 + 20 * (cell / 3)));
+        const QRect place(at, QSize(width, height));
+        QImage expected(paper.paper().size(), QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        {
+            Canvas canvas(&expected);
+            canvas.StretchDraw({place.left(), place.top(), place.right() + 1, place.bottom() + 1}, file);
+        }
+        EXPECT_EQ(paper.paper().copy(place), expected.copy(place)) << cell;
+    }
+}
+
+// A label image file the writer cannot put in place is named with the reason once
+// the job is done; the other files and every label are printed all the same.
+TEST(LabelImageFilesOfAPrint, AFileTheWriterCannotWriteIsReported)
+{
+    QTemporaryDir data;
+    PageComposer composer(data.path());
+    const QString blocked = composer.imagePath(4);
+    ASSERT_TRUE(QDir().mkpath(blocked + QStringLiteral("/inside")));
+    PaperTarget paper(false, {3200, 1800});
+    int page = 1;
+    const PrintJobResult result =
+        PrintJob(paper, composer, barcodesOnly(), numberedRows(30), paperAt600(), {}, page);
+    EXPECT_EQ(result.outcome, PrintOutcome::Printed);
+    EXPECT_TRUE(result.failedRows.empty());
+    EXPECT_TRUE(result.imageError.startsWith(blocked + QStringLiteral(": ")))
+        << result.imageError.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(composer.imagePath(3)));
+    EXPECT_TRUE(QFileInfo::exists(composer.imagePath(5)));
+    // Reported once: a later composition that can write its files is clean.
+    EXPECT_TRUE(composer.finishImageFiles().isEmpty());
 }
 
 } // namespace
