@@ -78,6 +78,9 @@ public:
     // Confirmation: title "確認", "はい(&Y)" and "キャンセル", "キャンセル" the
     // default. True for Yes.
     virtual bool confirm(const QString& text) = 0;
+    // A question with two answers: title "確認", "はい(&Y)" and "いいえ(&N)", "はい(&Y)"
+    // the default. True for Yes.
+    virtual bool ask(const QString& text) = 0;
     // An error a command did not handle: the message, with which file and line below.
     virtual void error(const QString& message, const QString& detail) = 0;
     // Single-line input box with "OK" and "キャンセル"; nothing when cancelled.
