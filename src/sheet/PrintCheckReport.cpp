@@ -88,7 +88,7 @@ QStringList PrintCheckReport::lines() const
     QStringList out;
     int typeNotChecked = 0;
     for (const RowCheck& row : problems) {
-        if (row.verdict == RowVerdict::TypeNotChecked && !row.fullWidth) {
+        if (row.verdict == RowVerdict::TypeNotChecked && !row.fullWidth && !row.outside.any()) {
             ++typeNotChecked;
             continue;
         }
