@@ -191,7 +191,8 @@ int runPrint(const QStringList& args, std::FILE* out, std::FILE* err)
         break;
     }
     const LabelFrame frame =
-        labelFrameOf(docs->style, loadSheetCatalogue().layouts, metrics.offsetX, metrics.offsetY);
+        stockLabelFrame(docs->style, loadSheetCatalogue().layouts, metrics.offsetX, metrics.offsetY)
+            .value_or(LabelFrame{});
     for (const RowOutside& row : rowsOutsideLabel(docs->style, docs->rows, frame, options.job.startLabel))
         writeLine(
             err,

@@ -160,7 +160,8 @@ int runVerify(const QStringList& args, std::FILE* out, std::FILE* err)
     check.unshownRows = docs->unshownRows;
     const DeviceMetrics metrics = ReadDeviceMetrics(paper, screenDpiX(), screenDpiY());
     check.area = printableAreaOf(metrics);
-    check.label = labelFrameOf(docs->style, loadSheetCatalogue().layouts, metrics.offsetX, metrics.offsetY);
+    check.label = stockLabelFrame(docs->style, loadSheetCatalogue().layouts, metrics.offsetX, metrics.offsetY)
+                      .value_or(LabelFrame{});
     const PrintCheckReport report = verifyRows(docs->style, docs->rows, check);
     if (options.json) {
         writeLine(out, QString::fromUtf8(toJson(report)));

@@ -86,8 +86,9 @@ Dialogs::PrintCheckChoice PrintCommands::runPrintCheck(Dialogs::PrintCheckMode m
         options.area = printableAreaOf(m_metrics);
         options.unshownRows = unshownRows(m_rowsPastList, m_rows);
         static const std::vector<SheetLayout> generic = builtInLayouts();
-        options.label = labelFrameOf(m_style, m_sheetLayouts ? m_sheetLayouts() : generic, m_metrics.offsetX,
-                                     m_metrics.offsetY);
+        options.label = stockLabelFrame(m_style, m_sheetLayouts ? m_sheetLayouts() : generic,
+                                        m_metrics.offsetX, m_metrics.offsetY)
+                            .value_or(LabelFrame{});
         const PrintCheckReport report = m_printChecker(m_style, m_rows, options);
         if (mode == Dialogs::PrintCheckMode::BeforePrinting && report.passed())
             return Dialogs::PrintCheckChoice::Print;

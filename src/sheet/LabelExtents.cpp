@@ -186,17 +186,23 @@ LabelFrame layoutFrame(const SheetLayout& layout, double offsetX, double offsetY
     return {first.x, first.y, layout.pitchX, layout.pitchY};
 }
 
-LabelFrame labelFrameOf(const LabelStyle& style, const std::vector<SheetLayout>& layouts, double offsetX,
-                        double offsetY)
+std::optional<LabelFrame> stockLabelFrame(const LabelStyle& style, const std::vector<SheetLayout>& layouts,
+                                          double offsetX, double offsetY)
 {
     const double width = static_cast<double>(style.sheet.pitchX);
     const double height = static_cast<double>(style.sheet.pitchY);
     if (const auto first = firstLabelHolding(style, layouts, offsetX, offsetY))
-        return {first->x, first->y, width, height};
+        return LabelFrame{first->x, first->y, width, height};
     for (const SheetLayout& layout : layouts)
         if (sameSheetGrid(style, layout))
             return layoutFrame(layout, offsetX, offsetY);
-    return centredFrame(style);
+    return std::nullopt;
+}
+
+LabelFrame labelFrameOf(const LabelStyle& style, const std::vector<SheetLayout>& layouts, double offsetX,
+                        double offsetY)
+{
+    return stockLabelFrame(style, layouts, offsetX, offsetY).value_or(centredFrame(style));
 }
 
 bool layOutForStock(LabelStyle& style, const SheetLayout& layout, const std::vector<SheetLayout>& layouts,

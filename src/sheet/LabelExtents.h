@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace korbena {
@@ -65,10 +66,14 @@ LabelElements elementsOutside(const LabelStyle& style, const LabelFrame& frame, 
 // from the paper's corner: the label's corner and the pitch.
 LabelFrame layoutFrame(const SheetLayout& layout, double offsetX, double offsetY);
 
-// The cell of the style's first label. A stock of the style's grid says where it is: the
-// one whose first label holds the elements, else the first of that grid. For a grid no
-// stock has, the cell is taken to be centred on what the style draws whatever the row:
-// the barcode's box, the title's first line and the number's line.
+// The cell of the style's first label where a stock of the style's grid says where it
+// is: the one whose first label holds the elements, else the first of that grid. Only
+// there do the labels' edges lie where the check can hold the content to them.
+std::optional<LabelFrame> stockLabelFrame(const LabelStyle& style, const std::vector<SheetLayout>& layouts,
+                                          double offsetX, double offsetY);
+// The same, and for a grid no stock has, the cell taken to be centred on what the style
+// draws whatever the row (the barcode's box, the title's first line and the number's
+// line): where content is scaled from.
 LabelFrame labelFrameOf(const LabelStyle& style, const std::vector<SheetLayout>& layouts, double offsetX,
                         double offsetY);
 

@@ -97,7 +97,7 @@ struct PrintCheckOptions
     // Rows the data file filled past the list's last row (unshownRows): counted, and
     // listed as not printed.
     std::vector<DataRow> unshownRows;
-    // The cell of the first label (labelFrameOf): labels whose barcode or texts run
+    // The cell of the first label (stockLabelFrame): labels whose barcode or texts run
     // outside their cell fail. A frame of no size checks nothing.
     LabelFrame label;
 };

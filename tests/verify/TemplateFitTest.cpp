@@ -102,7 +102,7 @@ TEST(TemplateFit, TheDefaultStyleFittedToA44LabelSheetStaysWithinEachLabelAndRea
 
     LabelStyle fitted = defaultStyle();
     ASSERT_TRUE(layOutForStock(fitted, sheet44, layouts, 0, 0, true));
-    EXPECT_EQ(labelFrameOf(fitted, layouts, 0, 0), frame); // the stock's label holds it now
+    EXPECT_EQ(stockLabelFrame(fitted, layouts, 0, 0), frame); // the stock's label holds it now
     const ComposedPage page = printPage(fitted, rows);
     EXPECT_EQ(page.result.cellsDrawn, 44);
     EXPECT_TRUE(page.result.rowsWithoutBarcode().empty());
@@ -144,9 +144,11 @@ TEST(TemplateFit, TheDefaultStyleFittedToA44LabelSheetStaysWithinEachLabelAndRea
     EXPECT_EQ(overflow.lines().front(),
               QStringLiteral("行 1: 文字列「りんごジュース 1」 番号「490123456001」: "
                              "ラベルからはみ出しています: バーコード、番号"));
-    // Unchanged, the 24-label style sits within its own labels.
-    EXPECT_TRUE(
-        verifyRows(defaultStyle(), rows, {1, {}, {}, labelFrameOf(defaultStyle(), layouts, 0, 0)}).passed());
+    // The 24-label style's 70 mm pitch is no stock's: its labels are not checked, and
+    // its content sits within the cell it is scaled from.
+    EXPECT_FALSE(stockLabelFrame(defaultStyle(), layouts, 0, 0));
+    options.label = labelFrameOf(defaultStyle(), layouts, 0, 0);
+    EXPECT_TRUE(verifyRows(defaultStyle(), rows, options).passed());
 }
 
 } // namespace
