@@ -19,6 +19,7 @@ public:
     void information(const QString&) override {}
     bool confirm(const QString&) override { return false; }
     SaveAnswer askToSave(const QString&) override { return SaveAnswer::Cancel; }
+    bool ask(const QString&) override { return false; }
     void error(const QString&, const QString&) override { ++errors; }
     std::optional<QString> inputText(const QString&, const QString&, const QString&) override
     {

@@ -6,8 +6,10 @@
 #include "print/PrinterTarget.h"
 #include "session/PrinterCalibration.h"
 #include "sheet/DeviceMetrics.h"
+#include "sheet/LabelExtents.h"
 #include "sheet/PageComposer.h"
 #include "sheet/PaperList.h"
+#include "sheet/PrintCheckReport.h"
 #include "sheet/PrintJob.h"
 #include "sheet/PrintTarget.h"
 #include "sheet/SheetDocuments.h"
@@ -27,7 +29,9 @@ const char* const kPrintUsage =
     "       --start-label K: the rows start at label K of the first sheet (1 to the labels a sheet holds)\n"
     "exit status: 0 printed, every row with a number got its barcode; 1 the files could not be read\n"
     "       or the job was refused or failed; 2 bad arguments; 3 printed, but the labels of the rows\n"
-    "       named on stderr lack the barcode: their number cannot be encoded, or they have no title\n";
+    "       named on stderr lack the barcode: their number cannot be encoded, or they have no title.\n"
+    "       Rows whose barcode, title or number runs outside their label (the stock's label of the\n"
+    "       style's grid, as \"template\" lists them) are named on stderr as a warning\n";
 
 namespace {
 
@@ -186,6 +190,13 @@ int runPrint(const QStringList& args, std::FILE* out, std::FILE* err)
     case PrintOutcome::Printed:
         break;
     }
+    const LabelFrame frame =
+        stockLabelFrame(docs->style, loadSheetCatalogue().layouts, metrics.offsetX, metrics.offsetY)
+            .value_or(LabelFrame{});
+    for (const RowOutside& row : rowsOutsideLabel(docs->style, docs->rows, frame, options.job.startLabel))
+        writeLine(
+            err,
+            QStringLiteral("korbena-cli print: 行 %1: %2").arg(row.row).arg(outsideLabelText(row.elements)));
     const bool shown = reportUnshownRows(err, "print", *docs);
     const bool complete = reportLabelProblems(err, "print", result.failedRows, result.imageError) && shown;
     writeLine(out, QStringLiteral("%1 page(s) printed to %2").arg(result.pagesPrinted).arg(destination));

@@ -5,6 +5,7 @@
 #include "platform/Error.h"
 #include "platform/Folders.h"
 #include "sheet/GlabelsTemplates.h"
+#include "sheet/LabelExtents.h"
 #include "sheet/SheetCatalogue.h"
 
 #include <QJsonArray>
@@ -18,11 +19,14 @@ namespace korbena::cli {
 
 const char* const kTemplateUsage =
     "usage: korbena-cli template [--search TEXT] [--json] [--templates FOLDER]...\n"
-    "       korbena-cli template --apply NAME [--style FILE] --out FILE.kbz [--templates FOLDER]...\n"
+    "       korbena-cli template --apply NAME [--fit-content] [--style FILE] --out FILE.kbz\n"
+    "                            [--templates FOLDER]...\n"
     "       lists the label stocks (the generic A4 layouts and the glabels templates installed on the\n"
     "       system), or writes the style laid out for the stock NAME (\"maker part\" as listed);\n"
     "       --search: maker, part number or 面数 (\"44面\"); --templates: read these folders instead\n"
-    "       of the system's libglabels-3.0/templates\n"
+    "       of the system's libglabels-3.0/templates; --fit-content: scale the label's content (the\n"
+    "       barcode's place and size, the texts' places, font sizes, shadows and pitch) from the\n"
+    "       style's label to the stock's, rather than only moving it with the label\n"
     "exit status: 0 listed or written; 1 the style could not be read or written, or no stock has\n"
     "       that name; 2 bad arguments\n";
 
@@ -33,6 +37,7 @@ struct Options
     QString search, apply, style, out;
     QStringList folders;
     bool json = false;
+    bool fitContent = false;
 };
 
 std::optional<QString> parse(const QStringList& args, Options& o)
@@ -40,7 +45,8 @@ std::optional<QString> parse(const QStringList& args, Options& o)
     OptionRules rules;
     rules.alone = [&o](const QString& name, std::optional<QString>&) {
         o.json = o.json || name == u"--json";
-        return name == u"--json";
+        o.fitContent = o.fitContent || name == u"--fit-content";
+        return name == u"--json" || name == u"--fit-content";
     };
     rules.withValue = [&o](const QString& name, const QString& value) -> std::optional<QString> {
         if (name == u"--search")
@@ -59,8 +65,8 @@ std::optional<QString> parse(const QStringList& args, Options& o)
     };
     if (auto fault = readOptions(args, rules))
         return fault;
-    if (o.apply.isEmpty() && (!o.out.isEmpty() || !o.style.isEmpty()))
-        return QStringLiteral("--style and --out go with --apply");
+    if (o.apply.isEmpty() && (!o.out.isEmpty() || !o.style.isEmpty() || o.fitContent))
+        return QStringLiteral("--style, --out and --fit-content go with --apply");
     if (!o.apply.isEmpty() && o.out.isEmpty())
         return QStringLiteral("--apply needs --out");
     return std::nullopt;
@@ -146,8 +152,7 @@ int runTemplate(const QStringList& args, std::FILE* out, std::FILE* err)
         LabelStyle style;
         StyleFileExtras extras;
         applyStyleLines(readStyleFile(styleFile), style, extras, styleFile);
-        const SheetPoint current = currentFirstLabel(style, catalogue.layouts, 0, 0);
-        if (!applySheetLayout(style, *chosen, current, 0, 0))
+        if (!layOutForStock(style, *chosen, catalogue.layouts, 0, 0, options.fitContent))
             writeLine(err, QStringLiteral("korbena-cli template: the paper list has no paper of %1×%2mm; "
                                           "the style keeps its paper")
                                .arg(mm(chosen->paperWidth), mm(chosen->paperHeight)));
@@ -156,9 +161,12 @@ int runTemplate(const QStringList& args, std::FILE* out, std::FILE* err)
         writeLine(err, QStringLiteral("korbena-cli template: ") + errorText(e));
         return 1;
     }
-    writeLine(out, QStringLiteral("%1 laid out as %2 written to %3")
-                       .arg(options.style.isEmpty() ? QStringLiteral("the default style") : options.style,
-                            chosen->name(), options.out));
+    writeLine(out,
+              QStringLiteral("%1 laid out as %2%3 written to %4")
+                  .arg(options.style.isEmpty() ? QStringLiteral("the default style") : options.style,
+                       chosen->name(),
+                       options.fitContent ? QStringLiteral(", its content fitted to the label,") : QString(),
+                       options.out));
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 #include "cli/PrintCommand.h"
 #include "sheet/DeviceMetrics.h"
+#include "sheet/LabelExtents.h"
 #include "sheet/PageComposer.h"
 #include "sheet/PaperList.h"
 #include "sheet/PrintTarget.h"
@@ -27,8 +28,9 @@ const char* const kVerifyUsage =
     "       --start-label K: row 1 goes to label K of the first sheet, as print does\n"
     "       --json: the report as one JSON object\n"
     "exit status: 0 every barcode read back; 1 a number cannot be encoded or its barcode does\n"
-    "       not read back, or a label lies off the paper, or the files could not be read; 2 bad arguments. "
-    "Rows of CTF, IATA,\n"
+    "       not read back, or a label lies off the paper, or its barcode, title or number runs outside\n"
+    "       its label (the stock's label of the style's grid, as \"template\" lists them), or the files\n"
+    "       could not be read; 2 bad arguments. Rows of CTF, IATA,\n"
     "       MATRIX, NEC and CUSTOMER (no reader decodes them) and rows lacking a title or a\n"
     "       number are listed as not checked, but do not fail\n";
 
@@ -93,6 +95,8 @@ QString statusName(RowVerdict verdict)
         return QStringLiteral("offPaper");
     case RowVerdict::NotPrinted:
         return QStringLiteral("notPrinted");
+    case RowVerdict::Outside:
+        return QStringLiteral("outside");
     case RowVerdict::NoTitle:
         break;
     }
@@ -111,6 +115,15 @@ QByteArray toJson(const PrintCheckReport& report)
             item.insert(QStringLiteral("expected"), row.expected);
         if (row.verdict == RowVerdict::Mismatch)
             item.insert(QStringLiteral("read"), row.read);
+        if (row.outside.any()) {
+            QJsonArray outside;
+            for (const auto& [set, name] :
+                 {std::pair{row.outside.barcode, "barcode"}, std::pair{row.outside.title, "title"},
+                  std::pair{row.outside.number, "number"}})
+                if (set)
+                    outside.append(QLatin1String(name));
+            item.insert(QStringLiteral("outside"), outside);
+        }
         problems.append(item);
     }
     QJsonObject root{
@@ -144,8 +157,11 @@ int runVerify(const QStringList& args, std::FILE* out, std::FILE* err)
     // The paper as print would put it in a PDF file: the style's paper, no margins.
     PdfFileTarget paper(QDir(docs->dataFolder).filePath(QStringLiteral("verify.pdf")));
     ApplyPaperSettings(paper, docs->style.sheet.paper, docs->style.sheet.orientation);
-    check.area = printableAreaOf(ReadDeviceMetrics(paper, screenDpiX(), screenDpiY()));
     check.unshownRows = docs->unshownRows;
+    const DeviceMetrics metrics = ReadDeviceMetrics(paper, screenDpiX(), screenDpiY());
+    check.area = printableAreaOf(metrics);
+    check.label = stockLabelFrame(docs->style, loadSheetCatalogue().layouts, metrics.offsetX, metrics.offsetY)
+                      .value_or(LabelFrame{});
     const PrintCheckReport report = verifyRows(docs->style, docs->rows, check);
     if (options.json) {
         writeLine(out, QString::fromUtf8(toJson(report)));

@@ -9,6 +9,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace korbena {
 
 namespace {
@@ -26,6 +28,15 @@ QString headingText(const PrintCheckReport& report)
         return QStringLiteral("すべてのバーコードを読み取り確認しました。");
     if (report.passed())
         return QStringLiteral("バーコードに誤りはありません。確認できなかった行があります。");
+    // Barcodes that read, on labels whose content runs out of them.
+    const bool onlyRunningOut = std::all_of(report.problems.begin(), report.problems.end(), [](RowCheck row) {
+        if (row.verdict == RowVerdict::Outside)
+            return true;
+        row.outside = {};
+        return !row.fails();
+    });
+    if (onlyRunningOut)
+        return QStringLiteral("次の行はラベルからはみ出しています。");
     return QStringLiteral("次の行のバーコードは正しく印刷されません。");
 }
 
@@ -37,7 +48,7 @@ QList<QTreeWidgetItem*> problemItems(const PrintCheckReport& report)
     QList<QTreeWidgetItem*> items;
     for (const RowCheck& row : report.problems) {
         // A symbology no reader decodes would list every row: counted once below.
-        if (row.verdict == RowVerdict::TypeNotChecked && !row.fullWidth) {
+        if (row.verdict == RowVerdict::TypeNotChecked && !row.fullWidth && !row.outside.any()) {
             ++folded;
             continue;
         }

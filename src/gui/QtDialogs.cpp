@@ -93,6 +93,17 @@ Dialogs::SaveAnswer QtDialogs::askToSave(const QString& question)
     return SaveAnswer::Cancel;
 }
 
+bool QtDialogs::ask(const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::NoButton, m_parent);
+    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 void QtDialogs::error(const QString& message, const QString& detail)
 {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Korbena"), message, QMessageBox::Ok, m_parent);

@@ -24,6 +24,7 @@ public:
     void information(const QString& text) override;
     bool confirm(const QString& text) override;
     SaveAnswer askToSave(const QString& question) override;
+    bool ask(const QString& text) override;
     void error(const QString& message, const QString& detail) override;
     std::optional<QString> inputText(const QString& caption, const QString& prompt,
                                      const QString& initial) override;

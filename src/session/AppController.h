@@ -209,7 +209,11 @@ public:
     void detailedCsvImportCommand() { m_import->detailedCsvImportCommand(); }
     void halfWidthNumbersCommand() { m_import->halfWidthNumbersCommand(); }
     void sheetCatalogueCommand() { m_import->sheetCatalogueCommand(); }
-    void applySheetLayoutCommand(const SheetLayout& layout) { m_import->applySheetLayoutCommand(layout); }
+    void applySheetLayoutCommand(const SheetLayout& layout,
+                                 ImportCommands::ContentFit fit = ImportCommands::ContentFit::Keep)
+    {
+        m_import->applySheetLayoutCommand(layout, fit);
+    }
     void setCellOutlines(bool shown) { m_import->setCellOutlines(shown); }
     bool cellOutlines() const { return m_import->cellOutlines(); }
     void setTemplateFolders(const QStringList& folders) { m_import->setTemplateFolders(folders); }

@@ -92,6 +92,9 @@ public:
     // (the default, and Esc) stops the close or the load.
     enum class SaveAnswer { Save, Discard, Cancel };
     virtual SaveAnswer askToSave(const QString& question) = 0;
+    // A question with two answers: title "確認", "はい(&Y)" and "いいえ(&N)", "はい(&Y)"
+    // the default. True for Yes.
+    virtual bool ask(const QString& text) = 0;
     // An error a command did not handle: the message, with which file and line below.
     virtual void error(const QString& message, const QString& detail) = 0;
     // Single-line input box with "OK" and "キャンセル"; nothing when cancelled.

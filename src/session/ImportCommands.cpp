@@ -10,6 +10,7 @@
 #include "platform/Folders.h"
 #include "session/DocumentSession.h"
 #include "session/PrintCommands.h"
+#include "sheet/LabelExtents.h"
 
 #include <QFileInfo>
 
@@ -28,6 +29,7 @@ const QString kHalfWidthDone = QStringLiteral("%1行のバーコード番号を�
 const QString kHalfWidthNone = QStringLiteral("半角に変換するバーコード番号はありませんでした。");
 const QString kPaperMissing =
     QStringLiteral("用紙一覧に %1×%2mm の用紙がありません。用紙の設定はそのままです。");
+const QString kFitContent = QStringLiteral("ラベルの内容を新しいラベルの大きさに合わせますか？");
 
 bool sameGrid(const LabelStyle& style, const SheetLayout& layout)
 {
@@ -35,6 +37,12 @@ bool sameGrid(const LabelStyle& style, const SheetLayout& layout)
     return static_cast<long long>(style.sheet.across) == layout.across &&
            static_cast<long long>(style.sheet.down) == layout.down &&
            near(style.sheet.pitchX, layout.pitchX) && near(style.sheet.pitchY, layout.pitchY);
+}
+
+bool sameLabelSize(const LabelStyle& style, const SheetLayout& layout)
+{
+    const auto near = [](Extended a, double b) { return std::abs(static_cast<double>(a) - b) < 0.001; };
+    return near(style.sheet.pitchX, layout.pitchX) && near(style.sheet.pitchY, layout.pitchY);
 }
 
 } // namespace
@@ -45,6 +53,8 @@ ImportCommands::ImportCommands(Dialogs& dialogs, DocumentSession& documents, Gri
       m_hooks(hooks), m_dataFolder(std::move(dataFolder)), m_grid(documents.grid()), m_rows(documents.rows()),
       m_style(documents.style()), m_metrics(print.metrics())
 {
+    // The check before printing finds the labels' cells among the same stocks.
+    print.setSheetLayouts([this]() -> const std::vector<SheetLayout>& { return sheetLayouts(); });
 }
 
 void ImportCommands::setStyle(const LabelStyle& style)
@@ -141,21 +151,20 @@ void ImportCommands::sheetCatalogueCommand()
 {
     run([&] {
         if (const auto chosen = m_dialogs.chooseSheetLayout(sheetLayouts()))
-            applySheetLayoutCommand(*chosen);
+            applySheetLayoutCommand(*chosen, ContentFit::Ask);
     });
 }
 
-void ImportCommands::applySheetLayoutCommand(const SheetLayout& layout)
+void ImportCommands::applySheetLayoutCommand(const SheetLayout& layout, ContentFit fit)
 {
     run([&] {
         const double offsetX = m_metrics.offsetX, offsetY = m_metrics.offsetY;
-        const SheetPoint current = currentFirstLabel(m_style, sheetLayouts(), offsetX, offsetY);
         const LabelStyle before = m_style;
         LabelStyle style = m_style;
-        const bool paperSet = applySheetLayout(style, layout, current, offsetX, offsetY);
+        const bool paperSet =
+            layOutForStock(style, layout, sheetLayouts(), offsetX, offsetY, fit == ContentFit::Fit);
         m_sheetLayout = layout;
         setStyle(style);
-        m_documents.history().recordStyle(QStringLiteral("ラベル用紙適用"), before);
         if (paperSet) {
             m_print.applyStylePaper();
             m_print.readDeviceMetrics();
@@ -163,6 +172,15 @@ void ImportCommands::applySheetLayoutCommand(const SheetLayout& layout)
         explicitRedraw();
         if (!paperSet)
             m_dialogs.information(kPaperMissing.arg(layout.paperWidth).arg(layout.paperHeight));
+        // Asked with the new sheet on the preview, and only where the label's size changes.
+        if (fit == ContentFit::Ask && !sameLabelSize(before, layout) && m_dialogs.ask(kFitContent)) {
+            style = before;
+            layOutForStock(style, layout, sheetLayouts(), offsetX, offsetY, true);
+            setStyle(style);
+            explicitRedraw();
+        }
+        // The layout and the fitting of its content are one step of the history.
+        m_documents.history().recordStyle(QStringLiteral("ラベル用紙適用"), before);
     });
 }
 

@@ -40,8 +40,11 @@ public:
     void detailedCsvImportCommand(); // "CSV取込(詳細)…"
     void halfWidthNumbersCommand();  // "バーコード番号を半角に変換"
     void sheetCatalogueCommand();    // "用紙テンプレート…"
-    // Lays the style out for a label stock, the elements kept in place within the label.
-    void applySheetLayoutCommand(const SheetLayout& layout);
+    // Lays the style out for a label stock, the elements kept in place within the label;
+    // their positions and sizes scaled to the new label's size with ContentFit::Fit, or
+    // when the user says so to the question after the layout with ContentFit::Ask.
+    enum class ContentFit { Keep, Fit, Ask };
+    void applySheetLayoutCommand(const SheetLayout& layout, ContentFit fit = ContentFit::Keep);
     // The view option "ラベルの枠を表示": label outlines on the preview, never printed.
     void setCellOutlines(bool shown);
     bool cellOutlines() const { return m_cellOutlines; }

@@ -7,6 +7,7 @@
 #include "document/HalfWidth.h"
 #include "session/PrinterCalibration.h"
 #include "sheet/CalibrationPage.h"
+#include "sheet/LabelExtents.h"
 #include "sheet/PaperList.h"
 #include "sheet/PrintJob.h"
 #include "sheet/PrintTarget.h"
@@ -84,6 +85,10 @@ Dialogs::PrintCheckChoice PrintCommands::runPrintCheck(Dialogs::PrintCheckMode m
         options.startLabel = startLabel();
         options.area = printableAreaOf(m_metrics);
         options.unshownRows = unshownRows(m_rowsPastList, m_rows);
+        static const std::vector<SheetLayout> generic = builtInLayouts();
+        options.label = stockLabelFrame(m_style, m_sheetLayouts ? m_sheetLayouts() : generic,
+                                        m_metrics.offsetX, m_metrics.offsetY)
+                            .value_or(LabelFrame{});
         const PrintCheckReport report = m_printChecker(m_style, m_rows, options);
         if (mode == Dialogs::PrintCheckMode::BeforePrinting && report.passed())
             return Dialogs::PrintCheckChoice::Print;

@@ -9,12 +9,14 @@
 #include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
 #include "sheet/PrintCheckReport.h"
+#include "sheet/SheetCatalogue.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace korbena {
 
@@ -70,6 +72,10 @@ public:
     void pageSetupCommand();    // the menu item "用紙設定(&T)"
 
     void setPrintChecker(PrintChecker checker) { m_printChecker = std::move(checker); }
+    // The label stocks the check finds the labels' cells among (the sheet catalogue);
+    // without them, the generic layouts.
+    using SheetLayouts = std::function<const std::vector<SheetLayout>&()>;
+    void setSheetLayouts(SheetLayouts layouts) { m_sheetLayouts = std::move(layouts); }
     // "開始位置": the label of the first sheet the rows start at, for a partly used
     // sheet. Held for this run only, within 1 to the labels of a sheet; setting it
     // redraws, the used cells hatched.
@@ -126,6 +132,7 @@ private:
     QString m_paperName;
     long long m_copies = 1;
     PrintChecker m_printChecker;
+    SheetLayouts m_sheetLayouts;
     int m_startLabel = 1;
 };
 

@@ -10,6 +10,7 @@ namespace {
 // Text heights are held within what a font engine renders sensibly: 1638 points (the
 // largest size a font dialog offers) at 1200 dpi is about 27000 pixels.
 constexpr std::int64_t kMaxPixelHeight = 32767;
+constexpr int kDefaultPointSize = 12;
 
 } // namespace
 
@@ -22,6 +23,13 @@ FontStyle FontStyleFromName(const QString& name)
     if (name == u"太字斜体")
         return {true, true};
     return {};
+}
+
+LabelFont labelFontOf(const TextBlock& text)
+{
+    bool ok = false;
+    const int size = text.fontSize.toInt(&ok);
+    return {text.fontName, ok ? size : kDefaultPointSize, FontStyleFromName(text.fontStyle)};
 }
 
 int LabelTextContext::previewDpi() const

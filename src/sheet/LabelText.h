@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/LabelStyle.h"
 #include "platform/Color.h"
 #include "platform/Fonts.h"
 #include "sheet/SheetLength.h"
@@ -41,6 +42,10 @@ struct LabelFont
     int size = 12; // points
     FontStyle style;
 };
+
+// The font a style's text block is drawn with: its face, its size (12 points when the
+// size is not a whole number), bold and italic from its style name.
+LabelFont labelFontOf(const TextBlock& text);
 
 // What a composition lends every text it draws.
 struct LabelTextContext

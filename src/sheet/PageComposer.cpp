@@ -24,7 +24,6 @@ namespace korbena {
 namespace {
 
 constexpr int kTitleLineUnits = 30;
-constexpr int kDefaultPointSize = 12;
 // Beyond this many cells without rows, their old files are found by listing the
 // folder rather than by trying every name.
 constexpr std::int64_t kTailRemoveByName = 4096;
@@ -43,13 +42,6 @@ CellRow cellRow(const DataList& rows, std::int64_t k)
         return {};
     const int row = static_cast<int>(k);
     return {true, rows.title(row), rows.number(row)};
-}
-
-int pointSize(const QString& text)
-{
-    bool ok = false;
-    const int size = text.toInt(&ok);
-    return ok ? size : kDefaultPointSize;
 }
 
 bool isStartStopLetter(const QString& text)
@@ -279,7 +271,7 @@ DrawnText drawnText(const TextBlock& text, TextRole role)
     DrawnText block;
     block.role = role;
     block.printed = text.printed;
-    block.font = {text.fontName, pointSize(text.fontSize), FontStyleFromName(text.fontStyle)};
+    block.font = labelFontOf(text);
     block.face = text.color;
     block.shadowColor = text.shadowColor;
     block.x = mm(text.x);

@@ -18,19 +18,26 @@ bool containsFullWidth(const QString& text)
     return false;
 }
 
-QString RowCheck::reason() const
+QString outsideLabelText(const LabelElements& elements)
+{
+    return QStringLiteral("ラベルからはみ出しています: ") + elements.names();
+}
+
+namespace {
+
+QString verdictText(const RowCheck& row)
 {
     QString text;
-    switch (verdict) {
+    switch (row.verdict) {
     case RowVerdict::Verified:
         return QStringLiteral("読み取り確認しました");
     case RowVerdict::NotEncodable:
-        text = fault.isEmpty() ? QStringLiteral("バーコード番号にエラーがあります") : fault;
-        if (!detail.isEmpty())
-            text += u'（' + detail + u'）';
+        text = row.fault.isEmpty() ? QStringLiteral("バーコード番号にエラーがあります") : row.fault;
+        if (!row.detail.isEmpty())
+            text += u'（' + row.detail + u'）';
         break;
     case RowVerdict::Mismatch:
-        text = QStringLiteral("読み取り結果が一致しません: ") + read;
+        text = QStringLiteral("読み取り結果が一致しません: ") + row.read;
         break;
     case RowVerdict::Unreadable:
         text = QStringLiteral("読み取れません");
@@ -50,10 +57,22 @@ QString RowCheck::reason() const
         return QStringLiteral("ラベルが印刷範囲の外にあります");
     case RowVerdict::NotPrinted:
         return QStringLiteral("リストの最後の行より後にあるため印刷されません");
+    case RowVerdict::Outside:
+        return outsideLabelText(row.outside);
     }
     // A later conversion turns these into their ASCII forms; until then they are errors.
-    if (fullWidth)
+    if (row.fullWidth)
         text += QStringLiteral("（全角文字が含まれています）");
+    return text;
+}
+
+} // namespace
+
+QString RowCheck::reason() const
+{
+    QString text = verdictText(*this);
+    if (outside.any() && verdict != RowVerdict::Outside)
+        text += u'（' + outsideLabelText(outside) + u'）';
     return text;
 }
 
@@ -69,7 +88,7 @@ QStringList PrintCheckReport::lines() const
     QStringList out;
     int typeNotChecked = 0;
     for (const RowCheck& row : problems) {
-        if (row.verdict == RowVerdict::TypeNotChecked && !row.fullWidth) {
+        if (row.verdict == RowVerdict::TypeNotChecked && !row.fullWidth && !row.outside.any()) {
             ++typeNotChecked;
             continue;
         }

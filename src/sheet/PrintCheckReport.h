@@ -2,6 +2,7 @@
 
 #include "document/DataList.h"
 #include "document/LabelStyle.h"
+#include "sheet/LabelExtents.h"
 #include "sheet/PageComposer.h"
 
 #include <QString>
@@ -24,6 +25,7 @@ enum class RowVerdict {
     NoTitle,        // a number without a title: only the number text is printed
     OffPaper,       // the label lies beyond the printable area: nothing of it is printed
     NotPrinted,     // the data file put it past the list's last row: no label at all
+    Outside,        // its barcode read back, but the label runs outside its cell
 };
 
 struct RowCheck
@@ -43,6 +45,9 @@ struct RowCheck
     // What is wrong with a number that cannot be encoded, when it is known (a GS1
     // identifier).
     QString detail;
+    // The elements of its label that run outside the label's cell, onto the next label
+    // or off the stock: said whatever else is wrong with the row.
+    LabelElements outside;
 
     // The problem in the user's words, e.g. "読み取り結果が一致しません: 4901234567894".
     QString reason() const;
@@ -52,7 +57,7 @@ struct RowCheck
     {
         return verdict == RowVerdict::NotEncodable || verdict == RowVerdict::Mismatch ||
                verdict == RowVerdict::Unreadable || verdict == RowVerdict::OffPaper ||
-               verdict == RowVerdict::NotPrinted;
+               verdict == RowVerdict::NotPrinted || outside.any();
     }
 };
 
@@ -92,7 +97,13 @@ struct PrintCheckOptions
     // Rows the data file filled past the list's last row (unshownRows): counted, and
     // listed as not printed.
     std::vector<DataRow> unshownRows;
+    // The cell of the first label (stockLabelFrame): labels whose barcode or texts run
+    // outside their cell fail. A frame of no size checks nothing.
+    LabelFrame label;
 };
+
+// "ラベルからはみ出しています: バーコード、番号".
+QString outsideLabelText(const LabelElements& elements);
 
 // The data rows the print job would print, in order: every row with a title or a
 // number on each page it prints (page 1, then every page whose first row has a

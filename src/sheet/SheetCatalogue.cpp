@@ -141,18 +141,23 @@ SheetPoint firstLabelOnPrintableArea(const SheetLayout& layout, double offsetX, 
     return {layout.firstX - offsetX, layout.firstY - offsetY};
 }
 
-SheetPoint currentFirstLabel(const LabelStyle& style, const std::vector<SheetLayout>& layouts, double offsetX,
-                             double offsetY)
+bool sameSheetGrid(const LabelStyle& style, const SheetLayout& layout)
+{
+    return static_cast<long long>(style.sheet.across) == layout.across &&
+           static_cast<long long>(style.sheet.down) == layout.down &&
+           near(static_cast<double>(style.sheet.pitchX), layout.pitchX) &&
+           near(static_cast<double>(style.sheet.pitchY), layout.pitchY);
+}
+
+std::optional<SheetPoint> firstLabelHolding(const LabelStyle& style, const std::vector<SheetLayout>& layouts,
+                                            double offsetX, double offsetY)
 {
     const auto within = [](Extended position, double start, double length) {
         const auto p = static_cast<double>(position);
         return p > start - 0.0005 && p < start + length + 0.0005;
     };
     for (const SheetLayout& layout : layouts) {
-        if (static_cast<long long>(style.sheet.across) != layout.across ||
-            static_cast<long long>(style.sheet.down) != layout.down ||
-            !near(static_cast<double>(style.sheet.pitchX), layout.pitchX) ||
-            !near(static_cast<double>(style.sheet.pitchY), layout.pitchY))
+        if (!sameSheetGrid(style, layout))
             continue;
         const SheetPoint first = firstLabelOnPrintableArea(layout, offsetX, offsetY);
         const bool holdsElements = within(style.placement.x, first.x, layout.labelWidth) &&
@@ -164,7 +169,13 @@ SheetPoint currentFirstLabel(const LabelStyle& style, const std::vector<SheetLay
         if (holdsElements)
             return first;
     }
-    return {};
+    return std::nullopt;
+}
+
+SheetPoint currentFirstLabel(const LabelStyle& style, const std::vector<SheetLayout>& layouts, double offsetX,
+                             double offsetY)
+{
+    return firstLabelHolding(style, layouts, offsetX, offsetY).value_or(SheetPoint{});
 }
 
 bool applySheetLayout(LabelStyle& style, const SheetLayout& layout, SheetPoint currentFirst, double offsetX,

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <optional>
 #include <vector>
 
 namespace korbena {
@@ -68,6 +69,11 @@ SheetPoint firstLabelOnPrintableArea(const SheetLayout& layout, double offsetX, 
 // area's corner when there is none, where the default style has it.
 SheetPoint currentFirstLabel(const LabelStyle& style, const std::vector<SheetLayout>& layouts, double offsetX,
                              double offsetY);
+// The same without the fallback: nothing when no layout of the style's grid holds them.
+std::optional<SheetPoint> firstLabelHolding(const LabelStyle& style, const std::vector<SheetLayout>& layouts,
+                                            double offsetX, double offsetY);
+// Whether the style's grid is the layout's: counts across and down, and pitch.
+bool sameSheetGrid(const LabelStyle& style, const SheetLayout& layout);
 
 // Makes the style print on the layout's stock: counts across and down, the pitch,
 // portrait paper of the layout's size, and the barcode, title and number moved by as

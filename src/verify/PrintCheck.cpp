@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 namespace korbena {
@@ -63,6 +64,33 @@ std::optional<RowVerdict> drawAndRead(BarImage& bar, SymbolReader& reader, int q
     return std::nullopt;
 }
 
+// The elements of a row's label that run outside its cell. The barcode's size comes
+// from the style where it sets both lengths; otherwise from the symbol drawn at the
+// height the composer draws it, not the check's short bars.
+LabelElements outsideOfLabel(const LabelStyle& style, const LabelFrame& frame, const RowCheck& check,
+                             const BarImage& bar, std::unique_ptr<BarImage>& tall)
+{
+    if (frame.width <= 0 || frame.height <= 0)
+        return {};
+    LabelPicture picture{{}, bar.Scale()};
+    const QString code = labelCode(check.number);
+    const Bitmap* bitmap = bar.Picture().bitmap();
+    if (!code.isEmpty() && check.verdict != RowVerdict::NotEncodable && bitmap && !bitmap->Empty()) {
+        picture.size = bitmap->image().size();
+        if (drawnSizeFollowsPicture(style)) {
+            if (!tall) {
+                tall = std::make_unique<BarImage>();
+                configureMainWindowBarImage(*tall);
+                configureLabelSymbol(*tall, style);
+            }
+            tall->SetCode(code);
+            const Bitmap* drawn = tall->Picture().bitmap();
+            picture.size = drawn ? drawn->image().size() : QSize();
+        }
+    }
+    return elementsOutside(style, frame, check.title, check.number, picture);
+}
+
 } // namespace
 
 PrintCheckReport verifyRows(const LabelStyle& style, const DataList& rows, const PrintCheckOptions& options)
@@ -84,6 +112,7 @@ PrintCheckReport verifyRows(const LabelStyle& style, const DataList& rows, const
     const LabelPlaces places(style, options.area);
     SymbolReader reader;
     const int quietZone = kQuietZoneModules * std::max(1, bar.Scale());
+    std::unique_ptr<BarImage> tall;
     for (const int k : printedRows(style, rows, options.startLabel)) {
         RowCheck check;
         check.row = k;
@@ -91,24 +120,22 @@ PrintCheckReport verifyRows(const LabelStyle& style, const DataList& rows, const
         check.number = rows.number(k);
         check.fullWidth = containsFullWidth(check.number);
         ++report.checked;
-        const QString code = labelCode(check.number);
-        const auto problem = [&](RowVerdict verdict) {
-            check.verdict = verdict;
-            report.problems.push_back(std::move(check));
-        };
         if (!places.cellOnPage((k - 1 + blanks) % cells)) {
-            problem(RowVerdict::OffPaper);
+            check.verdict = RowVerdict::OffPaper;
+            report.problems.push_back(std::move(check));
             continue;
         }
-        if (code.isEmpty()) {
-            problem(RowVerdict::NoNumber);
-            continue;
-        }
-        if (const std::optional<RowVerdict> verdict = drawAndRead(bar, reader, quietZone, code, check)) {
-            problem(*verdict);
-            continue;
-        }
-        ++report.verified;
+        const QString code = labelCode(check.number);
+        const std::optional<RowVerdict> verdict =
+            code.isEmpty() ? RowVerdict::NoNumber : drawAndRead(bar, reader, quietZone, code, check);
+        check.verdict = verdict.value_or(RowVerdict::Verified);
+        check.outside = outsideOfLabel(style, options.label, check, bar, tall);
+        if (!verdict)
+            ++report.verified;
+        if (!verdict && check.outside.any())
+            check.verdict = RowVerdict::Outside;
+        if (check.verdict != RowVerdict::Verified)
+            report.problems.push_back(std::move(check));
     }
     for (const DataRow& row : options.unshownRows) {
         ++report.checked;

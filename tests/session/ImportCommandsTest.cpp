@@ -7,8 +7,11 @@
 #include "platform/Canvas.h"
 #include "platform/TextCodec932.h"
 #include "session/AppController.h"
+#include "sheet/LabelExtents.h"
+#include "verify/PrintCheck.h"
 
 #include <QAbstractItemModelTester>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -223,6 +226,55 @@ TEST_F(ImportCommandsTest, ACatalogueLayoutChangesTheStyleAndKeepsTheElementsWit
     dialogs.expectSheetLayout(std::nullopt);
     c->sheetCatalogueCommand();
     EXPECT_EQ(c->style().placement.x, now.placement.x);
+}
+
+TEST_F(ImportCommandsTest, TheSheetCatalogueOffersToFitTheContentAndTheCheckNamesLabelsRunningOut)
+{
+    using Mode = Dialogs::PrintCheckMode;
+    c->setPrintChecker(verifyRows);
+    const LabelStyle before = c->style();
+    const QString question = QStringLiteral("ラベルの内容を新しいラベルの大きさに合わせますか？");
+    const SheetLayout sheet44 = builtInLayouts()[5];
+    const double ox = c->metrics().offsetX, oy = c->metrics().offsetY;
+
+    // "いいえ": the content only moves with the label, and runs out of the smaller one;
+    // the check on demand names the rows and the elements.
+    dialogs.expectSheetLayout(QStringLiteral("汎用 A4 44面")).expectQuestion(question, false);
+    c->sheetCatalogueCommand();
+    dialogs.expectDone();
+    LabelStyle moved = before;
+    layOutForStock(moved, sheet44, c->sheetLayouts(), ox, oy, false);
+    EXPECT_EQ(c->style(), moved);
+    dialogs.expectPrintCheck(Mode::OnDemand, false, Dialogs::PrintCheckChoice::Cancel);
+    c->printCheckCommand();
+    dialogs.expectDone();
+    const PrintCheckReport& overflow = dialogs.printChecks.back();
+    EXPECT_FALSE(overflow.passed());
+    ASSERT_FALSE(overflow.problems.empty());
+    EXPECT_EQ(overflow.problems.front().row, 1);
+    EXPECT_TRUE(overflow.problems.front().outside.barcode);
+    EXPECT_TRUE(overflow.problems.front().reason().startsWith(u"ラベルからはみ出しています: バーコード"));
+    // The same stock again changes no label size: no question.
+    dialogs.expectSheetLayout(QStringLiteral("汎用 A4 44面"));
+    c->sheetCatalogueCommand();
+    dialogs.expectDone();
+
+    // "はい" from the 24-label style: the content scaled to the new label, and the check
+    // before printing has nothing to say, so the PDF is written without a question.
+    c->setStyle(before);
+    dialogs.expectSheetLayout(QStringLiteral("汎用 A4 44面")).expectQuestion(question, true);
+    c->sheetCatalogueCommand();
+    dialogs.expectDone();
+    LabelStyle fitted = before;
+    layOutForStock(fitted, sheet44, c->sheetLayouts(), ox, oy, true);
+    EXPECT_EQ(c->style(), fitted);
+    EXPECT_LT(c->style().placement.width, before.placement.width);
+    const QString out = home.filePath(QStringLiteral("fitted.pdf"));
+    dialogs.expectSave(QStringLiteral("Korbena"), out);
+    c->exportPdfCommand();
+    dialogs.expectDone();
+    EXPECT_TRUE(QFileInfo::exists(out));
+    EXPECT_TRUE(dialogs.unscriptedQuestions.isEmpty());
 }
 
 TEST_F(ImportCommandsTest, CellOutlinesShowOnThePreviewOnly)

@@ -1,6 +1,8 @@
 #include "cli/VerifyCommand.h"
 
 #include "cli/CommandRunner.h"
+#include "cli/PrintCommand.h"
+#include "cli/TemplateCommand.h"
 #include "document/DataFile.h"
 #include "document/DataList.h"
 #include "document/LabelStyle.h"
@@ -97,6 +99,48 @@ TEST_F(VerifyCommand, RefusesBadArgumentsAndUnreadableFiles)
     }
     EXPECT_EQ(verify(args + QStringList{QStringLiteral("--start-label"), QStringLiteral("24")}).code, 0);
     EXPECT_EQ(verify({QStringLiteral("--data"), work.filePath(QStringLiteral("none.lst"))}).code, 1);
+}
+
+TEST_F(VerifyCommand, ATemplateAppliedWithoutFittingRunsOutOfTheLabelsAndFittedItDoesNot)
+{
+    const QString style = QStringLiteral(KORBENA_SOURCE_DIR "/resources/conf/KORBENA.dat");
+    const QString data = QStringLiteral(KORBENA_SOURCE_DIR "/resources/conf/KORBENA.lst");
+    const QString moved = work.filePath(QStringLiteral("moved.kbz"));
+    const QString fitted = work.filePath(QStringLiteral("fitted.kbz"));
+    const QStringList apply{QStringLiteral("--apply"),     QStringLiteral("汎用 A4 44面"),
+                            QStringLiteral("--style"),     style,
+                            QStringLiteral("--templates"), work.path(),
+                            QStringLiteral("--out")};
+    ASSERT_EQ(test::runCommand(runTemplate, apply + QStringList{moved}).code, 0);
+    const Outcome fit =
+        test::runCommand(runTemplate, apply + QStringList{fitted, QStringLiteral("--fit-content")});
+    ASSERT_EQ(fit.code, 0);
+    EXPECT_TRUE(fit.out.contains(u"its content fitted to the label")) << fit.out.toStdString();
+
+    const Outcome overflow = verify({QStringLiteral("--style"), moved, QStringLiteral("--data"), data});
+    EXPECT_EQ(overflow.code, 1);
+    EXPECT_TRUE(overflow.out.startsWith(u"行 1: 文字列「りんご（ふじ）」 番号「490000100013」: "
+                                        u"ラベルからはみ出しています: バーコード"))
+        << overflow.out.toStdString();
+    const Outcome json =
+        verify({QStringLiteral("--style"), moved, QStringLiteral("--data"), data, QStringLiteral("--json")});
+    const QJsonObject first = QJsonDocument::fromJson(json.out.toUtf8())
+                                  .object()[QStringLiteral("problems")]
+                                  .toArray()[0]
+                                  .toObject();
+    EXPECT_EQ(first[QStringLiteral("status")].toString(), QStringLiteral("outside"));
+    EXPECT_EQ(first[QStringLiteral("outside")].toArray().first().toString(), QStringLiteral("barcode"));
+
+    const Outcome clean = verify({QStringLiteral("--style"), fitted, QStringLiteral("--data"), data});
+    EXPECT_EQ(clean.code, 0) << clean.out.toStdString();
+
+    // Print prints the overflowing sheet all the same, naming the rows as a warning.
+    const Outcome printed =
+        test::runCommand(runPrint, {QStringLiteral("--style"), moved, QStringLiteral("--data"), data,
+                                    QStringLiteral("--out"), work.filePath("m.pdf")});
+    EXPECT_EQ(printed.code, 0) << printed.err.toStdString();
+    EXPECT_TRUE(printed.err.contains(u"korbena-cli print: 行 1: ラベルからはみ出しています: バーコード"))
+        << printed.err.toStdString();
 }
 
 } // namespace
