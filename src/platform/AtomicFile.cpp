@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -335,7 +336,16 @@ QByteArray readWholeFile(const QString& path)
         ::close(fd);
         throw FileError(file.errorString(), path);
     }
-    QByteArray bytes = file.read(kMaxInputFileSize + 1);
+    // Sized by the file, not by the limit: a read of the limit would reserve 256 MB
+    // for every small file. A file still growing is read on in small pieces.
+    QByteArray bytes = file.read(info.st_size + 1);
+    while (bytes.size() <= kMaxInputFileSize) {
+        const QByteArray more =
+            file.read(std::min<qint64>(qint64(1) << 16, kMaxInputFileSize + 1 - bytes.size()));
+        if (more.isEmpty())
+            break;
+        bytes += more;
+    }
     if (file.error() != QFileDevice::NoError)
         throw FileError(file.errorString(), path);
     if (bytes.size() > kMaxInputFileSize)
