@@ -131,7 +131,6 @@ bool DocumentSession::answerSaveQuestion(const QString& question, const std::fun
 
 void DocumentSession::takeDataSnapshot()
 {
-    m_changes.TakeDataSnapshot(m_rows);
     // The history is untouched; the views only hear its state again.
     emit undoEnabledChanged(undoEnabled());
     emit answered(QStringLiteral("TakeDataSnapshot"));
@@ -284,7 +283,6 @@ void DocumentSession::LoadDataList(QString path)
     m_style.displayKey = 3;
     setDataFile(path);
     emit notified(QStringLiteral("DataListLoaded"));
-    m_changes.dataListLoaded(lines);
     m_history.clear();
     emit answered(QStringLiteral("tempdata"));
     m_baseline.forgetRows();

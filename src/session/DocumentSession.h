@@ -74,9 +74,10 @@ public:
     // false when one of them stopped it.
     bool requestGoesOn(const QString& notification);
 
-    // The answer to BeforePreviewRedraw, and the end of the commands that do not redraw:
-    // the snapshot the data change check compares.
+    // The style as its file was loaded, for the style comparison in memory.
     const ChangeTracking& changes() const { return m_changes; }
+    // The answer to BeforePreviewRedraw, and the end of the commands that do not redraw.
+    // The change checks compare with the baseline, so no copy of the rows is taken.
     void takeDataSnapshot();
 
     // ---- undo and redo: the history of the rows and the style ----
