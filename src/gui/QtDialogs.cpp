@@ -25,6 +25,12 @@
 #include <QScreen>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <initializer_list>
+#include <optional>
+#include <utility>
+#include <vector>
+
 namespace korbena {
 
 namespace {
@@ -51,6 +57,32 @@ QString qtFileFilter(const QString& filter)
     return out.join(QStringLiteral(";;"));
 }
 
+namespace {
+
+const QString kYes = QStringLiteral("はい(&Y)");
+const QString kNo = QStringLiteral("いいえ(&N)");
+const QString kCancel = QStringLiteral("キャンセル");
+
+// A question box titled "確認" with its answers in order: the index of the answer
+// taken. Esc, or closing the box, takes the answer at `escape`; Enter takes the one
+// at `preferred` (the escape answer unless said otherwise).
+int askQuestion(QWidget* parent, const QString& text,
+                std::initializer_list<std::pair<QString, QMessageBox::ButtonRole>> answers, int escape,
+                std::optional<int> preferred = std::nullopt)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::NoButton, parent);
+    std::vector<QPushButton*> buttons;
+    for (const auto& [caption, role] : answers)
+        buttons.push_back(box.addButton(caption, role));
+    box.setDefaultButton(buttons[preferred.value_or(escape)]);
+    box.setEscapeButton(buttons[escape]);
+    box.exec();
+    const auto taken = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return taken == buttons.end() ? escape : static_cast<int>(taken - buttons.begin());
+}
+
+} // namespace
+
 QtDialogs::QtDialogs(QWidget* parent)
     : m_parent(parent), m_serial(std::make_unique<SerialDialog>(parent)),
       m_csv(std::make_unique<CsvOptionDialog>(parent))
@@ -68,40 +100,27 @@ void QtDialogs::information(const QString& text)
 
 bool QtDialogs::confirm(const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::NoButton, m_parent);
-    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
-    return box.clickedButton() == yes;
+    return askQuestion(m_parent, text, {{kYes, QMessageBox::YesRole}, {kCancel, QMessageBox::RejectRole}},
+                       1) == 0;
 }
 
 Dialogs::SaveAnswer QtDialogs::askToSave(const QString& question)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), question, QMessageBox::NoButton, m_parent);
-    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == yes)
+    switch (askQuestion(
+        m_parent, question,
+        {{kYes, QMessageBox::YesRole}, {kNo, QMessageBox::NoRole}, {kCancel, QMessageBox::RejectRole}}, 2)) {
+    case 0:
         return SaveAnswer::Save;
-    if (box.clickedButton() == no)
+    case 1:
         return SaveAnswer::Discard;
-    return SaveAnswer::Cancel;
+    default:
+        return SaveAnswer::Cancel;
+    }
 }
 
 bool QtDialogs::ask(const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::NoButton, m_parent);
-    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
+    return askQuestion(m_parent, text, {{kYes, QMessageBox::YesRole}, {kNo, QMessageBox::NoRole}}, 1, 0) == 0;
 }
 
 void QtDialogs::error(const QString& message, const QString& detail)

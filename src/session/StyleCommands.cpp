@@ -132,23 +132,20 @@ void StyleCommands::fontCommand(TextRole role)
 
 void StyleCommands::textColorCommand(TextRole role)
 {
-    TColor& color = textFields(m_style, role).color;
-    if (const auto chosen = m_dialogs.chooseColor(color)) {
-        const LabelStyle before = m_style;
-        color = *chosen;
-        m_history.recordStyle(QStringLiteral("文字色変更"), before);
-        emit styleChanged();
-        m_preview.requestRedraw();
-    }
+    chooseColor(textFields(m_style, role).color, QStringLiteral("文字色変更"));
 }
 
 void StyleCommands::shadowColorCommand(TextRole role)
 {
-    TColor& color = textFields(m_style, role).shadow;
+    chooseColor(textFields(m_style, role).shadow, QStringLiteral("影色変更"));
+}
+
+void StyleCommands::chooseColor(TColor& color, const QString& stepName)
+{
     if (const auto chosen = m_dialogs.chooseColor(color)) {
         const LabelStyle before = m_style;
         color = *chosen;
-        m_history.recordStyle(QStringLiteral("影色変更"), before);
+        m_history.recordStyle(stepName, before);
         emit styleChanged();
         m_preview.requestRedraw();
     }

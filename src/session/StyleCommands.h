@@ -61,6 +61,8 @@ private:
     void RedrawPreview() { m_hooks.RedrawPreview(); }
     void explicitRedraw() { m_hooks.explicitRedraw(); }
     void applyStyleField(StyleField field, const StyleValue& value);
+    // A colour of a text from the picker, one step of the history.
+    void chooseColor(TColor& color, const QString& stepName);
     void applyOrientation(int orientation);
 
     Dialogs& m_dialogs;
