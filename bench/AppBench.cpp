@@ -3,12 +3,10 @@
 // snapshot included) at 120 and 200 per cent, and the symbology list changed on that
 // sheet up to its preview redrawn, as the user interface runs it when idle.
 #include "ControllerBench.h"
-#include "platform/Allocator.h"
 #include "session/AppController.h"
 #include "sheet/PrintTarget.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -97,17 +95,3 @@ void BM_SymbologyChangeRedraws65Labels(benchmark::State& state)
 BENCHMARK(BM_SymbologyChangeRedraws65Labels)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    korbena::tuneAllocatorForPictures();
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,10 +1,7 @@
 // Code assignments on the main window's component: each one encodes and draws a
 // whole 500 x 105 32-bit symbol.
-#include "platform/Allocator.h"
 #include "symbol/BarImage.h"
 #include "symbol/MainBarImage.h"
-
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -66,15 +63,3 @@ void BM_BarImageMemory(benchmark::State& state)
 BENCHMARK(BM_BarImageMemory)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    korbena::tuneAllocatorForPictures();
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,11 +3,8 @@
 // composer does for every label. Also the encoders alone.
 //
 //   cmake --build build && build/bin/bench_Code128Bench
-#include "platform/Allocator.h"
 #include "symbol/BarImage.h"
 #include "symbol/MainBarImage.h"
-
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -120,15 +117,3 @@ void BM_Code93EncodeOnly(benchmark::State& state)
 BENCHMARK(BM_Code93EncodeOnly);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    korbena::tuneAllocatorForPictures();
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

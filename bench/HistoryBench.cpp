@@ -206,5 +206,3 @@ void BM_HundredStepHistory(benchmark::State& state)
 BENCHMARK(BM_HundredStepHistory)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -94,5 +94,3 @@ void BM_ImportCsvFile(benchmark::State& state)
 BENCHMARK(BM_ImportCsvFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -9,14 +9,12 @@
 //   row;
 // - the title and number texts of a 65-label page into a PDF, centred, with the
 //   fonts looked up per text or kept for the page.
-#include "platform/Allocator.h"
 #include "platform/Canvas.h"
 #include "sheet/LabelImageWriter.h"
 #include "sheet/LabelText.h"
 #include "sheet/PrintTarget.h"
 
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -162,17 +160,3 @@ void BM_PdfLabelTexts(benchmark::State& state)
 BENCHMARK(BM_PdfLabelTexts)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    korbena::tuneAllocatorForPictures();
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,8 +3,6 @@
 // come from libzint and are drawn in whole-pixel modules, and should cost no more
 // than twice the linear page.
 #include "document/LabelStyle.h"
-#include "matrix/ZintMatrix.h"
-#include "platform/Allocator.h"
 #include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
 #include "sheet/PaperList.h"
@@ -13,7 +11,6 @@
 #include "symbol/BarTypes.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -76,18 +73,3 @@ BENCHMARK(BM_Print65UpQrPage)->Unit(benchmark::kMillisecond)->Repetitions(5)->Re
 BENCHMARK(BM_Print65UpJanPage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    korbena::tuneAllocatorForPictures();
-    korbena::installZintMatrixEncoder();
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,10 +2,8 @@
 // sample sheet is redrawn (the undo snapshot included), at the start-up zoom of 120
 // per cent and at 200. The frame budget of a smooth repeat is 16 ms.
 #include "ControllerBench.h"
-#include "platform/Allocator.h"
 #include "session/AppController.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -47,17 +45,3 @@ void BM_NudgeRedraws65Labels(benchmark::State& state)
 BENCHMARK(BM_NudgeRedraws65Labels)->Arg(120)->Arg(200)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    korbena::tuneAllocatorForPictures();
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

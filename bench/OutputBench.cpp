@@ -1,13 +1,10 @@
 // The finishing steps of symbol output: a quarter turn of the main window's
 // 500 x 105 32-bit symbol bitmap, and whole symbols recorded as vector pictures
 // (a CODE-128 symbol of 20 characters, encoded, laid out and written as SVG).
-#include "platform/Allocator.h"
 #include "platform/Bitmap.h"
 #include "symbol/BarImage.h"
 #include "symbol/Encoders.h"
 #include "symbol/MainBarImage.h"
-
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -93,15 +90,3 @@ void BM_SvgSymbol(benchmark::State& state)
 BENCHMARK(BM_SvgSymbol);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    korbena::tuneAllocatorForPictures();
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,12 +1,10 @@
 // One preview redraw as the window does it: a 65-label A4 sheet (5 across, 13 down)
 // of JAN labels with titles and numbers at 120 per cent, every cell's symbol
 // rendered and its image file rewritten, then the page composed onto the sheet.
-#include "platform/Allocator.h"
 #include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
 #include "symbol/BarTypes.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -79,17 +77,3 @@ void BM_PreviewPage65Labels(benchmark::State& state)
 BENCHMARK(BM_PreviewPage65Labels)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    korbena::tuneAllocatorForPictures();
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -5,7 +5,6 @@
 // second, the PDF bytes per page and the peak resident memory of the process, which
 // must not grow with the number of rows.
 #include "document/LabelStyle.h"
-#include "platform/Allocator.h"
 #include "sheet/DeviceMetrics.h"
 #include "sheet/PageComposer.h"
 #include "sheet/PaperList.h"
@@ -15,7 +14,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -99,17 +97,3 @@ BENCHMARK(BM_PrintLabelsToPdf)->Arg(30000)->Iterations(1)->Unit(benchmark::kSeco
 BENCHMARK(BM_PrintLabelsToPdf)->Arg(100000)->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    korbena::tuneAllocatorForPictures();
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

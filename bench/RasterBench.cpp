@@ -3,11 +3,8 @@
 // text line, Match on), for JAN, CODE-39 and NW-7. Reports symbols and megapixels
 // per second. When libzint is at hand, the same data goes through its raster output
 // in the same run, for a figure per pixel from an independent library.
-#include "platform/Allocator.h"
 #include "symbol/BarImage.h"
 #include "symbol/MainBarImage.h"
-
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -159,15 +156,3 @@ BENCHMARK(BM_LibzintNw7);
 #endif
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    korbena::tuneAllocatorForPictures();
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -50,5 +50,3 @@ void BM_ImportXlsx100k(benchmark::State& state)
 BENCHMARK(BM_ImportXlsx100k)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -1,11 +1,9 @@
 // Symbols per second per symbology on the main window's component (Scale 5, Match
 // on): each Code assignment encodes the typical data of its symbology and draws the
 // whole 32-bit picture, as the page composer does for every label.
-#include "platform/Allocator.h"
 #include "symbol/BarImage.h"
 #include "symbol/MainBarImage.h"
 
-#include <QGuiApplication>
 #include <QStringList>
 
 #include <benchmark/benchmark.h>
@@ -76,15 +74,3 @@ BENCHMARK_CAPTURE(BM_EncodeOnly, CTF, korbena::encodeCtf, kDigits);
 BENCHMARK_CAPTURE(BM_EncodeOnly, CUSTOMER, korbena::encodeCustomer, kCustomer);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    korbena::tuneAllocatorForPictures();
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

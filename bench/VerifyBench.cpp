@@ -3,12 +3,8 @@
 // read back by zxing-cpp. The whole check must take under 2 s; reports rows per
 // second and the time of one check.
 #include "document/LabelStyle.h"
-#include "matrix/ZintMatrix.h"
-#include "platform/Allocator.h"
 #include "symbol/BarTypes.h"
 #include "verify/PrintCheck.h"
-
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -75,18 +71,3 @@ BENCHMARK(BM_VerifyRows)
     ->Iterations(3);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    korbena::installZintMatrixEncoder();
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    korbena::tuneAllocatorForPictures();
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
